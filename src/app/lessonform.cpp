@@ -1,0 +1,144 @@
+#include "app/lessonform.h"
+
+#include <cmath>
+
+namespace quorrel::app {
+
+namespace {
+
+struct LessonEntry {
+    const char* code;
+    const char* caption;
+};
+
+constexpr LessonEntry chapter1[] = {
+    {"1a", "1a: Understanding Fractions"},   {"1b", "1b: Setting Fraction Pictures"},
+    {"1c", "1c: Improper Fractions"},        {"1d", "1d: Practice Setting Fraction Pictures"},
+    {"1e", "1e: Naming Fractions as Mixed Numbers"}, {"1f", "1f: Interpreting Fractions as Division"},
+};
+constexpr LessonEntry chapter2[] = {
+    {"2a", "2a: Expanding fractions"}, {"2b", "2b: Reducing Fractions"}, {"2c", "2c: Rewriting fractions practice"}};
+constexpr LessonEntry chapter3[] = {
+    {"3a", "3a: Basic arithmetic"}, {"3b", "3b: Fraction Multiplication"}, {"3c", "3c: Arithmetic Drill"}};
+
+template <std::size_t N>
+void add_lessons(ui::MenuItem& chapter, const LessonEntry (&entries)[N])
+{
+    for (const auto& e : entries)
+        chapter.add(std::string("mnu_") + e.code, e.caption);
+}
+
+ui::MenuItem& checkable(ui::MenuItem& item)
+{
+    item.checkable = true;
+    return item;
+}
+
+} // namespace
+
+LessonForm::LessonForm(int width, int height)
+    : form_(caption, width, height, ui::colors::window_back),
+      pbox_title(form_.add<ui::PictureBox>("pbox_title", ui::colors::green)),
+      pbox_pages(form_.add<ui::PictureBox>("pbox_pages", ui::colors::page_strip)),
+      pbox_text(form_.add<ui::PictureBox>("pbox_text", ui::colors::yellow)),
+      pbox_go_on(form_.add<ui::PictureBox>("pbox_go_on", ui::colors::yellow)),
+      tbox_message(form_.add<ui::TextBox>("tbox_message")),
+      record_text(form_.add<ui::TextBox>("record_text")),
+      cmd_stop(form_.add<ui::Button>("cmd_stop", "Stop")),
+      cmd_finish(form_.add<ui::Button>("cmd_finish", "Finish")),
+      cmd_print(form_.add<ui::Button>("cmd_print", "Print Screen")),
+      cmd_newprob(form_.add<ui::Button>("cmd_newprob", "Click here for a New Problem")),
+      cmd_checksum(form_.add<ui::Button>("cmd_checksum", "Check Sum")),
+      cmd_checkproduct(form_.add<ui::Button>("cmd_checkproduct", "Check Product")),
+      cmd_checkquotient(form_.add<ui::Button>("cmd_checkquotient", "Check Quotient")),
+      cmd_checkreduced(form_.add<ui::Button>("cmd_checkreduced", "Is it reduced?")),
+      vline(form_.add<ui::LineControl>("vline")),
+      mnu_Lessons(form_.menu_bar().add("mnu_Lessons", "Lessons")),
+      mnu_1(mnu_Lessons.add("mnu_1", "Lesson 1: Fraction Basics")),
+      mnu_2(mnu_Lessons.add("mnu_2", "Lesson 2: Rewriting fractions")),
+      mnu_3(mnu_Lessons.add("mnu_3", "Lesson 3: Fraction Arithmetic")),
+      mnu_4(mnu_Lessons.add("mnu_4", "Lesson 4: More arithmetic practice")),
+      mnu_modes(form_.menu_bar().add("mnu_modes", "Choices")),
+      mnu_auto(checkable(mnu_modes.add("mnu_auto", "Answer auto"))),
+      mnu_waitt(checkable(mnu_modes.add("mnu_waitt", "Wait"))),
+      mnu_circle0(checkable(mnu_modes.add("mnu_circle0", "Frac 0 Circle"))),
+      mnu_mixed0(checkable(mnu_modes.add("mnu_mixed0", "Frac 0 Mixed"))),
+      mnu_circle1(checkable(mnu_modes.add("mnu_circle1", "Frac 1 Circle"))),
+      mnu_mixed1(checkable(mnu_modes.add("mnu_mixed1", "Frac 1 mixed"))),
+      mnu_circle2(checkable(mnu_modes.add("mnu_circle2", "Frac 2 Circle"))),
+      mnu_mixed2(checkable(mnu_modes.add("mnu_mixed2", "Frac 2 Mixed"))),
+      mnu_next(form_.menu_bar().add("mnu_next", "NextPage")),
+      mnu_prev(form_.menu_bar().add("mnu_prev", "PrevPage")),
+      mnu_exit(form_.menu_bar().add("mnu_exit", "Exit")),
+      mnu_test(form_.menu_bar().add("mnu_test", "Test")),
+      mnu_playback(form_.menu_bar().add("mnu_playback", "Playback"))
+{
+    add_lessons(mnu_1, chapter1);
+    add_lessons(mnu_2, chapter2);
+    add_lessons(mnu_3, chapter3);
+    mnu_waitt.set_checked(true);
+    // The learner is not offered these; the features behind them still work.
+    lesson_item("1f")->set_enabled(false);
+    mnu_test.set_enabled(false);
+    mnu_playback.set_enabled(false);
+
+    pbox_go_on.move(0, 0, 40, 22);
+    tbox_message.move(0, 0, 240, 56);
+    tbox_message.multi_line = true;
+    record_text.hide();
+    cmd_finish.hide();
+    cmd_print.hide();
+    vline.hide();
+
+    // The arrow's tip is the start of line 0; it points right, at what it shows.
+    const ui::Color arrow_blue = ui::colors::blue;
+    arrow_[0] = &form_.add<ui::LineControl>("Line1(0)", arrow_blue, 3);
+    arrow_[1] = &form_.add<ui::LineControl>("Line1(1)", arrow_blue, 3);
+    arrow_[2] = &form_.add<ui::LineControl>("Line1(2)", arrow_blue, 3);
+    arrow_[0]->set_points(0, 0, -80, 0);
+    arrow_[1]->set_points(0, 0, -16, -10);
+    arrow_[2]->set_points(0, 0, -16, 10);
+    save_arrow_shape();
+}
+
+ui::MenuItem* LessonForm::lesson_item(const std::string& code) { return form_.menu_bar().find("mnu_" + code); }
+
+void LessonForm::hide_controls()
+{
+    for (const auto& control : form_.controls()) {
+        const std::string& name = control->name();
+        if (name == "pbox_pages" || name == "vline" || name.rfind("mnu", 0) == 0)
+            continue;
+        control->hide();
+    }
+    pbox_title.show();
+}
+
+void LessonForm::move_arrow(double x, double y)
+{
+    const double dx = x - arrow_[0]->x1();
+    const double dy = y - arrow_[0]->y1();
+    for (auto* line : arrow_)
+        line->set_points(line->x1() + dx, line->y1() + dy, line->x2() + dx, line->y2() + dy);
+}
+
+void LessonForm::turn_arrow(double angle)
+{
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    for (std::size_t i = 0; i < arrow_.size(); ++i) {
+        const Shape& start = arrow_shape_[i];
+        auto* line = arrow_[i];
+        const double dx = start.x2 - start.x1;
+        const double dy = start.y2 - start.y1;
+        line->set_points(line->x1(), line->y1(), line->x1() + dx * c + dy * s, line->y1() + dy * c - dx * s);
+    }
+}
+
+void LessonForm::save_arrow_shape()
+{
+    for (std::size_t i = 0; i < arrow_.size(); ++i)
+        arrow_shape_[i] = {arrow_[i]->x1(), arrow_[i]->y1(), arrow_[i]->x2(), arrow_[i]->y2()};
+}
+
+} // namespace quorrel::app

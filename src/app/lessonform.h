@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ui/form.h"
+
+#include <array>
+
+namespace quorrel::app {
+
+// The main window's fixed control set and menus. Fraction slots add their
+// own controls to the same form (fractions/slots.h).
+class LessonForm {
+public:
+    static constexpr const char* caption = "Quorrel";
+
+    LessonForm(int width, int height);
+    LessonForm(const LessonForm&) = delete;
+    LessonForm& operator=(const LessonForm&) = delete;
+
+    ui::Form& form() { return form_; }
+    const ui::Form& form() const { return form_; }
+    ui::Canvas& canvas() { return form_.canvas(); }
+
+    // Hides every control but the page strip, `vline` and the timer (and the
+    // menus, which are not controls here), then shows the title bar.
+    void hide_controls();
+
+    // The pointer arrow: three lines whose shape is kept as it moves and is
+    // always turned from its start-up shape.
+    void move_arrow(double x, double y);
+    void turn_arrow(double angle);
+    void save_arrow_shape();
+    const std::array<ui::LineControl*, 3>& arrow() const { return arrow_; }
+
+private:
+    ui::Form form_;
+
+public:
+    ui::PictureBox& pbox_title;
+    ui::PictureBox& pbox_pages;
+    ui::PictureBox& pbox_text;
+    ui::PictureBox& pbox_go_on;
+    ui::TextBox& tbox_message;
+    ui::TextBox& record_text;
+    ui::Button& cmd_stop;
+    ui::Button& cmd_finish;
+    ui::Button& cmd_print;
+    ui::Button& cmd_newprob;
+    ui::Button& cmd_checksum;
+    ui::Button& cmd_checkproduct;
+    ui::Button& cmd_checkquotient;
+    ui::Button& cmd_checkreduced;
+    ui::LineControl& vline;
+
+    ui::MenuItem& mnu_Lessons;
+    ui::MenuItem& mnu_1;
+    ui::MenuItem& mnu_2;
+    ui::MenuItem& mnu_3;
+    ui::MenuItem& mnu_4;
+    ui::MenuItem& mnu_modes;
+    ui::MenuItem& mnu_auto;
+    ui::MenuItem& mnu_waitt;
+    ui::MenuItem& mnu_circle0;
+    ui::MenuItem& mnu_mixed0;
+    ui::MenuItem& mnu_circle1;
+    ui::MenuItem& mnu_mixed1;
+    ui::MenuItem& mnu_circle2;
+    ui::MenuItem& mnu_mixed2;
+    ui::MenuItem& mnu_next;
+    ui::MenuItem& mnu_prev;
+    ui::MenuItem& mnu_exit;
+    ui::MenuItem& mnu_test;
+    ui::MenuItem& mnu_playback;
+
+    // The lesson items by code ("1a" ... "4"), each under its chapter.
+    ui::MenuItem* lesson_item(const std::string& code);
+    // The picture-mode items of slots 0 to 2.
+    const std::array<ui::MenuItem*, 3> mnu_circle{&mnu_circle0, &mnu_circle1, &mnu_circle2};
+    const std::array<ui::MenuItem*, 3> mnu_mixed{&mnu_mixed0, &mnu_mixed1, &mnu_mixed2};
+
+private:
+    std::array<ui::LineControl*, 3> arrow_{};
+    struct Shape {
+        double x1, y1, x2, y2;
+    };
+    std::array<Shape, 3> arrow_shape_{};
+};
+
+} // namespace quorrel::app

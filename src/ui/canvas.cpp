@@ -1,0 +1,254 @@
+#include "ui/canvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorrel::ui {
+
+int pixel_size(double point_size)
+{
+    return std::max(1, static_cast<int>(std::lround(point_size * 96.0 / 72.0)));
+}
+
+QFont to_qfont(const Font& font)
+{
+    QFont q(QString::fromStdString(font.name));
+    q.setPixelSize(pixel_size(font.size));
+    q.setBold(font.bold);
+    q.setItalic(font.italic);
+    // Underlines are drawn by the canvas itself so that they span trailing
+    // blanks exactly (a fraction's bar is an underlined, padded numerator).
+    q.setUnderline(false);
+    q.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    q.setHintingPreference(QFont::PreferFullHinting);
+    return q;
+}
+
+QColor to_qcolor(Color color) { return QColor(color.r, color.g, color.b); }
+
+namespace {
+
+QImage blank_image(int width, int height, Color background)
+{
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    image.fill(to_qcolor(background));
+    return image;
+}
+
+void prepare(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+} // namespace
+
+Canvas::Canvas(int width, int height, Color background)
+    : image_(blank_image(width, height, background)),
+      background_(background),
+      qfont_(to_qfont(font_)),
+      metrics_(qfont_)
+{
+}
+
+void Canvas::resize(int width, int height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == image_.width() && height == image_.height())
+        return;
+    QImage grown = blank_image(width, height, background_);
+    {
+        QPainter painter(&grown);
+        painter.drawImage(0, 0, image_);
+    }
+    image_ = std::move(grown);
+    changed({});
+}
+
+void Canvas::set_background(Color color)
+{
+    background_ = color;
+    image_.fill(to_qcolor(color));
+    changed({});
+}
+
+void Canvas::clear()
+{
+    image_.fill(to_qcolor(background_));
+    pen_x_ = 0;
+    pen_y_ = 0;
+    changed({});
+}
+
+void Canvas::set_font(const Font& font)
+{
+    if (font == font_)
+        return;
+    font_ = font;
+    font_changed();
+}
+
+bool Canvas::set_font_size(double size)
+{
+    if (!(size >= min_font_size && size <= max_font_size))
+        return false;
+    if (size != font_.size) {
+        font_.size = size;
+        font_changed();
+    }
+    return true;
+}
+
+void Canvas::set_font_name(std::string name)
+{
+    if (name == font_.name)
+        return;
+    font_.name = std::move(name);
+    font_changed();
+}
+
+void Canvas::set_bold(bool on)
+{
+    if (on == font_.bold)
+        return;
+    font_.bold = on;
+    font_changed();
+}
+
+void Canvas::set_italic(bool on)
+{
+    if (on == font_.italic)
+        return;
+    font_.italic = on;
+    font_changed();
+}
+
+void Canvas::set_underline(bool on) { font_.underline = on; }
+
+void Canvas::font_changed()
+{
+    qfont_ = to_qfont(font_);
+    metrics_ = QFontMetricsF(qfont_);
+}
+
+double Canvas::text_width(std::string_view text) const
+{
+    return metrics_.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+double Canvas::text_height() const { return std::round(metrics_.height()); }
+
+void Canvas::print(std::string_view text)
+{
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const double width = metrics_.horizontalAdvance(s);
+    const int x = static_cast<int>(std::lround(pen_x_));
+    const int y = static_cast<int>(std::lround(pen_y_));
+    if (!s.isEmpty()) {
+        QPainter painter(&image_);
+        prepare(painter);
+        painter.setFont(qfont_);
+        painter.setPen(to_qcolor(fore_color_));
+        painter.drawText(QPointF(x, y + std::round(metrics_.ascent())), s);
+        if (font_.underline) {
+            const int thickness = std::max(1, static_cast<int>(std::lround(metrics_.lineWidth())));
+            const int uy = y + static_cast<int>(std::round(metrics_.ascent() + metrics_.underlinePos()));
+            painter.fillRect(QRect(x, uy, static_cast<int>(std::lround(width)), thickness),
+                             to_qcolor(fore_color_));
+        }
+    }
+    changed(QRect(x, y, static_cast<int>(std::ceil(width)) + 2, static_cast<int>(text_height()) + 2));
+    pen_x_ += width;
+}
+
+void Canvas::new_line()
+{
+    pen_x_ = 0;
+    pen_y_ += text_height();
+}
+
+void Canvas::line(double x1, double y1, double x2, double y2, Color color)
+{
+    const int ix1 = static_cast<int>(std::lround(x1));
+    const int iy1 = static_cast<int>(std::lround(y1));
+    const int ix2 = static_cast<int>(std::lround(x2));
+    const int iy2 = static_cast<int>(std::lround(y2));
+    const int w = draw_width_;
+    const int before = (w - 1) / 2; // pixels of a wide line left of (or above) its centre line
+    QPainter painter(&image_);
+    prepare(painter);
+    const QColor c = to_qcolor(color);
+    QRect touched;
+    // Axis-parallel lines are laid out by hand so their pixels are exact:
+    // both end points are included, and a width-w line covers w pixels.
+    if (ix1 == ix2) {
+        touched = QRect(QPoint(ix1 - before, std::min(iy1, iy2)), QPoint(ix1 - before + w - 1, std::max(iy1, iy2)));
+        painter.fillRect(touched, c);
+    } else if (iy1 == iy2) {
+        touched = QRect(QPoint(std::min(ix1, ix2), iy1 - before), QPoint(std::max(ix1, ix2), iy1 - before + w - 1));
+        painter.fillRect(touched, c);
+    } else {
+        QPen pen(c);
+        pen.setWidth(w);
+        pen.setCapStyle(w == 1 ? Qt::SquareCap : Qt::RoundCap);
+        painter.setPen(pen);
+        painter.drawLine(ix1, iy1, ix2, iy2);
+        touched = QRect(QPoint(std::min(ix1, ix2), std::min(iy1, iy2)), QPoint(std::max(ix1, ix2), std::max(iy1, iy2)))
+                      .adjusted(-w, -w, w, w);
+    }
+    changed(touched);
+}
+
+void Canvas::circle(double x, double y, double radius, Color color)
+{
+    if (!(radius >= 0))
+        return;
+    QPainter painter(&image_);
+    prepare(painter);
+    QPen pen(to_qcolor(color));
+    pen.setWidth(draw_width_);
+    painter.setPen(pen);
+    if (fill_style_ == FillStyle::solid)
+        painter.setBrush(to_qcolor(fill_color_));
+    const QPointF centre(std::round(x), std::round(y));
+    painter.drawEllipse(centre, radius, radius);
+    const int reach = static_cast<int>(std::ceil(radius)) + draw_width_ + 1;
+    changed(QRect(static_cast<int>(centre.x()) - reach, static_cast<int>(centre.y()) - reach, 2 * reach + 1,
+                  2 * reach + 1));
+}
+
+void Canvas::box(double x1, double y1, double x2, double y2, Color color, bool filled)
+{
+    const QRect rect(QPoint(static_cast<int>(std::lround(std::min(x1, x2))), static_cast<int>(std::lround(std::min(y1, y2)))),
+                     QPoint(static_cast<int>(std::lround(std::max(x1, x2))), static_cast<int>(std::lround(std::max(y1, y2)))));
+    QPainter painter(&image_);
+    prepare(painter);
+    if (filled) {
+        painter.fillRect(rect, to_qcolor(color));
+    } else {
+        QPen pen(to_qcolor(color));
+        pen.setWidth(draw_width_);
+        painter.setPen(pen);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    changed(rect.adjusted(-draw_width_, -draw_width_, draw_width_, draw_width_));
+}
+
+Color Canvas::pixel(int x, int y) const
+{
+    if (!image_.valid(x, y))
+        return background_;
+    const QRgb p = image_.pixel(x, y);
+    return Color::rgb(qRed(p), qGreen(p), qBlue(p));
+}
+
+void Canvas::changed(const QRect& rect)
+{
+    if (listener_)
+        listener_(rect);
+}
+
+} // namespace quorrel::ui

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "ui/color.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QRect>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quorrel::ui {
+
+struct Font {
+    std::string name = "Arial";
+    double size = 8;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+enum class FillStyle { transparent, solid };
+
+// A drawing surface that keeps what was drawn on it (a picture box or the
+// window's own background), with a pen in the old style: a current position,
+// a font, a text colour, a line width and fill settings. All coordinates are
+// pixels; drawing is aliased so pictures are exact to the pixel.
+class Canvas {
+public:
+    // Font sizes outside this range are refused, so a stray size in lesson
+    // text can neither crash the renderer nor allocate a giant glyph cache.
+    static constexpr double min_font_size = 1;
+    static constexpr double max_font_size = 1638;
+
+    Canvas(int width, int height, Color background);
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+    // Keeps the drawing in the part that stays; new area gets the background.
+    void resize(int width, int height);
+
+    Color background() const { return background_; }
+    // Like the old picture boxes, a new background wipes the drawing.
+    void set_background(Color color);
+    // Fills with the background and returns the pen to the top left.
+    void clear();
+
+    double pen_x() const { return pen_x_; }
+    double pen_y() const { return pen_y_; }
+    void set_pen(double x, double y)
+    {
+        pen_x_ = x;
+        pen_y_ = y;
+    }
+    void set_pen_x(double x) { pen_x_ = x; }
+    void set_pen_y(double y) { pen_y_ = y; }
+
+    const Font& font() const { return font_; }
+    void set_font(const Font& font);
+    bool set_font_size(double size); // false, and no change, when out of range
+    void set_font_name(std::string name);
+    void set_bold(bool on);
+    void set_italic(bool on);
+    void set_underline(bool on);
+
+    Color fore_color() const { return fore_color_; }
+    void set_fore_color(Color color) { fore_color_ = color; }
+    int draw_width() const { return draw_width_; }
+    void set_draw_width(int width) { draw_width_ = width < 1 ? 1 : width; }
+    FillStyle fill_style() const { return fill_style_; }
+    void set_fill_style(FillStyle style) { fill_style_ = style; }
+    Color fill_color() const { return fill_color_; }
+    void set_fill_color(Color color) { fill_color_ = color; }
+
+    double text_width(std::string_view text) const;
+    double text_height() const; // height of one line in the current font
+
+    // Prints at the pen (the pen marks the text's top left); the pen moves
+    // to the end of the text.
+    void print(std::string_view text);
+    // Ends the printed line: the pen goes to the left edge, one line lower.
+    void new_line();
+
+    void line(double x1, double y1, double x2, double y2, Color color);
+    // Outline in `color`, filled with the fill colour when the fill is solid.
+    void circle(double x, double y, double radius, Color color);
+    void box(double x1, double y1, double x2, double y2, Color color, bool filled);
+
+    const QImage& image() const { return image_; }
+    Color pixel(int x, int y) const;
+
+    // Told of every change, with the rectangle that changed.
+    void set_change_listener(std::function<void(const QRect&)> listener)
+    {
+        listener_ = std::move(listener);
+    }
+
+private:
+    void font_changed();
+    void changed(const QRect& rect);
+
+    QImage image_;
+    Color background_;
+    double pen_x_ = 0;
+    double pen_y_ = 0;
+    Font font_;
+    QFont qfont_;
+    QFontMetricsF metrics_;
+    Color fore_color_ = colors::black;
+    int draw_width_ = 1;
+    FillStyle fill_style_ = FillStyle::transparent;
+    Color fill_color_ = colors::black;
+    std::function<void(const QRect&)> listener_;
+};
+
+// The pixel size a point size takes on the 96 dpi screens the tutor is drawn for.
+int pixel_size(double point_size);
+QFont to_qfont(const Font& font);
+QColor to_qcolor(Color color);
+
+} // namespace quorrel::ui

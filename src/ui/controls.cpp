@@ -1,0 +1,181 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+
+namespace quorrel::ui {
+
+void Control::move(int left, int top) { move(left, top, width_, height_); }
+
+void Control::move(int left, int top, int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (left == left_ && top == top_ && width == width_ && height == height_)
+        return;
+    const bool size_changed = width != width_ || height != height_;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (size_changed)
+        resized();
+    notify(Aspect::geometry);
+}
+
+void Control::set_visible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    notify(Aspect::visibility);
+}
+
+PictureBox::PictureBox(std::string name, Color background)
+    : Control(std::move(name)), canvas_(width(), height(), background)
+{
+    canvas_.set_change_listener([this](const QRect&) { notify(Aspect::content); });
+}
+
+void PictureBox::resized() { canvas_.resize(width(), height()); }
+
+bool Slider::in_bounds(int value) const
+{
+    return value >= std::min(min_, max_) && value <= std::max(min_, max_);
+}
+
+bool Slider::set_value(int value)
+{
+    if (!in_bounds(value))
+        return false;
+    if (value == value_)
+        return true;
+    value_ = value;
+    notify(Aspect::content);
+    if (on_change)
+        on_change();
+    return true;
+}
+
+bool Slider::set_min(int min)
+{
+    if (min < lowest || min > highest)
+        return false;
+    min_ = min;
+    if (!in_bounds(value_))
+        value_ = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
+    notify(Aspect::content);
+    return true;
+}
+
+bool Slider::set_max(int max)
+{
+    if (max < lowest || max > highest)
+        return false;
+    max_ = max;
+    if (!in_bounds(value_))
+        value_ = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
+    notify(Aspect::content);
+    return true;
+}
+
+void Slider::user_change(int value)
+{
+    if (!in_bounds(value))
+        return;
+    value_ = value;
+    if (on_change)
+        on_change();
+}
+
+void Slider::user_scroll(int value)
+{
+    if (!in_bounds(value))
+        return;
+    value_ = value;
+    if (on_scroll)
+        on_scroll();
+}
+
+void TextBox::set_text(std::string text)
+{
+    if (text == text_)
+        return;
+    text_ = std::move(text);
+    notify(Aspect::content);
+}
+
+void TextBox::set_font(const Font& font)
+{
+    if (font == font_)
+        return;
+    font_ = font;
+    notify(Aspect::content);
+}
+
+void TextBox::set_background(Color color)
+{
+    if (color == background_)
+        return;
+    background_ = color;
+    notify(Aspect::content);
+}
+
+void TextBox::set_fore_color(Color color)
+{
+    if (color == fore_color_)
+        return;
+    fore_color_ = color;
+    notify(Aspect::content);
+}
+
+LineControl::LineControl(std::string name, Color color, int width)
+    : Control(std::move(name)), color_(color), line_width_(width)
+{
+}
+
+void LineControl::set_points(double x1, double y1, double x2, double y2)
+{
+    if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_)
+        return;
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    notify(Aspect::geometry);
+}
+
+void MenuItem::set_checked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    if (listener_)
+        listener_();
+}
+
+void MenuItem::set_enabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (listener_)
+        listener_();
+}
+
+MenuItem& MenuItem::add(std::string name, std::string caption)
+{
+    items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption)));
+    return *items_.back();
+}
+
+MenuItem* MenuItem::find(const std::string& name)
+{
+    if (name == name_)
+        return this;
+    for (auto& item : items_)
+        if (MenuItem* found = item->find(name))
+            return found;
+    return nullptr;
+}
+
+} // namespace quorrel::ui

@@ -1,0 +1,222 @@
+#pragma once
+
+#include "ui/canvas.h"
+#include "ui/color.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorrel::ui {
+
+// What a view must refresh after a control changed.
+enum class Aspect { geometry, visibility, content, order };
+
+// One control of a form, as the program sees it: a name, a place, a size and
+// whether it shows. Widgets in the view mirror these; the program never
+// touches a widget directly, so every lesson can run without a window.
+class Control {
+public:
+    explicit Control(std::string name) : name_(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int right_edge() const { return left_ + width_; }
+    int bottom_edge() const { return top_ + height_; }
+    void move(int left, int top);
+    void move(int left, int top, int width, int height);
+    void set_left(int left) { move(left, top_); }
+    void set_top(int top) { move(left_, top); }
+    void set_width(int width) { move(left_, top_, width, height_); }
+    void set_height(int height) { move(left_, top_, width_, height); }
+
+    bool visible() const { return visible_; }
+    void set_visible(bool visible);
+    void show() { set_visible(true); }
+    void hide() { set_visible(false); }
+
+    // The view listens here; only one view watches a control.
+    void set_listener(std::function<void(Aspect)> listener) { listener_ = std::move(listener); }
+
+protected:
+    void notify(Aspect aspect)
+    {
+        if (listener_)
+            listener_(aspect);
+    }
+    virtual void resized() {}
+
+private:
+    std::string name_;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 100;
+    int height_ = 20;
+    bool visible_ = true;
+    std::function<void(Aspect)> listener_;
+};
+
+// A picture box: a control whose drawing persists (its canvas is its backing
+// image, so a repaint shows exactly what was drawn).
+class PictureBox final : public Control {
+public:
+    explicit PictureBox(std::string name, Color background = colors::white);
+
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+
+    std::function<void(double x, double y)> on_click;
+    std::function<void(double x, double y)> on_mouse_down;
+    std::function<void(double x, double y)> on_mouse_move;
+
+private:
+    void resized() override;
+    Canvas canvas_;
+};
+
+// A horizontal slider holding a 16-bit value between its bounds.
+class Slider final : public Control {
+public:
+    static constexpr int lowest = -32768;
+    static constexpr int highest = 32767;
+
+    explicit Slider(std::string name) : Control(std::move(name)) { move(0, 0, 100, 17); }
+
+    int value() const { return value_; }
+    int min() const { return min_; }
+    int max() const { return max_; }
+
+    // A value outside the bounds is refused (false), as the old scroll bars
+    // refused it; a new value raises on_change at once, inside the call.
+    bool set_value(int value);
+    // Bounds beyond 16 bits are refused. A value left outside the new bounds
+    // is pulled inside them without raising on_change.
+    bool set_min(int min);
+    bool set_max(int max);
+
+    // The learner moved the slider: an arrow click or a released drag is a
+    // change, a drag in progress a scroll.
+    void user_change(int value);
+    void user_scroll(int value);
+
+    std::function<void()> on_change;
+    std::function<void()> on_scroll;
+
+private:
+    bool in_bounds(int value) const;
+    int value_ = 0;
+    int min_ = 0;
+    int max_ = 32767;
+};
+
+class TextBox final : public Control {
+public:
+    explicit TextBox(std::string name) : Control(std::move(name)) {}
+
+    const std::string& text() const { return text_; }
+    void set_text(std::string text);
+    // What the learner typed: the view already shows it, so it is not echoed.
+    void user_edit(std::string text) { text_ = std::move(text); }
+
+    const Font& font() const { return font_; }
+    void set_font(const Font& font);
+    Color background() const { return background_; }
+    void set_background(Color color);
+    Color fore_color() const { return fore_color_; }
+    void set_fore_color(Color color);
+    bool multi_line = false;
+
+    std::function<void()> on_mouse_down;
+
+private:
+    std::string text_;
+    Font font_{"Arial", 8};
+    Color background_ = colors::white;
+    Color fore_color_ = colors::black;
+};
+
+class Button final : public Control {
+public:
+    Button(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+
+    const std::string& caption() const { return caption_; }
+    void click()
+    {
+        if (on_click)
+            on_click();
+    }
+
+    std::function<void()> on_click;
+
+private:
+    std::string caption_;
+};
+
+// A straight line drawn on the form's surface (the pointer arrow, the bar of a
+// numeral). Its place is its two end points, not a box.
+class LineControl final : public Control {
+public:
+    explicit LineControl(std::string name, Color color = colors::black, int width = 1);
+
+    double x1() const { return x1_; }
+    double y1() const { return y1_; }
+    double x2() const { return x2_; }
+    double y2() const { return y2_; }
+    void set_points(double x1, double y1, double x2, double y2);
+    Color color() const { return color_; }
+    int line_width() const { return line_width_; }
+
+private:
+    double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    Color color_;
+    int line_width_;
+};
+
+class MenuItem {
+public:
+    MenuItem(std::string name, std::string caption) : name_(std::move(name)), caption_(std::move(caption)) {}
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+
+    bool checked() const { return checked_; }
+    void set_checked(bool checked);
+    void toggle() { set_checked(!checked_); }
+    bool enabled() const { return enabled_; }
+    void set_enabled(bool enabled);
+    bool checkable = false;
+
+    MenuItem& add(std::string name, std::string caption);
+    const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
+    MenuItem* find(const std::string& name);
+
+    // Chosen (a leaf) or opened (a submenu).
+    void choose()
+    {
+        if (enabled_ && on_choose)
+            on_choose();
+    }
+    std::function<void()> on_choose;
+
+    void set_listener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+private:
+    std::string name_;
+    std::string caption_;
+    bool checked_ = false;
+    bool enabled_ = true;
+    std::vector<std::unique_ptr<MenuItem>> items_;
+    std::function<void()> listener_;
+};
+
+} // namespace quorrel::ui

@@ -1,0 +1,8 @@
+#include <QtTest>
+class Placeholder : public QObject {
+    Q_OBJECT
+private slots:
+    void nothing() {}
+};
+QTEST_MAIN(Placeholder)
+#include "tst_app.moc"
