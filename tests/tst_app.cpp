@@ -1,8 +1,354 @@
+#include "app/main_window.h"
+#include "support/harness.h"
+#include "ui/platform.h"
+
 #include <QtTest>
-class Placeholder : public QObject {
-    Q_OBJECT
-private slots:
-    void nothing() {}
+
+#include <ctime>
+
+using namespace quorrel;
+using testing::Harness;
+
+namespace {
+
+struct Visit {
+    std::string lesson;
+    int page;
+    friend bool operator==(const Visit&, const Visit&) = default;
 };
-QTEST_MAIN(Placeholder)
+
+// Lessons that only note where they started, so paging is seen in isolation.
+void install_recording_lessons(Harness& h, std::vector<Visit>& visits)
+{
+    auto& course = h.tutor().course;
+    const auto& table = course.table();
+    auto add = [&](const std::string& code, int pages) {
+        course.add_lesson(code, [&course, &visits, code, pages] {
+            course.set_current_lesson(code);
+            const int start = course.start_page(pages);
+            visits.push_back({code, start});
+            course.page(start);
+        });
+    };
+    for (int i = 0; i < table.size(); ++i)
+        add(table.code(i), table.pages(i));
+    add("1f", 2);
+    add("4", 1);
+}
+
+double cpu_seconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+} // namespace
+
+class TestApp : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pendingClickEndsTheNextWait();
+    void stopMarksButDoesNotEndAWait();
+    void delayCountsElapsedTime();
+    void realWaitsSleepInsteadOfSpinning();
+    void nextPage_data();
+    void nextPage();
+    void prevPage_data();
+    void prevPage();
+    void pagingWalksTheWholeTable();
+    void menuChoiceStartsAtPageOne();
+    void pageStripJumps_data();
+    void pageStripJumps();
+    void titleBarShowsCourseWidePage();
+    void thousandNestedLessonsUnwindOnExit();
+    void closingTheWindowEndsEveryWait();
+    void startScreenPixels();
+};
+
+void TestApp::pendingClickEndsTheNextWait()
+{
+    Harness h;
+    h.tutor().runner.click(); // made while no wait ran
+    h.tutor().runner.wait();
+    QCOMPARE(h.pump.turns, 0);
+    h.tutor().runner.wait(); // the click was used up: this one needs the learner
+    QCOMPARE(h.pump.turns, 1);
+}
+
+void TestApp::stopMarksButDoesNotEndAWait()
+{
+    Harness h;
+    h.set_learner([](Harness& l) {
+        if (l.pump.turns == 1)
+            l.press_stop();
+        else
+            l.click_text();
+    });
+    h.tutor().runner.wait();
+    QCOMPARE(h.pump.turns, 2);
+    QVERIFY(h.tutor().runner.stop_marked());
+}
+
+void TestApp::delayCountsElapsedTime()
+{
+    Harness h; // its clock starts a tenth of a second before midnight
+    const double before = h.clock.seconds();
+    h.tutor().runner.delay(0.5);
+    QCOMPARE(h.clock.seconds() - before, 0.5);
+    QCOMPARE(h.pump.turns, 0);
+
+    ui::QtEventPump pump;
+    ui::SteadyClock clock;
+    app::Runner runner(pump, clock);
+    const double start = clock.seconds();
+    runner.delay(0.05);
+    QVERIFY(clock.seconds() - start >= 0.05);
+}
+
+void TestApp::realWaitsSleepInsteadOfSpinning()
+{
+    ui::QtEventPump pump;
+    ui::SteadyClock clock;
+    app::Runner runner(pump, clock);
+    QTimer::singleShot(400, [&runner] { runner.click(); });
+    const double wall = clock.seconds();
+    const double cpu = cpu_seconds();
+    runner.wait();
+    const double elapsed = clock.seconds() - wall;
+    QVERIFY(elapsed >= 0.35);
+    QVERIFY2(cpu_seconds() - cpu < 0.1 * elapsed, "an idle wait must block, not poll");
+}
+
+void TestApp::nextPage_data()
+{
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("to_lesson"); // empty: nothing runs
+    QTest::addColumn<int>("to_page");
+    QTest::newRow("within 1a") << "1a" << 2 << "1a" << 3;
+    QTest::newRow("last of 1a to 1b") << "1a" << 5 << "1b" << 1;
+    QTest::newRow("last of 3b to 3c") << "3b" << 2 << "3c" << 1;
+    QTest::newRow("last of 3c stays") << "3c" << 3 << "" << 0;
+    QTest::newRow("1e leads to 2a") << "1e" << 3 << "2a" << 1;
+    QTest::newRow("within 1f") << "1f" << 1 << "1f" << 2;
+    QTest::newRow("1f at 1a's last page") << "1f" << 5 << "1b" << 1;
+    QTest::newRow("4 at 1a's last page") << "4" << 5 << "1b" << 1;
+}
+
+void TestApp::nextPage()
+{
+    QFETCH(QString, lesson);
+    QFETCH(int, page);
+    QFETCH(QString, to_lesson);
+    QFETCH(int, to_page);
+    Harness h;
+    std::vector<Visit> visits;
+    install_recording_lessons(h, visits);
+    auto& course = h.tutor().course;
+    course.set_current_lesson(lesson.toStdString());
+    course.set_current_page(page);
+    h.run([&] { course.next_page(); });
+    if (to_lesson.isEmpty()) {
+        QVERIFY(visits.empty());
+        QCOMPARE(h.pump.turns, 0);
+    } else {
+        QCOMPARE(visits.size(), std::size_t{1});
+        QCOMPARE(visits[0], (Visit{to_lesson.toStdString(), to_page}));
+        QCOMPARE(h.pump.turns, 1); // a page shown by NextPage waits for a click
+    }
+}
+
+void TestApp::prevPage_data()
+{
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("to_lesson");
+    QTest::addColumn<int>("to_page");
+    QTest::newRow("first of 1a") << "1a" << 1 << "" << 0;
+    QTest::newRow("first of 1f") << "1f" << 1 << "" << 0;
+    QTest::newRow("first of 4") << "4" << 1 << "" << 0;
+    QTest::newRow("first of 2a to last of 1e") << "2a" << 1 << "1e" << 3;
+    QTest::newRow("first of 1b to last of 1a") << "1b" << 1 << "1a" << 5;
+    QTest::newRow("within 2b") << "2b" << 4 << "2b" << 3;
+}
+
+void TestApp::prevPage()
+{
+    QFETCH(QString, lesson);
+    QFETCH(int, page);
+    QFETCH(QString, to_lesson);
+    QFETCH(int, to_page);
+    Harness h;
+    std::vector<Visit> visits;
+    install_recording_lessons(h, visits);
+    auto& course = h.tutor().course;
+    course.set_current_lesson(lesson.toStdString());
+    course.set_current_page(page);
+    h.run([&] { course.prev_page(); });
+    if (to_lesson.isEmpty()) {
+        QVERIFY(visits.empty());
+    } else {
+        QCOMPARE(visits.size(), std::size_t{1});
+        QCOMPARE(visits[0], (Visit{to_lesson.toStdString(), to_page}));
+    }
+    QCOMPARE(h.pump.turns, 0);
+}
+
+void TestApp::pagingWalksTheWholeTable()
+{
+    Harness h;
+    std::vector<Visit> visits;
+    install_recording_lessons(h, visits);
+    auto& course = h.tutor().course;
+    const auto& table = course.table();
+    std::vector<Visit> every;
+    for (int i = 0; i < table.size(); ++i)
+        for (int p = 1; p <= table.pages(i); ++p)
+            every.push_back({table.code(i), p});
+    QCOMPARE(every.size(), std::size_t{37});
+
+    course.set_current_lesson("1a");
+    course.set_current_page(1);
+    for (int step = 0; step < 40; ++step)
+        h.run([&] { course.next_page(); });
+    std::vector<Visit> forward{{"1a", 1}};
+    forward.insert(forward.end(), visits.begin(), visits.end());
+    QCOMPARE(forward, every);
+
+    visits.clear();
+    for (int step = 0; step < 40; ++step)
+        h.run([&] { course.prev_page(); });
+    std::vector<Visit> backward(every.rbegin() + 1, every.rend());
+    QCOMPARE(visits, backward);
+}
+
+void TestApp::menuChoiceStartsAtPageOne()
+{
+    Harness h;
+    std::vector<Visit> visits;
+    install_recording_lessons(h, visits);
+    h.tutor().course.set_current_page(3);
+    h.set_learner([](Harness& l) {
+        if (l.pump.turns == 1)
+            l.choose("mnu_2b");
+        else
+            l.click_text();
+    });
+    h.run([&] { h.tutor().runner.wait(); });
+    QCOMPARE(visits, (std::vector<Visit>{{"2b", 1}}));
+}
+
+void TestApp::pageStripJumps_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<int>("page");
+    QTest::newRow("x 5 is page 1") << 5.0 << "1a" << 1;
+    QTest::newRow("x 7 is page 2") << 7.0 << "1a" << 2;
+    QTest::newRow("page 5") << 48.0 << "1a" << 5;
+    QTest::newRow("page 6") << 60.0 << "1b" << 1;
+    QTest::newRow("half rounds to even") << 30.0 << "1a" << 3;
+    QTest::newRow("page 37") << 432.0 << "3c" << 3;
+    QTest::newRow("page 38 is beyond the table") << 444.0 << "" << 0;
+}
+
+void TestApp::pageStripJumps()
+{
+    QFETCH(double, x);
+    QFETCH(QString, lesson);
+    QFETCH(int, page);
+    Harness h;
+    std::vector<Visit> visits;
+    install_recording_lessons(h, visits);
+    h.set_learner([x](Harness& l) {
+        if (l.pump.turns == 1)
+            l.click_page_strip(x);
+        else
+            l.click_text();
+    });
+    h.run([&] { h.tutor().runner.wait(); });
+    if (lesson.isEmpty())
+        QVERIFY(visits.empty());
+    else
+        QCOMPARE(visits, (std::vector<Visit>{{lesson.toStdString(), page}}));
+}
+
+void TestApp::titleBarShowsCourseWidePage()
+{
+    Harness h;
+    auto& course = h.tutor().course;
+    auto title_image = [&] { return h.tutor().form.pbox_title.canvas().image(); };
+    course.set_current_lesson("1b");
+    course.page(2);
+    const QImage page7 = title_image();
+    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 7  "));
+    course.set_current_lesson("1f");
+    course.page(1);
+    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 38  "));
+    QVERIFY(title_image() != page7);
+}
+
+void TestApp::thousandNestedLessonsUnwindOnExit()
+{
+    Harness h;
+    int starts = 0;
+    int deepest = 0;
+    auto& course = h.tutor().course;
+    course.add_lesson("1b", [&] {
+        ++starts;
+        deepest = std::max(deepest, h.tutor().runner.depth());
+        course.set_current_lesson("1b");
+        course.page(1);
+        h.tutor().writer.write_line("A line that waits for a click.");
+        h.tutor().writer.write_line("Never reached before Exit.");
+    });
+    h.set_learner([&](Harness& l) { l.choose(starts < 1000 ? "mnu_1b" : "mnu_exit"); });
+    h.turn_limit = 5000;
+    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
+    QVERIFY(!h.limit_reached());
+    QCOMPARE(starts, 1000);
+    QCOMPARE(deepest, 1000);
+    QCOMPARE(h.tutor().runner.depth(), 0);
+}
+
+void TestApp::closingTheWindowEndsEveryWait()
+{
+    Harness h;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    h.set_learner([&](Harness&) { window.close(); });
+    QVERIFY(h.run([&] { h.tutor().runner.wait(); }));
+    QVERIFY(h.tutor().runner.quitting());
+}
+
+void TestApp::startScreenPixels()
+{
+    Harness h;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    h.set_learner([](Harness& l) { l.tutor().runner.request_quit(); }); // look at the first screen
+    h.start();
+    const QImage shot = window.form_view().grab().toImage();
+    auto at = [&](int x, int y) { return shot.pixelColor(x, y); };
+    const auto& form = h.tutor().form;
+    const int half = form.form().width() / 2;
+
+    QCOMPARE(form.pbox_title.width(), half);
+    QCOMPARE(at(half - 2, 1), QColor(0, 255, 0));
+    QCOMPARE(at(half + 2, 1), QColor(240, 255, 255));
+    const int strip_y = form.pbox_pages.top();
+    QCOMPARE(at(half - 2, strip_y + 18), QColor(180, 180, 255));
+    // Every cell of the strip carries its page number.
+    for (int page = 1; page <= 41; ++page) {
+        bool inked = false;
+        for (int x = 12 * (page - 1); x < 12 * page && !inked; ++x)
+            for (int y = strip_y; y < strip_y + 20 && !inked; ++y)
+                inked = at(x, y).lightness() < 100;
+        QVERIFY2(inked, qPrintable(QString("page %1 has no number").arg(page)));
+    }
+    QCOMPARE(at(half - 5, form.pbox_text.top() + 400), QColor(255, 255, 0));
+    QCOMPARE(at(form.form().width() - 3, form.form().height() / 2), QColor(240, 255, 255));
+    shot.save("start_screen.png");
+}
+
+QTEST_MAIN(TestApp)
 #include "tst_app.moc"

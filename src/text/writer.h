@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/runner.h"
+#include "text/markup.h"
 #include "ui/controls.h"
 
 #include <string>
@@ -16,27 +17,38 @@ public:
     // `window` is the main window's surface, whose font measures fractions.
     Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, const ui::Canvas& window,
            app::Runner& runner);
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
 
+    // A bulleted line, then a click or a pause. An empty line gets neither.
     void write_line(std::string_view text);
-    void write_text(std::string_view text);
+    // The newest line, without bullet or pause. False when a malformed word
+    // cut it short; only what was drawn joins the history.
+    bool write_text(std::string_view text);
+    // Starts a scene under `title`; the next line redraws from the title on.
     void clear_scene(std::string_view title);
+    // Empties the box and writes the heading of lesson `code`.
     void lesson_title(std::string_view code);
 
     const std::string& message_history() const { return history_; }
     void clear_history() { history_.clear(); }
     const std::string& scene_title() const { return scene_title_; }
 
-    // Draws marked-up text at the box's pen (no history, no pause).
-    void draw(std::string_view text);
+    // Draws marked-up text at the box's pen (no history, no pause). False
+    // when a malformed word stopped it.
+    bool draw(std::string_view text);
 
     double line_delay = 0.5;
 
 private:
+    Layout render(std::string_view text);
+
     ui::PictureBox& box_;
     ui::PictureBox& go_on_;
     const ui::MenuItem& wait_item_;
     const ui::Canvas& window_;
     app::Runner& runner_;
+    QtMetrics metrics_;
     std::string history_;
     std::string scene_title_;
 };

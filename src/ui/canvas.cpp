@@ -237,6 +237,34 @@ void Canvas::box(double x1, double y1, double x2, double y2, Color color, bool f
     changed(rect.adjusted(-draw_width_, -draw_width_, draw_width_, draw_width_));
 }
 
+void Canvas::boxes(const std::vector<QRect>& rects, Color color)
+{
+    if (rects.empty())
+        return;
+    QPainter painter(&image_);
+    prepare(painter);
+    const QColor c = to_qcolor(color);
+    QRect touched;
+    for (const QRect& rect : rects) {
+        painter.fillRect(rect, c);
+        touched |= rect;
+    }
+    changed(touched);
+}
+
+void Canvas::polygon(const std::vector<QPoint>& corners, Color color)
+{
+    if (corners.size() < 3)
+        return;
+    QPainter painter(&image_);
+    prepare(painter);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(to_qcolor(color));
+    const QPolygon shape(QList<QPoint>(corners.begin(), corners.end()));
+    painter.drawPolygon(shape);
+    changed(shape.boundingRect().adjusted(-1, -1, 1, 1));
+}
+
 Color Canvas::pixel(int x, int y) const
 {
     if (!image_.valid(x, y))

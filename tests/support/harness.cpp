@@ -1,1 +1,144 @@
 #include "support/harness.h"
+
+#include <QCoreApplication>
+
+namespace quorrel::testing {
+
+void ScriptedPump::process_pending()
+{
+    if (deliver_qt_events)
+        QCoreApplication::processEvents();
+}
+
+void ScriptedPump::wait_for_events(double timeout)
+{
+    process_pending();
+    if (timeout >= 0) {
+        clock_.advance(timeout);
+        paused += timeout;
+        return;
+    }
+    ++turns;
+    if (learner)
+        learner();
+}
+
+Harness::Harness(std::uint64_t seed, int width, int height)
+    : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed)}, width,
+                                          height))
+{
+    pump.learner = [this] { learner_turn(); };
+}
+
+void Harness::learner_turn()
+{
+    const std::string line = last_line();
+    if (!line.empty() && (transcript_.empty() || transcript_.back() != line))
+        transcript_.push_back(line);
+    if (pump.turns > turn_limit) {
+        limit_reached_ = true;
+        tutor_->runner.request_quit();
+        return;
+    }
+    if (policy_)
+        policy_(*this);
+    else
+        click_text();
+}
+
+bool Harness::run(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const app::QuitRequested&) {
+        return true;
+    }
+    return false;
+}
+
+void Harness::click_text()
+{
+    auto& box = tutor_->form.pbox_text;
+    if (box.on_click)
+        box.on_click(10, 10);
+}
+
+void Harness::click_go_on()
+{
+    auto& link = tutor_->form.pbox_go_on;
+    if (link.visible() && link.on_click)
+        link.on_click(1, 1);
+}
+
+void Harness::press_stop() { tutor_->form.cmd_stop.click(); }
+
+void Harness::choose(const std::string& menu_item)
+{
+    auto& bar = tutor_->form.form().menu_bar();
+    // Opening a menu runs its handler as the window would, so walk the path.
+    std::vector<ui::MenuItem*> path;
+    std::function<bool(ui::MenuItem&)> find = [&](ui::MenuItem& item) {
+        path.push_back(&item);
+        if (item.name() == menu_item)
+            return true;
+        for (const auto& child : item.items())
+            if (find(*child))
+                return true;
+        path.pop_back();
+        return false;
+    };
+    if (!find(bar))
+        return;
+    for (std::size_t i = 1; i < path.size(); ++i)
+        path[i]->choose();
+}
+
+void Harness::click_page_strip(double x)
+{
+    auto& strip = tutor_->form.pbox_pages;
+    if (strip.on_mouse_down)
+        strip.on_mouse_down(x, 5);
+}
+
+void Harness::set_slider(ui::Slider& slider, int value) { slider.user_change(value); }
+
+void Harness::type_into(ui::TextBox& box, const std::string& text)
+{
+    box.user_edit(text);
+    if (box.on_mouse_down)
+        box.on_mouse_down();
+}
+
+std::vector<std::string> history_lines(const std::string& history)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= history.size()) {
+        std::size_t end = history.find("\r\n", start);
+        std::string line = history.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (line.rfind("      ", 0) == 0)
+            line.erase(0, 6);
+        if (!line.empty())
+            lines.push_back(line);
+        if (end == std::string::npos)
+            break;
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Harness::last_line() const
+{
+    const auto lines = history_lines(tutor_->writer.message_history());
+    return lines.empty() ? std::string() : lines.back();
+}
+
+bool Harness::wrote(const std::string& fragment) const
+{
+    for (const auto& line : transcript_)
+        if (line.find(fragment) != std::string::npos)
+            return true;
+    return last_line().find(fragment) != std::string::npos;
+}
+
+} // namespace quorrel::testing

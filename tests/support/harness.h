@@ -1,1 +1,104 @@
 #pragma once
+
+#include "app/tutor.h"
+#include "ui/platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorrel::testing {
+
+// Time that passes only when the tutor pauses.
+class FakeClock final : public ui::Clock {
+public:
+    double seconds() const override { return now_; }
+    void advance(double seconds) { now_ += seconds; }
+
+private:
+    double now_ = 86399.9; // just before midnight: pauses must not care
+};
+
+// Stands in for the window system's queue. A pause advances the fake clock at
+// once; a wait for input hands the turn to the scripted learner.
+class ScriptedPump final : public ui::EventPump {
+public:
+    explicit ScriptedPump(FakeClock& clock) : clock_(clock) {}
+
+    void process_pending() override;
+    void wait_for_events(double timeout) override;
+
+    std::function<void()> learner;
+    int turns = 0;         // how often the learner was asked to act
+    double paused = 0;     // seconds of pauses
+    bool deliver_qt_events = false; // for tests that also show the window
+
+private:
+    FakeClock& clock_;
+};
+
+class RecordingDialogs final : public ui::Dialogs {
+public:
+    void message_box(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+// A whole tutor without a window, run by a scripted learner: the learner's
+// policy is asked to act whenever the tutor waits for input, and sees what
+// the tutor wrote. A lesson of many pages runs in milliseconds.
+class Harness {
+public:
+    explicit Harness(std::uint64_t seed = 1, int width = 1280, int height = 1000);
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+
+    app::Tutor& tutor() { return *tutor_; }
+
+    // The learner's turn; it must do something that ends the wait (a click,
+    // a menu choice that starts a lesson, "Exit") or it will be asked again.
+    void set_learner(std::function<void(Harness&)> policy) { policy_ = std::move(policy); }
+    // Ends the run once the learner has been asked this often without
+    // finishing (a stuck script fails a test instead of hanging it).
+    int turn_limit = 20000;
+
+    // Runs `body` until it returns or the program is asked to end; true when
+    // it ended by "Exit" (or the turn limit).
+    bool run(const std::function<void()>& body);
+    // Start-up, as the program runs it.
+    bool start() { return run([this] { tutor_->start(); }); }
+
+    // Learner actions, through the same handlers the window uses.
+    void click_text();
+    void click_go_on();
+    void press_stop();
+    void choose(const std::string& menu_item);
+    void click_page_strip(double x);
+    void set_slider(ui::Slider& slider, int value);
+    void type_into(ui::TextBox& box, const std::string& text);
+
+    // The newest line of the message box's history (what the tutor is
+    // waiting on), and every such line in order since the run began.
+    std::string last_line() const;
+    const std::vector<std::string>& transcript() const { return transcript_; }
+    bool wrote(const std::string& fragment) const;
+    bool limit_reached() const { return limit_reached_; }
+
+    FakeClock clock;
+    ScriptedPump pump{clock};
+    RecordingDialogs dialogs;
+
+private:
+    void learner_turn();
+
+    std::unique_ptr<app::Tutor> tutor_;
+    std::function<void(Harness&)> policy_;
+    std::vector<std::string> transcript_;
+    bool limit_reached_ = false;
+};
+
+// Splits message-box history into its lines, without their six-blank indent.
+std::vector<std::string> history_lines(const std::string& history);
+
+} // namespace quorrel::testing

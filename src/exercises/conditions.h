@@ -1,0 +1,103 @@
+#pragma once
+
+#include "exercises/slots.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <variant>
+
+namespace quorrel::ui {
+class Canvas;
+class Dialogs;
+} // namespace quorrel::ui
+
+namespace quorrel::exercises {
+
+// The answer conditions of the exercises, parsed once from their text into
+// one of the forms below and then evaluated on every check.
+
+enum class Part : std::uint8_t { numerator, denominator };
+enum class Operation : std::uint8_t { sum, difference, product, quotient };
+
+struct Never {};
+
+struct ShowsExactly {
+    int slot;
+    int num;
+    int den;
+};
+
+struct PartIs {
+    int slot;
+    Part part;
+    int value;
+};
+
+struct SameNumerals {
+    int first;
+    int second;
+};
+
+// `answer` shows `given` with numerator and denominator both multiplied by
+// the `part` of slot `by`.
+struct Expanded {
+    int answer;
+    int given;
+    int by;
+    Part part;
+};
+
+struct Equivalent {
+    int first;
+    int second;
+};
+
+// `answer` is `given` in lowest terms; equivalent but not reduced far
+// enough earns a message.
+struct ReducedForm {
+    int given;
+    int answer;
+};
+
+// `result` = `left` op `right`, except that a difference is `right` - `left`:
+// scene scripts written with the authoring window rely on that order.
+struct Arithmetic {
+    Operation op;
+    int result;
+    int left;
+    int right;
+};
+
+// How the reminder to reduce is laid out: after a sum it ends with a
+// paragraph break and the message box's pen moves down past the box; after a
+// product or quotient it is framed by paragraph breaks.
+enum class Reminder : std::uint8_t { after_sum, framed };
+
+// The arithmetic holds and its result is in lowest terms.
+struct ReducedArithmetic {
+    Arithmetic arithmetic;
+    Reminder reminder;
+};
+
+using Condition = std::variant<Never, ShowsExactly, PartIs, SameNumerals, Expanded, Equivalent, ReducedForm,
+                               Arithmetic, ReducedArithmetic>;
+
+// A condition name ("1a1", "000") or the generic "condition R A op B" with
+// whole slot numbers and op one of + - * /. Empty for anything else; such a
+// condition never holds.
+std::optional<Condition> parse_condition(std::string_view text);
+
+// Where a check's messages go: modal boxes, and the message box whose pen a
+// reminder moves.
+struct ConditionEffects {
+    ui::Dialogs& dialogs;
+    ui::Canvas& message_box;
+};
+
+bool evaluate(const Condition& condition, const SlotValues& values, const ConditionEffects& effects);
+
+// Parses and evaluates; a runner that checks repeatedly parses once instead.
+bool check_condition(std::string_view text, const SlotValues& values, const ConditionEffects& effects);
+
+} // namespace quorrel::exercises

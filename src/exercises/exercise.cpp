@@ -1,0 +1,191 @@
+#include "exercises/exercise.h"
+
+#include <cmath>
+
+namespace quorrel::exercises {
+
+namespace {
+
+constexpr ui::Color history_grey = ui::Color::rgb(150, 150, 150);
+constexpr std::string_view try_again = "      Please try again ";
+constexpr std::string_view try_again_or = "      Please try again or click           to continue reading.";
+constexpr std::string_view before_link = "      Please try again or click   ";
+
+ui::Color flashed(ui::Color color) { return color == ui::colors::blue ? ui::colors::green : ui::colors::blue; }
+
+// Notes the condition being asked, for as long as the exercise runs.
+class Asking {
+public:
+    Asking(std::string& current, std::string_view condition) : current_(current), saved_(current)
+    {
+        current_ = std::string(condition);
+    }
+    ~Asking() { current_ = saved_; }
+    Asking(const Asking&) = delete;
+    Asking& operator=(const Asking&) = delete;
+
+private:
+    std::string& current_;
+    std::string saved_;
+};
+
+} // namespace
+
+ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, app::Runner& runner,
+                               fractions::Slots& slots, const SlotValues& values, ui::Dialogs& dialogs,
+                               ui::Random& random)
+    : screen_(screen), writer_(writer), runner_(runner), slots_(slots), values_(values), dialogs_(dialogs),
+      random_(random)
+{
+}
+
+void ExerciseRunner::exercise(std::string_view condition, std::string_view prompt, Restate restate)
+{
+    ui::Canvas& box = screen_.text_box.canvas();
+    if (screen_.auto_item.checked()) {
+        writer_.draw("Answered automatically");
+        runner_.delay(0.5);
+        if (box.pen_y() > 0.8 * box.height())
+            box.clear();
+        return;
+    }
+    box.set_fore_color(ui::colors::blue);
+    if (runner_.stop_marked())
+        return;
+
+    const Asking asking(current_, condition);
+    const std::optional<Condition> parsed = parse_condition(condition);
+    const ConditionEffects effects{dialogs_, box};
+    const std::string please = "Please " + std::string(prompt);
+
+    double y = box.pen_y();
+    if (!runner_.go_on_marked()) {
+        writer_.draw(prompt_prefix + std::string(text::para_break) + please);
+        prompt_prefix.clear();
+        runner_.wait();
+        y = box.pen_y();
+        if (y > 0.85 * box.height()) {
+            box.clear();
+            writer_.write_line("");
+        }
+    }
+
+    while (!(parsed && evaluate(*parsed, values_, effects))) {
+        screen_.go_on.hide();
+        if (box.pen_y() > 0.8 * box.height()) {
+            writer_.clear_scene("\r\n");
+            y = box.pen_y();
+        }
+        if (runner_.go_on_marked()) {
+            runner_.set_go_on_mark(false);
+            return;
+        }
+        if (runner_.stop_marked())
+            return;
+
+        for (int flash = 0; flash < 3; ++flash) {
+            if (box.pen_x() > 0.75 * box.width())
+                box.set_pen_y(y + box.text_height());
+            for (int half = 0; half < 2; ++half) {
+                box.set_fore_color(flashed(box.fore_color()));
+                box.set_pen_y(y);
+                writer_.draw(try_again);
+                runner_.delay(0.15);
+            }
+        }
+
+        box.set_pen_y(y);
+        writer_.draw(try_again_or);
+        place_link(box.pen_y());
+        y = box.pen_y();
+        box.set_pen_x(screen_.go_on.right_edge() + 4);
+        box.set_fore_color(ui::colors::blue);
+        if (runner_.go_on_marked()) {
+            screen_.go_on.hide();
+            runner_.set_go_on_mark(false);
+            return;
+        }
+        if (runner_.stop_marked())
+            return;
+        runner_.wait();
+    }
+
+    box.set_pen(0, box.pen_y());
+    box.new_line();
+    box.print("      Good!");
+    runner_.delay(1);
+    screen_.go_on.hide();
+    box.clear();
+    box.set_fore_color(history_grey);
+    writer_.draw(writer_.message_history());
+    if (restate == Restate::prompt)
+        writer_.write_text(please);
+    screen_.go_on.hide();
+}
+
+void ExerciseRunner::place_link(double line_top)
+{
+    const ui::Canvas& box = screen_.text_box.canvas();
+    ui::PictureBox& link = screen_.go_on;
+    ui::Canvas& face = link.canvas();
+    // The link covers the gap left for it in the line just drawn.
+    const double left = box.text_width(before_link);
+    ui::Font font = box.font();
+    font.underline = false;
+    face.set_font(font);
+    const int width = static_cast<int>(std::lround(1.05 * face.text_width("here")));
+    link.move(screen_.text_box.left() + static_cast<int>(std::lround(left)),
+              screen_.text_box.top() + static_cast<int>(std::lround(line_top)), width,
+              static_cast<int>(std::lround(face.text_height())));
+    face.set_background(box.background());
+    face.set_fore_color(ui::colors::magenta);
+    face.set_underline(true);
+    face.set_pen(0.025 * width, 0);
+    face.print("here");
+    link.show();
+    screen_.form.bring_to_front(link);
+}
+
+void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view intro, std::string_view turn_prefix,
+                          int num_low, int num_count, int den_low, int den_count, std::string_view prompt,
+                          Restate restate)
+{
+    random_.reseed_from_clock();
+    screen_.stop.show();
+    runner_.set_stop_mark(false);
+    const std::string introduction = std::string(text::para_break) + std::string(intro);
+
+    for (int turn = 1; turn <= 1000 && !runner_.stop_marked(); ++turn) {
+        const auto [n, d] = deal(num_low, num_count, den_low, den_count);
+        slots_.show_fraction(slot, n, d);
+        // The introduction leads the first prompt only.
+        prompt_prefix = (turn == 1 ? introduction : std::string()) + std::string(turn_prefix);
+        exercise(condition, prompt, restate);
+        if (condition == "1eq1" || condition == "1eq2") {
+            slots_.show_slot(0);
+            slots_.show_slot(1);
+            writer_.write_line("Check that the fraction pictures match and click to continue.");
+            if (auto* picture = slots_.pbox_fracbar(condition == "1eq1" ? 1 : 0))
+                picture->hide();
+        }
+    }
+}
+
+std::pair<int, int> ExerciseRunner::deal(int num_low, int num_count, int den_low, int den_count)
+{
+    auto draw = [this](int low, int count) { return static_cast<int>(std::floor(random_.next() * count)) + low; };
+    // Redraw while the fraction is a whole number; ranges that hold nothing
+    // else get their last draw after a bounded number of tries.
+    constexpr int tries = 1000;
+    int n = 0;
+    int d = 1;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        n = draw(num_low, num_count);
+        d = draw(den_low, den_count);
+        if (d != 0 && n % d != 0)
+            break;
+    }
+    return {n, d};
+}
+
+} // namespace quorrel::exercises

@@ -1,0 +1,124 @@
+#include "exercises/practice.h"
+
+#include "exercises/predicates.h"
+#include "ui/controls.h"
+#include "ui/platform.h"
+
+#include <string>
+
+namespace quorrel::exercises {
+
+namespace {
+
+constexpr std::string_view good = "Good. Check if the answer is reduced.";
+constexpr std::string_view reduced = "It's reduced.";
+
+std::optional<Fraction> value(const std::optional<Numerals>& shown)
+{
+    return shown ? Fraction::make(shown->num, shown->den) : std::nullopt;
+}
+
+// Whether `shown` has the value of `reference`. A reference that names no
+// fraction (0/0: nothing dealt or recorded yet) accepts anything, so the
+// screen works before a problem is dealt.
+bool matches(const std::optional<Fraction>& reference, const std::optional<Fraction>& shown)
+{
+    return !reference || (shown && *shown == *reference);
+}
+
+std::int64_t smallest_factor(std::int64_t n)
+{
+    for (std::int64_t k = 2; k * k <= n; ++k) {
+        if (n % k == 0)
+            return k;
+    }
+    return n;
+}
+
+std::string reduced_verdict(const std::optional<Numerals>& shown, const std::optional<Fraction>& answer)
+{
+    if (shown && shown->num == shown->den && shown->den >= 2)
+        return "Try again.";
+    const auto fraction = value(shown);
+    if (!fraction || !matches(answer, fraction))
+        return "Not equivalent. Try again.";
+    if (shown->num == 1 || shown->den == 1)
+        return std::string(reduced);
+    if (fraction->reduced().den() == 1)
+        return "Try again: the fraction reduces to a whole number.";
+    // Any common factor counts, however large: 7/14 is not reduced.
+    const std::int64_t common = gcd(fraction->num(), fraction->den());
+    if (common == 1)
+        return std::string(reduced);
+    return std::to_string(smallest_factor(common)) + " is a common factor. Try again.";
+}
+
+} // namespace
+
+Practice::Practice(const SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction)
+    : slots_(values), message_(message), random_(random), show_fraction_(std::move(show_fraction))
+{
+}
+
+void Practice::cmd_newprob_Click()
+{
+    message_.show();
+    message_.set_text("Set the yellow fraction to the sum, product, or quotient of the blue fractions and click a "
+                      "button to check your answer.");
+    new_problem();
+}
+
+void Practice::new_problem()
+{
+    const auto draw = [this](int count, int low) {
+        return static_cast<std::int16_t>(static_cast<int>(count * random_.next()) + low);
+    };
+    const std::int16_t bottom_den = draw(8, 2);
+    const std::int16_t top_den = draw(8, 2);
+    const std::int16_t bottom_num = draw(4, 3);
+    const std::int16_t top_num = draw(3, 3);
+    deal({top_num, top_den}, {bottom_num, bottom_den});
+}
+
+void Practice::deal(Numerals top, Numerals bottom)
+{
+    top_ = top;
+    bottom_ = bottom;
+    answer_ = {1, 1};
+    show_fraction_(0, top_.num, top_.den);
+    show_fraction_(1, bottom_.num, bottom_.den);
+    show_fraction_(2, 1, 1);
+}
+
+void Practice::check_sum(int a, int b, int c)
+{
+    record_answer(c);
+    if (!matches(value(top_), fraction(slots_, a)))
+        show_feedback("top fraction rewritten incorrectly. Try again");
+    else if (!matches(value(bottom_), fraction(slots_, b)))
+        show_feedback("bottom fraction rewritten incorrectly. Try again");
+    else if (!isfracsum(slots_, a, b, c))
+        show_feedback("Added incorrectly. Try again");
+    else
+        show_feedback(good);
+}
+
+void Practice::check_product(int a, int b, int c)
+{
+    record_answer(c);
+    show_feedback(isfracproduct(slots_, a, b, c) ? good : "Try again. ");
+}
+
+void Practice::check_quotient(int a, int b, int c)
+{
+    record_answer(c);
+    show_feedback(isfracquotient(slots_, a, b, c) ? good : "Try again. ");
+}
+
+void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(slots_.numerals(slot), value(answer_))); }
+
+void Practice::show_feedback(std::string_view message) { message_.set_text("   " + std::string(message)); }
+
+void Practice::record_answer(int slot) { answer_ = slots_.numerals(slot).value_or(Numerals{}); }
+
+} // namespace quorrel::exercises

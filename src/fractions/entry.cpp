@@ -1,0 +1,65 @@
+#include "fractions/entry.h"
+
+#include "fractions/geometry.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+namespace quorrel::fractions {
+
+EntryBoxes::EntryBoxes(ui::Form& form) : form_(form)
+{
+    for (int k = 0; k < count; ++k)
+        boxes_[std::size_t(k)] = &form.add<ui::TextBox>("inbox(" + std::to_string(k) + ")");
+}
+
+ui::TextBox* EntryBoxes::inbox(int index)
+{
+    return index >= 0 && index < count ? boxes_[std::size_t(index)] : nullptr;
+}
+
+const ui::TextBox* EntryBoxes::inbox(int index) const
+{
+    return index >= 0 && index < count ? boxes_[std::size_t(index)] : nullptr;
+}
+
+bool EntryBoxes::input_setup(int index, double size)
+{
+    ui::TextBox* box = inbox(index);
+    ui::Canvas& window = form_.canvas();
+    if (!box || !window.set_font_size(size))
+        return false;
+    box->set_background(window.background());
+    ui::Font font = box->font();
+    font.size = size;
+    box->set_font(font);
+    box->set_text("0");
+    box->move(box->left(), box->top(), to_pixel(2 * window.text_width("0") + 3),
+              to_pixel(window.text_height() * 1.1));
+    return true;
+}
+
+void EntryBoxes::Form_MouseMove()
+{
+    for (ui::TextBox* box : boxes_)
+        box->set_background(form_.canvas().background());
+}
+
+std::optional<int> parse_entry(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value > 32767)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace quorrel::fractions

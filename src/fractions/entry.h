@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/form.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace quorrel::fractions {
+
+// The numeral boxes inbox(0) to inbox(10): box 2i shows and takes the
+// numerator of slot i, box 2i + 1 its denominator. All exist from the start.
+class EntryBoxes {
+public:
+    static constexpr int count = 11;
+
+    explicit EntryBoxes(ui::Form& form);
+
+    // nullptr outside 0..10.
+    ui::TextBox* inbox(int index);
+    const ui::TextBox* inbox(int index) const;
+
+    // Gives the box the window's background, `size` and the text "0", and
+    // sizes it for two digits of the window's font at `size` (which it also
+    // gives the window). False, and nothing changed, for a size no font has.
+    bool input_setup(int index, double size);
+    // The mouse moved over the bare window: every box loses any highlight.
+    void Form_MouseMove();
+
+private:
+    ui::Form& form_;
+    std::array<ui::TextBox*, count> boxes_{};
+};
+
+// A typed numeral: a whole number from 0 to 32767 (a slider's reach), blanks
+// around it allowed; nothing for any other text.
+std::optional<int> parse_entry(std::string_view text);
+
+} // namespace quorrel::fractions

@@ -1,0 +1,179 @@
+#include "fractions/geometry.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace quorrel::fractions {
+
+int stick_units(int n, int d)
+{
+    const int units = n / d + (n % d == 0 ? 0 : 1);
+    return std::max(units, 1);
+}
+
+int units_per_row(double row_width, double unit_length)
+{
+    if (!(unit_length > 0) || !(row_width >= 0))
+        return 0;
+    return static_cast<int>(std::min(std::floor(row_width / unit_length), double(INT_MAX)));
+}
+
+namespace {
+
+// Part ticks p = first..last at p * unit_length / d, each pixel column once.
+std::vector<int> part_ticks(std::int64_t first, std::int64_t last, int d, double unit_length)
+{
+    std::vector<int> xs;
+    if (first > last)
+        return xs;
+    const auto at = [&](std::int64_t p) { return to_pixel(double(p) * unit_length / d); };
+    if (unit_length < d) {
+        // Steps under a pixel leave no column out: every x between the ends.
+        for (int x = at(first), end = at(last); x <= end; ++x)
+            xs.push_back(x);
+        return xs;
+    }
+    for (std::int64_t p = first; p <= last; ++p)
+        if (const int x = at(p); xs.empty() || x != xs.back())
+            xs.push_back(x);
+    return xs;
+}
+
+StickRow stick_row(const StickInput& in, int units, int per_row, int row)
+{
+    const int last_row = (units - 1) / per_row;
+    const double ul = in.unit_length;
+    StickRow r{};
+    if (in.side == RulerSide::above) {
+        const int y_top = row_height * row + in.number_height + 12;
+        r.y_base = row_height * (row + 1);
+        r.number_top = y_top - 2 - in.number_height;
+    } else {
+        r.y_base = to_pixel(row_height * row + row_height / 2.0);
+        r.number_top = r.y_base + 3;
+    }
+
+    const double full = per_row * ul;
+    r.fill_end = to_pixel(row >= last_row ? double(in.n) * ul / in.d - full * row : full);
+
+    const int ticks = row >= units / per_row ? units % per_row : per_row;
+    const int first = per_row * row;
+    for (int k = 0; k <= ticks; ++k)
+        r.units.push_back({to_pixel(k * ul), k == 0 ? 3 : 2, first + k, k == 0 ? Anchor::left : Anchor::right});
+    r.base_end = to_pixel(ticks * ul);
+
+    const std::int64_t d = in.d;
+    const std::int64_t last_part = d * ticks;
+    std::int64_t first_part = 1;
+    if (in.mixed) {
+        const bool goes_on = in.n > d * per_row * (row + 1);
+        first_part = !goes_on && in.n % in.d > 0 ? d * (ticks - 1) : last_part;
+    }
+    r.parts = part_ticks(first_part, last_part, in.d, ul);
+    return r;
+}
+
+} // namespace
+
+std::vector<StickRow> stick_rows(const StickInput& in)
+{
+    if (in.d < 1 || in.n < 0 || in.n > std::int64_t(max_units) * in.d)
+        return {};
+    const int per_row = units_per_row(in.row_width, in.unit_length);
+    if (per_row < 1)
+        return {};
+    const int units = stick_units(in.n, in.d);
+    std::vector<StickRow> rows;
+    for (int row = 0; row <= (units - 1) / per_row; ++row)
+        rows.push_back(stick_row(in, units, per_row, row));
+    return rows;
+}
+
+std::vector<Pizza> pizza_row(int n, int d, const PizzaFrame& f, bool mixed)
+{
+    if (d < 1 || n < 0 || n > std::int64_t(max_units) * d)
+        return {};
+    const double u = f.cell_top / 4.0;
+    if (!(u > 0))
+        return {};
+    const double per_row_real = std::floor(f.row_width / u);
+    if (!(per_row_real >= 1))
+        return {};
+    const int per_row = static_cast<int>(std::min(per_row_real, double(INT_MAX)));
+    const int radius = to_pixel(u * 0.8 / 2);
+
+    std::vector<Pizza> pizzas;
+    const auto place = [&](int k, int shaded, bool whole) {
+        const int row = (k - 1) / per_row;
+        const int column = (k - 1) % per_row + 1;
+        Pizza p{};
+        p.x = to_pixel(f.left + 2 + u * (2 * column - 1) / 2);
+        p.y = to_pixel(f.slider_top - 2 - u * (2 * row + 1) / 2);
+        p.radius = radius;
+        p.shaded = shaded;
+        p.slices = d;
+        p.whole = whole;
+        if (whole) {
+            p.label = std::to_string(k);
+            p.label_x = to_pixel(mixed ? f.left + u * (column - 0.5) - 5 : f.left + u * (column - 1) - 5);
+            p.label_y = to_pixel(f.slider_top - u * (row + (mixed ? 0.6 : 0.9)));
+        } else {
+            p.label = std::to_string(shaded) + "/" + std::to_string(d);
+            p.label_x = to_pixel(f.left + u * (column - 0.1) + 2);
+            p.label_y = to_pixel(f.slider_top - u * (row + 0.8));
+        }
+        pizzas.push_back(std::move(p));
+    };
+    const int wholes = n / d;
+    for (int k = 1; k <= wholes; ++k)
+        place(k, d, true);
+    if (n == 0 || n % d > 0)
+        place(wholes + 1, n % d, false);
+    return pizzas;
+}
+
+int shading_rays(long long c, long long e)
+{
+    if (e == 0)
+        return 0;
+    const double last = std::clamp(double(c) / double(e) * rays_per_turn - 1, -1.0, rays_per_turn - 1.0);
+    return to_pixel(last) + 1;
+}
+
+std::vector<double> ray_angles(int rays)
+{
+    std::vector<double> angles;
+    for (int k = 0; k < rays; ++k)
+        angles.push_back(k * ray_step);
+    return angles;
+}
+
+std::vector<QPoint> tips(int x, int y, long long r, const std::vector<double>& angles)
+{
+    std::vector<QPoint> ends;
+    const double reach = double(r);
+    for (const double angle : angles) {
+        const QPoint end(to_pixel(x + reach * std::cos(angle)), to_pixel(y + reach * std::sin(angle)));
+        if (ends.empty() || end != ends.back())
+            ends.push_back(end);
+    }
+    return ends;
+}
+
+std::vector<double> spoke_angles(long long b, long long e)
+{
+    std::vector<double> angles;
+    // Of the b * e steps only every b-th draws a spoke: e spokes, 1/e of a
+    // turn apart.
+    if (b == 0 || e == 0 || (b < 0) != (e < 0))
+        return angles;
+    const long long spokes = e < 0 ? -e : e;
+    angles.reserve(static_cast<std::size_t>(spokes));
+    for (long long j = 0; j < spokes; ++j)
+        angles.push_back(double(j) * rays_per_turn * ray_step / double(spokes));
+    return angles;
+}
+
+} // namespace quorrel::fractions

@@ -1,0 +1,51 @@
+#include "fractions/stick.h"
+
+#include <string>
+
+namespace quorrel::fractions {
+
+namespace {
+
+constexpr ui::Color ink = ui::colors::black;
+
+// Neighbouring part ticks become one box: the same pixels, far fewer strokes
+// when a large denominator packs a tick into every column.
+void paint_part_ticks(ui::Canvas& canvas, const std::vector<int>& xs, int y_base)
+{
+    std::vector<QRect> runs;
+    for (std::size_t i = 0; i < xs.size();) {
+        std::size_t j = i + 1;
+        while (j < xs.size() && xs[j] == xs[j - 1] + 1)
+            ++j;
+        runs.emplace_back(QPoint(xs[i], y_base - part_tick_height), QPoint(xs[j - 1], y_base));
+        i = j;
+    }
+    canvas.boxes(runs, ink);
+}
+
+} // namespace
+
+void paint_stick(ui::Canvas& canvas, const std::vector<StickRow>& rows, ui::Color bar)
+{
+    canvas.set_fore_color(ink);
+    canvas.set_bold(true);
+    for (const StickRow& row : rows) {
+        // One box paints exactly the columns x = 1..fill_end of the bar.
+        if (row.fill_end >= 1)
+            canvas.box(1, row.y_base - bar_height, row.fill_end, row.y_base, bar, true);
+        for (const UnitTick& tick : row.units) {
+            canvas.set_draw_width(tick.pen_width);
+            canvas.line(tick.x, row.y_base - unit_tick_height, tick.x, row.y_base, ink);
+            const std::string number = std::to_string(tick.number);
+            const int x = tick.anchor == Anchor::left ? tick.x : to_pixel(tick.x - canvas.text_width(number));
+            canvas.set_pen(x, row.number_top);
+            canvas.print(number);
+        }
+        canvas.set_draw_width(2);
+        canvas.line(0, row.y_base, row.base_end, row.y_base, ink);
+        canvas.set_draw_width(1);
+        paint_part_ticks(canvas, row.parts, row.y_base);
+    }
+}
+
+} // namespace quorrel::fractions

@@ -1,0 +1,36 @@
+#include "pages/page_bar.h"
+
+#include "ui/rounding.h"
+
+#include <string>
+
+namespace quorrel::pages {
+
+void PageBar::show_title(std::string_view lesson_title, int global_page)
+{
+    ui::Canvas& c = title_.canvas();
+    c.clear();
+    shown_title_ = std::string(lesson_title) + "  ";
+    c.print(shown_title_);
+    shown_label_ = "Page " + std::to_string(global_page) + "  ";
+    c.set_pen(c.width() - c.text_width(shown_label_) - 10, 0);
+    c.print(shown_label_);
+}
+
+void PageBar::draw_strip(std::optional<int> highlighted_cell)
+{
+    ui::Canvas& c = strip_.canvas();
+    c.box(0, 0, c.width(), c.height(), c.background(), true);
+    // The highlight spans the strip's own height, so it shows over the cell.
+    if (highlighted_cell)
+        c.box(cell_width * *highlighted_cell, 0, cell_width * *highlighted_cell + cell_width - 1, c.height() - 1,
+              ui::colors::yellow, true);
+    for (int j = 0; j < strip_pages; ++j) {
+        c.set_pen(cell_width * j, 0);
+        c.print(std::to_string(j + 1));
+    }
+}
+
+int PageBar::cell_at(double x) { return static_cast<int>(ui::round_even(x / cell_width)); }
+
+} // namespace quorrel::pages

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/controls.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorrel::pages {
+
+// The title bar (lesson title left, "Page n" right) and the strip of page
+// numbers under it that the learner clicks to jump.
+class PageBar {
+public:
+    static constexpr int cell_width = 12;
+    static constexpr int strip_pages = 41;
+
+    PageBar(ui::PictureBox& title, ui::PictureBox& strip) : title_(title), strip_(strip) {}
+
+    void show_title(std::string_view lesson_title, int global_page);
+    // Redraws the strip, with the cell under the pointer highlighted if given.
+    void draw_strip(std::optional<int> highlighted_cell = std::nullopt);
+
+    // The cell under strip position x (0 is page 1's cell).
+    static int cell_at(double x);
+
+    // What the title bar shows now.
+    const std::string& shown_title() const { return shown_title_; }
+    const std::string& shown_label() const { return shown_label_; }
+
+private:
+    ui::PictureBox& title_;
+    ui::PictureBox& strip_;
+    std::string shown_title_;
+    std::string shown_label_;
+};
+
+} // namespace quorrel::pages

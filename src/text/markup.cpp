@@ -1,0 +1,387 @@
+#include "text/markup.h"
+
+#include "ui/rounding.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+namespace quorrel::text {
+
+Pen pen_of(const ui::Canvas& canvas)
+{
+    return {canvas.pen_x(), canvas.pen_y(), canvas.font(), canvas.fore_color()};
+}
+
+namespace {
+
+// Lesson text uses a handful of fonts and a few thousand words; the bounds
+// keep a text full of invented names from growing the cache.
+constexpr std::size_t font_limit = 32;
+constexpr std::size_t word_limit = 4096;
+
+// The canvas draws underlines itself, so they never change a measure.
+ui::Font measured(ui::Font font)
+{
+    font.underline = false;
+    return font;
+}
+
+} // namespace
+
+QtMetrics::Entry& QtMetrics::entry(const ui::Font& font) const
+{
+    const ui::Font key = measured(font);
+    for (Entry& entry : cache_)
+        if (entry.font == key)
+            return entry;
+    if (cache_.size() == font_limit)
+        cache_.clear();
+    return cache_.emplace_back(Entry{key, QFontMetricsF(ui::to_qfont(key)), {}});
+}
+
+double QtMetrics::width(const ui::Font& font, std::string_view text) const
+{
+    Entry& cached = entry(font);
+    if (const auto found = cached.widths.find(text); found != cached.widths.end())
+        return found->second;
+    if (cached.widths.size() == word_limit)
+        cached.widths.clear();
+    const double width =
+        cached.metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    cached.widths.emplace(text, width);
+    return width;
+}
+
+double QtMetrics::height(const ui::Font& font) const { return std::round(entry(font).metrics.height()); }
+
+namespace {
+
+enum class WordKind {
+    font_size,
+    fore_color,
+    bold,
+    underline,
+    italic,
+    font_name,
+    bullet,
+    unknown_token,
+    fraction,
+    literal,
+    plain,
+};
+
+struct Word {
+    WordKind kind = WordKind::plain;
+    std::string_view text;        // the word, a token's value or a numerator
+    std::string_view denominator; // fractions only
+};
+
+constexpr std::pair<std::string_view, WordKind> token_names[] = {
+    {"FontSize", WordKind::font_size},   {"ForeColor", WordKind::fore_color}, {"Fontbold", WordKind::bold},
+    {"FontUnderline", WordKind::underline}, {"FontItalic", WordKind::italic}, {"FontName", WordKind::font_name},
+    {"Bullet", WordKind::bullet},
+};
+
+// The text before the first separator and the text between it and the next.
+std::pair<std::string_view, std::string_view> first_two(std::string_view text, std::string_view separator)
+{
+    const std::size_t at = text.find(separator);
+    if (at == std::string_view::npos)
+        return {text, {}};
+    const std::string_view rest = text.substr(at + separator.size());
+    return {text.substr(0, at), rest.substr(0, rest.find(separator))};
+}
+
+Word classify(std::string_view word)
+{
+    if (word.find("__") != std::string_view::npos) {
+        const auto [name, value] = first_two(word, "__");
+        const auto* known = std::find_if(std::begin(token_names), std::end(token_names),
+                                         [name](const auto& entry) { return entry.first == name; });
+        return {known == std::end(token_names) ? WordKind::unknown_token : known->second, value, {}};
+    }
+    // Lesson text quotes these to show the notation itself.
+    if (word == "'/'" || word == "'5/12'")
+        return {WordKind::literal, word, {}};
+    if (word.find('/') != std::string_view::npos) {
+        const auto [numerator, denominator] = first_two(word, "/");
+        return {WordKind::fraction, numerator, denominator};
+    }
+    return {WordKind::plain, word, {}};
+}
+
+std::optional<double> number(std::string_view text)
+{
+    double value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+int to_pixel(double value)
+{
+    // Far beyond any box, but keeps the conversion defined for absurd text.
+    constexpr double reach = 1 << 30;
+    return static_cast<int>(ui::round_even(std::clamp(value, -reach, reach)));
+}
+
+std::optional<double> font_size(std::string_view text)
+{
+    const auto size = number(text);
+    if (!size || *size < ui::Canvas::min_font_size || *size > ui::Canvas::max_font_size)
+        return std::nullopt;
+    return size;
+}
+
+std::optional<ui::Color> color(std::string_view text)
+{
+    const auto value = number(text);
+    if (!value || *value < -0.5 || *value > 0xFFFFFF + 0.5)
+        return std::nullopt;
+    return ui::Color::from_packed(ui::round_even(*value));
+}
+
+std::size_t characters(std::string_view utf8)
+{
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+class Layouter {
+public:
+    Layouter(const Pen& start, double box_width, const ui::Font& main_font, const Metrics& metrics)
+        : pen_(start), box_width_(box_width), main_font_(main_font), metrics_(metrics)
+    {
+    }
+
+    Layout run(std::string_view text) &&
+    {
+        if (!text.empty()) {
+            layout_.line_count = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+            for (std::size_t begin = 0;;) {
+                const std::size_t next = text.find('\n', begin);
+                std::string_view line = text.substr(begin, next == std::string_view::npos ? next : next - begin);
+                if (next != std::string_view::npos && line.ends_with('\r'))
+                    line.remove_suffix(1);
+                if (!this->line(line, begin) || next == std::string_view::npos)
+                    break;
+                begin = next + 1;
+            }
+        }
+        layout_.end = std::move(pen_);
+        return std::move(layout_);
+    }
+
+private:
+    bool line(std::string_view line, std::size_t offset)
+    {
+        // A fresh box prints its first line at the top.
+        if (!(pen_.y <= 6 && pen_.x <= 0))
+            end_line();
+        if (line.empty())
+            return true;
+        for (std::size_t begin = 0;;) {
+            const std::size_t blank = line.find(' ', begin);
+            if (!word(line.substr(begin, blank == std::string_view::npos ? blank : blank - begin))) {
+                layout_.malformed_at = offset + begin;
+                return false;
+            }
+            if (blank == std::string_view::npos)
+                return true;
+            begin = blank + 1;
+        }
+    }
+
+    bool word(std::string_view text)
+    {
+        const Word word = classify(text);
+        switch (word.kind) {
+        case WordKind::font_size: {
+            const auto size = font_size(word.text);
+            if (!size)
+                return false;
+            pen_.font.size = *size;
+            break;
+        }
+        case WordKind::fore_color: {
+            const auto value = color(word.text);
+            if (!value)
+                return false;
+            pen_.color = *value;
+            break;
+        }
+        case WordKind::bold:
+            pen_.font.bold = word.text == "True";
+            break;
+        case WordKind::underline:
+            pen_.font.underline = word.text == "True";
+            break;
+        case WordKind::italic:
+            pen_.font.italic = word.text == "True";
+            break;
+        case WordKind::font_name:
+            pen_.font.name = word.text;
+            break;
+        case WordKind::bullet:
+            bullet();
+            break;
+        case WordKind::unknown_token:
+            break;
+        case WordKind::fraction:
+            fraction(word.text, word.denominator);
+            break;
+        case WordKind::literal:
+            print(word.text);
+            break;
+        case WordKind::plain:
+            if (pen_.x + width(std::string(word.text) + "W") > box_width_) {
+                end_line();
+                pen_.x = 10;
+                ++layout_.line_count;
+            }
+            print(std::string(word.text) + " ");
+            break;
+        }
+        return true;
+    }
+
+    // The numerator is underlined and padded to the denominator's length in
+    // a fixed-width font: its underline is the fraction bar.
+    void fraction(std::string_view numerator, std::string_view denominator)
+    {
+        const ui::Font noted = pen_.font;
+        pen_.font.name = "Courier New";
+        print(" ");
+        double x0 = pen_.x;
+        if (x0 + std::max(width(numerator), width(denominator)) + width("H") > box_width_) {
+            end_line();
+            ++layout_.line_count;
+            pen_.x = x0 = 20;
+        }
+        const double y = pen_.y;
+        pen_.font.size = pen_.font.size / 2 + 2;
+        pen_.font.underline = true;
+        pen_.font.bold = true;
+        pen_.y = y - 3;
+        const std::size_t padding = characters(denominator) - std::min(characters(denominator), characters(numerator));
+        print(std::string(numerator) + std::string(padding, ' '));
+        pen_.y = y + height() - 5;
+        pen_.x = x0;
+        pen_.font.underline = false;
+        print(denominator);
+        
+        pen_.font.size = noted.size;
+        pen_.y = y;
+        pen_.x = x0 + 0.7 * std::max(metrics_.width(main_font_, numerator), metrics_.width(main_font_, denominator));
+        pen_.font.name = noted.name;
+    }
+
+    void bullet()
+    {
+        layout_.bullets.push_back({to_pixel(pen_.x), to_pixel(pen_.y + height() / 2), pen_.color});
+        pen_.x += 10;
+    }
+
+    void print(std::string_view text)
+    {
+        const double advance = width(text);
+        if (continues_run(text)) {
+            layout_.runs.back().text += text;
+        } else {
+            layout_.runs.push_back({std::string(text), to_pixel(pen_.x), to_pixel(pen_.y), pen_.font, pen_.color});
+            run_end_ = layout_.runs.back().x;
+        }
+        run_end_ += advance;
+        pen_.x += advance;
+    }
+
+    // Printing word by word costs a paint call each; words that one print of
+    // the joined text puts exactly where their own prints would share a run.
+    bool continues_run(std::string_view text) const
+    {
+        if (layout_.runs.empty() || text.empty())
+            return false;
+        const Run& last = layout_.runs.back();
+        return run_end_ == to_pixel(pen_.x) && last.y == to_pixel(pen_.y) && last.font == pen_.font &&
+               last.color == pen_.color && !kerned(last.text.back(), text.front());
+    }
+
+    // Whether the font moves this pair of characters closer or apart.
+    bool kerned(char left, char right) const
+    {
+        if (static_cast<unsigned char>(left) >= 0x80 || static_cast<unsigned char>(right) >= 0x80)
+            return true; // not worth judging for the odd non-ASCII glyph
+        const char pair[] = {left, right};
+        return width({pair, 2}) != width({&left, 1}) + width({&right, 1});
+    }
+
+    void end_line()
+    {
+        pen_.x = 0;
+        pen_.y += height();
+    }
+
+    double width(std::string_view text) const { return metrics_.width(pen_.font, text); }
+    double height() const { return metrics_.height(pen_.font); }
+
+    Layout layout_;
+    Pen pen_;
+    double run_end_ = 0; // where the last run's next glyph would go
+    double box_width_;
+    const ui::Font& main_font_;
+    const Metrics& metrics_;
+};
+
+bool shows_nothing(const Run& run)
+{
+    return !run.font.underline && run.text.find_first_not_of(' ') == std::string::npos;
+}
+
+} // namespace
+
+Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
+               const Metrics& metrics)
+{
+    return Layouter(start, box_width, main_font, metrics).run(text);
+}
+
+void paint(const Layout& layout, ui::Canvas& canvas)
+{
+    for (const Run& run : layout.runs) {
+        if (shows_nothing(run))
+            continue;
+        canvas.set_font(run.font);
+        canvas.set_fore_color(run.color);
+        canvas.set_pen(run.x, run.y);
+        canvas.print(run.text);
+    }
+    if (!layout.bullets.empty()) {
+        const ui::FillStyle style = canvas.fill_style();
+        const ui::Color fill = canvas.fill_color();
+        canvas.set_fill_style(ui::FillStyle::solid);
+        for (const Bullet& bullet : layout.bullets) {
+            canvas.set_fill_color(bullet.color);
+            canvas.circle(bullet.x, bullet.y, Bullet::radius, bullet.color);
+        }
+        canvas.set_fill_style(style);
+        canvas.set_fill_color(fill);
+    }
+    canvas.set_font(layout.end.font);
+    canvas.set_fore_color(layout.end.color);
+    canvas.set_pen(layout.end.x, layout.end.y);
+}
+
+Layout draw(ui::Canvas& canvas, std::string_view text, const ui::Font& main_font, const Metrics& metrics)
+{
+    Layout layout = lay_out(text, pen_of(canvas), canvas.width(), main_font, metrics);
+    paint(layout, canvas);
+    return layout;
+}
+
+} // namespace quorrel::text

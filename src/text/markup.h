@@ -1,0 +1,106 @@
+#pragma once
+
+#include "ui/canvas.h"
+#include "ui/color.h"
+
+#include <QFontMetricsF>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorrel::text {
+
+// The part of a box's state that marked-up text reads and changes. It carries
+// over from one draw to the next: that is how grey history and a blue new
+// line share one page.
+struct Pen {
+    double x = 0;
+    double y = 0;
+    ui::Font font;
+    ui::Color color;
+
+    friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+Pen pen_of(const ui::Canvas& canvas);
+
+// Text measurement, kept apart so layout can be checked with made-up widths.
+class Metrics {
+public:
+    virtual ~Metrics() = default;
+    virtual double width(const ui::Font& font, std::string_view text) const = 0;
+    // The height of one line, as the canvas advances by it.
+    virtual double height(const ui::Font& font) const = 0;
+};
+
+// Measures as the canvas prints. Every line redraws the whole page, so the
+// same words are measured again and again: their widths are kept.
+class QtMetrics final : public Metrics {
+public:
+    double width(const ui::Font& font, std::string_view text) const override;
+    double height(const ui::Font& font) const override;
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    struct Entry {
+        ui::Font font;
+        QFontMetricsF metrics;
+        std::unordered_map<std::string, double, Hash, std::equal_to<>> widths;
+    };
+    Entry& entry(const ui::Font& font) const;
+
+    mutable std::vector<Entry> cache_;
+};
+
+// Text printed with its top left at (x, y). Consecutive words share a run
+// when printing them together places every glyph as printing them one by
+// one would.
+struct Run {
+    std::string text;
+    int x = 0;
+    int y = 0;
+    ui::Font font;
+    ui::Color color;
+};
+
+// A filled dot in front of a line.
+struct Bullet {
+    static constexpr double radius = 3;
+    int x = 0; // centre
+    int y = 0;
+    ui::Color color;
+};
+
+struct Layout {
+    std::vector<Run> runs;
+    std::vector<Bullet> bullets;
+    Pen end;
+    // Lines of the text minus one (-1 for empty text, which has none), plus
+    // one for every wrap.
+    int line_count = -1;
+    // Where the word that stopped the layout starts: a size or colour that
+    // is no number, or out of range. Nothing from there on is laid out.
+    std::optional<std::size_t> malformed_at;
+
+    bool complete() const { return !malformed_at; }
+};
+
+// Lays out marked-up text: lines at line breaks, words at single blanks,
+// tokens like "FontSize__10", built-up fractions like "5/12", wrapping before
+// `box_width`. Fractions advance by widths measured in `main_font`.
+Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
+               const Metrics& metrics);
+
+// Paints a layout and leaves the canvas's pen, font and colour at its end.
+void paint(const Layout& layout, ui::Canvas& canvas);
+
+// Lays out `text` from the canvas's pen and paints it there.
+Layout draw(ui::Canvas& canvas, std::string_view text, const ui::Font& main_font, const Metrics& metrics);
+
+} // namespace quorrel::text

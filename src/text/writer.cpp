@@ -1,0 +1,116 @@
+#include "text/writer.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quorrel::text {
+
+namespace {
+
+constexpr std::string_view line_break = para_break.substr(0, 2);
+constexpr std::string_view indent = para_break.substr(2);
+
+// The part of `text` that a layout of `lead` + `text` drew. A malformed word
+// and all after it stay out of the history, so later redraws stop nowhere.
+std::string_view drawn_part(std::string_view text, std::size_t lead, const Layout& layout)
+{
+    if (layout.complete())
+        return text;
+    const std::size_t stop = *layout.malformed_at;
+    text = text.substr(0, stop > lead ? stop - lead : 0);
+    if (text.ends_with(' '))
+        text.remove_suffix(1); // the separator before the malformed word
+    return text;
+}
+
+} // namespace
+
+Writer::Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, const ui::Canvas& window,
+               app::Runner& runner)
+    : box_(box), go_on_(go_on), wait_item_(wait_item), window_(window), runner_(runner)
+{
+}
+
+void Writer::write_line(std::string_view text)
+{
+    go_on_.hide();
+    if (text.empty()) {
+        write_text({});
+        return;
+    }
+    // Even a line cut short by bad markup gets its pause: the learner reads
+    // what was drawn.
+    write_text("Bullet__ " + std::string(text));
+    runner_.process_pending();
+    if (wait_item_.checked())
+        runner_.wait();
+    else
+        runner_.delay(line_delay);
+}
+
+bool Writer::write_text(std::string_view text)
+{
+    ui::Canvas& canvas = box_.canvas();
+    // Past 80 % of the box the page starts afresh; its history is gone.
+    if (canvas.pen_y() > 0.8 * box_.height())
+        history_.clear();
+    canvas.clear();
+    canvas.set_fore_color(ui::colors::history_grey);
+    render(history_);
+    canvas.set_fore_color(ui::colors::blue);
+    const Layout layout = render(std::string(indent) + std::string(text));
+    history_ += line_break;
+    history_ += indent;
+    history_ += drawn_part(text, indent.size(), layout);
+    return layout.complete();
+}
+
+void Writer::clear_scene(std::string_view title)
+{
+    constexpr std::string_view lead = "   ";
+    scene_title_ = title;
+    box_.canvas().set_pen_y(6);
+    const Layout layout = render(std::string(lead) + std::string(title));
+    history_ = std::string(line_break) + std::string(drawn_part(title, lead.size(), layout));
+}
+
+void Writer::lesson_title(std::string_view code)
+{
+    box_.canvas().clear();
+    history_.clear();
+    write_text("FontSize__22 ForeColor__" + std::to_string(ui::colors::red.packed()) + " " + lesson_name(code) +
+               " FontSize__14 " + std::string(para_break) + " ForeColor__" +
+               std::to_string(ui::colors::history_grey.packed()));
+}
+
+bool Writer::draw(std::string_view text) { return render(text).complete(); }
+
+Layout Writer::render(std::string_view text)
+{
+    box_.show();
+    return text::draw(box_.canvas(), text, window_.font(), metrics_);
+}
+
+std::string lesson_name(std::string_view code)
+{
+    static constexpr std::pair<std::string_view, std::string_view> titles[] = {
+        {"1a", "Lesson 1a: Writing fractions"},
+        {"1b", "Lesson 1b: Setting up fraction pictures"},
+        {"1c", "Lesson 1c: Improper fractions"},
+        {"1d", "Lesson 1d: Practice setting up fraction pictures"},
+        {"1e", "Lesson 1e: Writing fractions as mixed numbers"},
+        {"1f", "Lesson 1f: Interpreting fractions as divison"},
+        {"2a", "Lesson 2a: Expanding fractions"},
+        {"2b", "Lesson 2b: Reducing fractions"},
+        {"2c", "Lesson 2c: Rewriting fractions practice"},
+        {"3a", "Lesson 3a: Adding and subtracting fractions."},
+        {"3b", "Lesson 3b: Multiplying and dividing fractions."},
+        {"3c", "Lesson 3c: Fraction arithmetic practice."},
+        {"4", "Lesson 4:  More arithmetic practice."},
+    };
+    const auto* found =
+        std::find_if(std::begin(titles), std::end(titles), [code](const auto& entry) { return entry.first == code; });
+    return found == std::end(titles) ? std::string() : std::string(found->second);
+}
+
+} // namespace quorrel::text

@@ -1,0 +1,95 @@
+#include "ui/control_views.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+
+namespace quorrel::ui {
+
+PictureView::PictureView(PictureBox& box, QWidget* parent) : QWidget(parent), box_(box)
+{
+    setObjectName(QString::fromStdString(box.name()));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), box_.canvas().image(), event->rect());
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event)
+{
+    if (box_.on_mouse_down)
+        box_.on_mouse_down(event->position().x(), event->position().y());
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (box_.on_click && rect().contains(event->position().toPoint()))
+        box_.on_click(event->position().x(), event->position().y());
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (box_.on_mouse_move)
+        box_.on_mouse_move(event->position().x(), event->position().y());
+}
+
+SliderView::SliderView(Slider& slider, QWidget* parent) : QScrollBar(Qt::Horizontal, parent), slider_(slider)
+{
+    setObjectName(QString::fromStdString(slider.name()));
+    refresh();
+    // Arrow clicks and released drags are changes; a drag in progress scrolls.
+    connect(this, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!isSliderDown())
+            slider_.user_change(value);
+    });
+    connect(this, &QScrollBar::sliderMoved, this, [this](int value) { slider_.user_scroll(value); });
+    connect(this, &QScrollBar::sliderReleased, this, [this] { slider_.user_change(value()); });
+}
+
+void SliderView::refresh()
+{
+    const QSignalBlocker block(this);
+    setRange(std::min(slider_.min(), slider_.max()), std::max(slider_.min(), slider_.max()));
+    setValue(slider_.value());
+}
+
+TextBoxView::TextBoxView(TextBox& box, QWidget* parent) : QLineEdit(parent), box_(box)
+{
+    setObjectName(QString::fromStdString(box.name()));
+    setFrame(false);
+    refresh();
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { box_.user_edit(text.toStdString()); });
+}
+
+void TextBoxView::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (box_.on_mouse_down)
+        box_.on_mouse_down();
+}
+
+void TextBoxView::refresh()
+{
+    if (text().toStdString() != box_.text())
+        setText(QString::fromStdString(box_.text()));
+    QFont font = to_qfont(box_.font());
+    font.setUnderline(box_.font().underline);
+    setFont(font);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, to_qcolor(box_.background()));
+    p.setColor(QPalette::Text, to_qcolor(box_.fore_color()));
+    setPalette(p);
+}
+
+ButtonView::ButtonView(Button& button, QWidget* parent)
+    : QPushButton(QString::fromStdString(button.caption()), parent)
+{
+    setObjectName(QString::fromStdString(button.name()));
+    connect(this, &QPushButton::clicked, this, [&button] { button.click(); });
+}
+
+} // namespace quorrel::ui

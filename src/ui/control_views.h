@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/controls.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace quorrel::ui {
+
+// Each view mirrors one model control and forwards the learner's input to it.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    // The control's content changed: show it.
+    virtual void refresh() = 0;
+};
+
+class PictureView final : public QWidget, public ControlView {
+public:
+    explicit PictureView(PictureBox& box, QWidget* parent = nullptr);
+    void refresh() override { update(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    PictureBox& box_;
+};
+
+class SliderView final : public QScrollBar, public ControlView {
+public:
+    explicit SliderView(Slider& slider, QWidget* parent = nullptr);
+    void refresh() override;
+
+private:
+    Slider& slider_;
+};
+
+class TextBoxView final : public QLineEdit, public ControlView {
+public:
+    explicit TextBoxView(TextBox& box, QWidget* parent = nullptr);
+    void refresh() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    TextBox& box_;
+};
+
+class ButtonView final : public QPushButton, public ControlView {
+public:
+    explicit ButtonView(Button& button, QWidget* parent = nullptr);
+    void refresh() override {}
+};
+
+} // namespace quorrel::ui

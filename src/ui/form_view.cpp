@@ -1,0 +1,123 @@
+#include "ui/form_view.h"
+
+#include "ui/control_views.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace quorrel::ui {
+
+namespace {
+
+QWidget* make_view(Control& control, QWidget* parent)
+{
+    if (auto* box = dynamic_cast<PictureBox*>(&control))
+        return new PictureView(*box, parent);
+    if (auto* slider = dynamic_cast<Slider*>(&control))
+        return new SliderView(*slider, parent);
+    if (auto* text = dynamic_cast<TextBox*>(&control))
+        return new TextBoxView(*text, parent);
+    if (auto* button = dynamic_cast<Button*>(&control))
+        return new ButtonView(*button, parent);
+    return nullptr; // lines are painted on the form itself
+}
+
+} // namespace
+
+FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form)
+{
+    setObjectName("lessonform");
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(form.width(), form.height());
+    for (const auto& control : form.controls())
+        add_view(*control);
+    restack();
+    form.on_added = [this](Control& control) {
+        add_view(control);
+        restack();
+    };
+    form.on_order_changed = [this] { restack(); };
+    form.canvas().set_change_listener([this](const QRect& rect) {
+        if (rect.isEmpty())
+            update();
+        else
+            update(rect);
+    });
+}
+
+FormView::~FormView()
+{
+    // The form may outlive its view: leave it no way to reach dead widgets.
+    for (const auto& control : form_.controls())
+        control->set_listener(nullptr);
+    form_.on_added = nullptr;
+    form_.on_order_changed = nullptr;
+    form_.canvas().set_change_listener(nullptr);
+}
+
+QWidget* FormView::widget_for(const Control& control) const
+{
+    const auto it = views_.find(&control);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+void FormView::add_view(Control& control)
+{
+    QWidget* view = make_view(control, this);
+    if (view) {
+        views_[&control] = view;
+        view->setGeometry(control.left(), control.top(), control.width(), control.height());
+        view->setVisible(control.visible());
+    }
+    control.set_listener([this, &control, view](Aspect aspect) {
+        if (!view) {
+            update(); // a line moved or changed visibility
+            return;
+        }
+        switch (aspect) {
+        case Aspect::geometry:
+            view->setGeometry(control.left(), control.top(), control.width(), control.height());
+            break;
+        case Aspect::visibility:
+            view->setVisible(control.visible());
+            break;
+        case Aspect::content:
+        case Aspect::order:
+            if (auto* shown = dynamic_cast<ControlView*>(view))
+                shown->refresh();
+            break;
+        }
+    });
+}
+
+void FormView::restack()
+{
+    for (const auto& control : form_.controls())
+        if (QWidget* view = widget_for(*control))
+            view->raise();
+}
+
+void FormView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), form_.canvas().image(), event->rect());
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const auto& control : form_.controls()) {
+        const auto* line = dynamic_cast<const LineControl*>(control.get());
+        if (!line || !line->visible())
+            continue;
+        QPen pen(to_qcolor(line->color()));
+        pen.setWidth(line->line_width());
+        painter.setPen(pen);
+        painter.drawLine(QPointF(line->x1(), line->y1()), QPointF(line->x2(), line->y2()));
+    }
+}
+
+void FormView::mouseMoveEvent(QMouseEvent*)
+{
+    if (form_.on_mouse_move)
+        form_.on_mouse_move();
+}
+
+} // namespace quorrel::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/form.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <unordered_map>
+
+namespace quorrel::ui {
+
+// Shows a Form: paints its drawing surface and line controls, and keeps one
+// child widget per control in step with the control's model. Input from the
+// learner is handed to the model's handlers; the model never sees a widget.
+class FormView final : public QWidget {
+public:
+    explicit FormView(Form& form, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    QWidget* widget_for(const Control& control) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void add_view(Control& control);
+    void restack();
+
+    Form& form_;
+    std::unordered_map<const Control*, QWidget*> views_;
+};
+
+} // namespace quorrel::ui

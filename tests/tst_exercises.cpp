@@ -1,0 +1,530 @@
+#include "exercises/conditions.h"
+#include "exercises/practice.h"
+#include "exercises/predicates.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/platform.h"
+
+#include <QtTest>
+
+#include <array>
+#include <numeric>
+#include <set>
+
+using namespace quorrel;
+using namespace quorrel::exercises;
+
+namespace {
+
+// Slots 0 to 10, all 1/1 but those a list such as "1/2 - 10/12" names
+// ("-": that slot does not exist).
+class FakeSlots final : public SlotValues {
+public:
+    explicit FakeSlots(const QString& list = {})
+    {
+        values_.fill(Numerals{1, 1});
+        const QStringList items = list.split(' ', Qt::SkipEmptyParts);
+        for (int i = 0; i < items.size(); ++i) {
+            const QStringList parts = items[i].split('/');
+            if (parts.size() == 2)
+                set(i, parts[0].toInt(), parts[1].toInt());
+            else
+                values_[i].reset();
+        }
+    }
+    void set(int slot, int num, int den)
+    {
+        values_[slot] = Numerals{static_cast<std::int16_t>(num), static_cast<std::int16_t>(den)};
+    }
+    std::optional<Numerals> numerals(int slot) const override
+    {
+        if (slot < 0 || slot >= int(values_.size()))
+            return std::nullopt;
+        return values_[slot];
+    }
+
+private:
+    std::array<std::optional<Numerals>, 11> values_;
+};
+
+class RecordingDialogs final : public ui::Dialogs {
+public:
+    void message_box(const std::string& text) override { texts.append(QString::fromStdString(text)); }
+    QStringList texts;
+};
+
+// The reference: exact rationals in lowest terms with a positive
+// denominator, so equal values are equal pairs.
+struct Rational {
+    long long n;
+    long long d;
+    friend bool operator==(const Rational&, const Rational&) = default;
+};
+
+std::optional<Rational> rational(long long n, long long d)
+{
+    if (d == 0)
+        return std::nullopt;
+    const long long g = std::gcd(n, d) * (d < 0 ? -1 : 1);
+    return Rational{n / g, d / g};
+}
+
+bool apply(const QString& predicate, const SlotValues& s)
+{
+    if (predicate == "sum")
+        return isfracsum(s, 0, 1, 2);
+    if (predicate == "diff")
+        return isfracdiff(s, 0, 1, 2);
+    if (predicate == "product")
+        return isfracproduct(s, 0, 1, 2);
+    if (predicate == "quotient")
+        return isfracquotient(s, 0, 1, 2);
+    if (predicate == "equiv")
+        return fracequiv(s, 0, 1);
+    return isfracreduced(s, 0);
+}
+
+// A practice screen on fake slots; show_fraction writes them.
+struct PracticeRig {
+    explicit PracticeRig(std::uint64_t seed = 1) : random(ui::Random::fixed(seed)) {}
+    FakeSlots values;
+    ui::TextBox message{"tbox_message"};
+    ui::Random random;
+    QList<QList<int>> shown;
+    Practice practice{values, message, random, [this](int slot, int n, int d) {
+                          values.set(slot, n, d);
+                          shown.append({slot, n, d});
+                      }};
+};
+
+} // namespace
+
+class TestExercises : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void arithmetic_matches_exact_rationals();
+    void gcd_reduced_and_order_match_reference();
+    void predicates_at_edges_data();
+    void predicates_at_edges();
+    void named_conditions_data();
+    void named_conditions();
+    void generic_and_unknown_conditions_data();
+    void generic_and_unknown_conditions();
+    void condition_messages_data();
+    void condition_messages();
+    void check_sum_data();
+    void check_sum();
+    void check_product_and_quotient_data();
+    void check_product_and_quotient();
+    void check_reduced_data();
+    void check_reduced();
+    void new_problem_is_reproducible_and_in_range();
+};
+
+void TestExercises::arithmetic_matches_exact_rationals()
+{
+    using Predicate = bool (*)(const SlotValues&, int, int, int);
+    using Reference = std::optional<Rational> (*)(Rational, Rational);
+    struct Operation {
+        const char* name;
+        Predicate predicate;
+        Reference reference;
+    };
+    const Operation operations[] = {
+        {"isfracsum", isfracsum, [](Rational x, Rational y) { return rational(x.n * y.d + y.n * x.d, x.d * y.d); }},
+        {"isfracdiff", isfracdiff, [](Rational x, Rational y) { return rational(y.n * x.d - x.n * y.d, x.d * y.d); }},
+        {"isfracproduct", isfracproduct, [](Rational x, Rational y) { return rational(x.n * y.n, x.d * y.d); }},
+        {"isfracquotient", isfracquotient, [](Rational x, Rational y) { return rational(x.n * y.d, x.d * y.n); }},
+    };
+    FakeSlots values;
+    QString failure;
+    const auto expect = [&](bool got, bool want, const char* name, long long n, long long d) {
+        if (got != want && failure.isEmpty()) {
+            failure = QString("%1 of %2/%3 %4/%5 %6/%7 is %8")
+                          .arg(name)
+                          .arg(values.numerals(0)->num).arg(values.numerals(0)->den)
+                          .arg(values.numerals(1)->num).arg(values.numerals(1)->den)
+                          .arg(n).arg(d)
+                          .arg(got ? "true" : "false");
+        }
+    };
+    for (int an = 0; an <= 20; ++an) for (int ad = 1; ad <= 20; ++ad) {
+        for (int bn = 0; bn <= 20; ++bn) for (int bd = 1; bd <= 20; ++bd) {
+            values.set(0, an, ad);
+            values.set(1, bn, bd);
+            const Rational a = *rational(an, ad);
+            const Rational b = *rational(bn, bd);
+            expect(fracequiv(values, 0, 1), a == b, "fracequiv", 0, 0);
+            for (const Operation& op : operations) {
+                const auto want = op.reference(a, b);
+                // The result unreduced, the result one off, the other operand order, zero.
+                std::array<std::optional<Rational>, 4> answers = {Rational{0, 1}, std::nullopt, std::nullopt,
+                                                                  op.reference(b, a)};
+                if (want) {
+                    answers[1] = Rational{2 * want->n, 2 * want->d};
+                    answers[2] = Rational{want->n + 1, want->d};
+                }
+                for (const auto& answer : answers) {
+                    if (!answer)
+                        continue;
+                    values.set(2, int(answer->n), int(answer->d));
+                    expect(op.predicate(values, 0, 1, 2), want && rational(answer->n, answer->d) == want, op.name,
+                           answer->n, answer->d);
+                }
+            }
+        }
+    }
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestExercises::gcd_reduced_and_order_match_reference()
+{
+    FakeSlots values;
+    for (int n = -40; n <= 40; ++n) {
+        for (int d = -40; d <= 40; ++d) {
+            QCOMPARE(exercises::gcd(n, d), std::int64_t{std::gcd(n, d)});
+            values.set(0, n, d);
+            QCOMPARE(isfracreduced(values, 0), d != 0 && std::gcd(n, d) == 1);
+            if (const auto f = Fraction::make(n, d)) {
+                const Rational lowest = *rational(n, d);
+                QCOMPARE(f->reduced().num(), lowest.n);
+                QCOMPARE(f->reduced().den(), lowest.d);
+            }
+        }
+    }
+    QCOMPARE(exercises::gcd(std::numeric_limits<std::int64_t>::min(), 6), std::int64_t{2});
+    QCOMPARE(exercises::gcd(std::numeric_limits<std::int32_t>::min(), 0), std::int64_t{1} << 31);
+
+    for (int an = -6; an <= 6; ++an) for (int ad = -6; ad <= 6; ++ad) {
+        for (int bn = -6; bn <= 6; ++bn) for (int bd = -6; bd <= 6; ++bd) {
+            if (ad == 0 || bd == 0)
+                continue;
+            const double x = double(an) / ad;
+            const double y = double(bn) / bd;
+            const auto order = *Fraction::make(an, ad) <=> *Fraction::make(bn, bd);
+            QVERIFY2((order < 0) == (x < y) && (order == 0) == (x == y),
+                     qPrintable(QString("%1/%2 <=> %3/%4").arg(an).arg(ad).arg(bn).arg(bd)));
+        }
+    }
+}
+
+void TestExercises::predicates_at_edges_data()
+{
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("predicate");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("largest sum") << "32767/2 32767/2 32767/1" << "sum" << true;
+    QTest::newRow("largest sum to one") << "1/32767 32766/32767 32767/32767" << "sum" << true;
+    QTest::newRow("largest sum one off") << "1/32767 32766/32767 32766/32767" << "sum" << false;
+    QTest::newRow("largest difference") << "1/32767 32767/32767 32766/32767" << "diff" << true;
+    QTest::newRow("difference is second minus first") << "32767/32767 1/32767 32766/32767" << "diff" << false;
+    QTest::newRow("largest product") << "32767/32766 32766/32767 32767/32767" << "product" << true;
+    QTest::newRow("largest product off") << "32767/32766 32766/32767 32766/32767" << "product" << false;
+    QTest::newRow("largest quotient") << "32767/2 32767/1 1/2" << "quotient" << true;
+    QTest::newRow("quotient is first over second") << "32767/1 32767/2 1/2" << "quotient" << false;
+    QTest::newRow("largest near miss") << "32767/32766 32766/32765" << "equiv" << false;
+    QTest::newRow("largest reduced") << "32767/32766" << "reduced" << true;
+    QTest::newRow("largest not reduced") << "32767/7" << "reduced" << false;
+    QTest::newRow("negative denominator sum") << "1/-2 1/2 0/1" << "sum" << true;
+    QTest::newRow("negative denominator equiv") << "-1/-2 1/2" << "equiv" << true;
+    QTest::newRow("zero of five") << "0/5" << "reduced" << false;
+    QTest::newRow("zero of one") << "0/1" << "reduced" << true;
+    QTest::newRow("whole") << "7/1" << "reduced" << true;
+    QTest::newRow("no denominator, reduced") << "1/0" << "reduced" << false;
+    QTest::newRow("no denominators, sum") << "1/0 1/0 1/0" << "sum" << false;
+    QTest::newRow("no denominator, product") << "0/0 5/7 0/1" << "product" << false;
+    QTest::newRow("no denominator, equiv") << "0/0 0/0" << "equiv" << false;
+    QTest::newRow("zero over zero") << "0/1 0/1 5/7" << "quotient" << false;
+    QTest::newRow("zero over three quarters") << "0/1 3/4 0/1" << "quotient" << true;
+    QTest::newRow("missing operand") << "- 1/2 1/2" << "equiv" << false;
+    QTest::newRow("missing result") << "1/2 1/3 -" << "product" << false;
+}
+
+void TestExercises::predicates_at_edges()
+{
+    QFETCH(QString, values);
+    QFETCH(QString, predicate);
+    QFETCH(bool, holds);
+    QCOMPARE(apply(predicate, FakeSlots(values)), holds);
+}
+
+void TestExercises::named_conditions_data()
+{
+    QTest::addColumn<QString>("holding");
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("1a1") << "1/1 4/11" << "1/1 8/22";
+    QTest::newRow("1a2") << "1/1 7/11" << "7/11 1/1";
+    QTest::newRow("1a3") << "1/1 10/11" << "1/1 10/12";
+    QTest::newRow("1a4") << "1/1 13/11" << "1/1 26/22";
+    QTest::newRow("1c1") << "13/12" << "13/11";
+    QTest::newRow("1c2") << "7/30" << "14/60";
+    QTest::newRow("1d1") << "5/12" << "10/24";
+    QTest::newRow("1d2") << "7/30" << "1/1 7/30";
+    QTest::newRow("1d3") << "11/7" << "22/14";
+    QTest::newRow("1d4") << "5/23" << "5/24";
+    QTest::newRow("1d5") << "17/12" << "34/24";
+    QTest::newRow("1eq1") << "3/5 3/5" << "3/5 6/10";
+    QTest::newRow("1eq2") << "7/4 7/4" << "7/4 7/5";
+    QTest::newRow("2aq1") << "2/3 6/9 3/1" << "2/3 4/6 3/1";
+    QTest::newRow("2a1") << "4/7" << "8/14";
+    QTest::newRow("2a2") << "4/6" << "2/3";
+    QTest::newRow("2a3") << "10/15" << "2/3";
+    QTest::newRow("2a4") << "7/45" << "45/7";
+    QTest::newRow("2a4a") << "30/7" << "7/30";
+    QTest::newRow("2a5") << "30/36" << "5/6";
+    QTest::newRow("2a6") << "20/24" << "5/6";
+    QTest::newRow("2a7") << "30/42" << "5/7";
+    QTest::newRow("2a8") << "20/28" << "5/7";
+    QTest::newRow("2bq1") << "10/12 5/6" << "10/12 5/7";
+    QTest::newRow("2bq2") << "6/9 2/3" << "6/9 3/2";
+    QTest::newRow("2b1") << "5/6" << "10/12";
+    QTest::newRow("2b2") << "4/6" << "2/3";
+    QTest::newRow("2b3") << "10/15" << "20/30";
+    QTest::newRow("2b4") << "2/3" << "4/6";
+    QTest::newRow("2b5") << "12/30" << "2/5";
+    QTest::newRow("2b6") << "2/5" << "12/30";
+    QTest::newRow("2c1") << "2/4 1/2" << "2/4 1/3";
+    QTest::newRow("2c2") << "1/2 2/4" << "1/2 3/4";
+    QTest::newRow("2c3") << "3/9 1/3" << "3/9 1/0";
+    QTest::newRow("2c4") << "5/5 1/1" << "- 1/1";
+    QTest::newRow("3a1") << "1/1 1/1 12/11" << "1/1 1/1 24/22";
+    QTest::newRow("3a2") << "1/1 1/1 3/1" << "1/1 1/1 6/2";
+    QTest::newRow("3a3") << "1/1 1/1 3/2" << "1/1 1/1 6/4";
+    QTest::newRow("3a4") << "1/1 1/1 7/11" << "7/11 1/1 1/1";
+    QTest::newRow("3a5") << "1/1 1/1 8/3" << "1/1 1/1 16/6";
+    QTest::newRow("3a6") << "1/1 1/1 5/6" << "1/1 1/1 10/12";
+    QTest::newRow("3ex1a") << "8/20" << "2/5";
+    QTest::newRow("3ex1b") << "1/1 5/20" << "1/1 1/4";
+    QTest::newRow("3ex1c") << "1/1 1/1 13/20" << "1/1 1/1 13/21";
+    QTest::newRow("3ex2a") << "9/21" << "3/7";
+    QTest::newRow("3ex2b") << "1/1 14/21" << "1/1 2/3";
+    QTest::newRow("3ex2c") << "1/1 1/1 23/21" << "1/1 1/1 46/42";
+    QTest::newRow("3ex3a") << "8/20 1/1 1/1 2/5 1/4" << "4/10 1/1 1/1 2/5 1/4";
+    QTest::newRow("3ex3b") << "1/1 5/20 1/1 2/5 1/4" << "1/1 1/4 1/1 2/5 1/4";
+    QTest::newRow("3ex3c") << "1/1 1/1 13/20 2/5 1/4" << "1/1 1/1 13/21 2/5 1/4";
+    QTest::newRow("3ex3d") << "1/1 1/1 1/10 2/5 1/4" << "1/1 1/1 1/9 2/5 1/4";
+    QTest::newRow("3ex3e") << "1/1 1/1 8/5 2/5 1/4" << "1/1 1/1 5/8 2/5 1/4";
+}
+
+void TestExercises::named_conditions()
+{
+    QFETCH(QString, holding);
+    QFETCH(QString, failing);
+    const std::string name = QTest::currentDataTag();
+    RecordingDialogs dialogs;
+    ui::Canvas box(400, 300, ui::colors::white);
+    const ConditionEffects effects{dialogs, box};
+    QVERIFY(check_condition(name, FakeSlots(holding), effects));
+    QVERIFY(!check_condition(name, FakeSlots(failing), effects));
+    QCOMPARE(dialogs.texts, QStringList());
+}
+
+void TestExercises::generic_and_unknown_conditions_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("sum") << "condition 2 0 + 1" << "1/2 1/3 5/6" << true;
+    QTest::newRow("sum unreduced") << "condition 2 0 + 1" << "1/2 1/3 10/12" << true;
+    QTest::newRow("sum wrong") << "condition 2 0 + 1" << "1/2 1/3 2/5" << false;
+    QTest::newRow("difference") << "condition 2 0 - 1" << "1/4 3/4 1/2" << true;
+    QTest::newRow("difference reversed") << "condition 2 0 - 1" << "3/4 1/4 1/2" << false;
+    QTest::newRow("product") << "condition 2 0 * 1" << "2/3 3/4 1/2" << true;
+    QTest::newRow("quotient") << "condition 2 0 / 1" << "2/3 4/5 10/12" << true;
+    QTest::newRow("quotient reversed") << "condition 2 1 / 0" << "2/3 4/5 10/12" << false;
+    QTest::newRow("other values") << "condition 0 3 + 4" << "5/6 1/1 1/1 1/2 1/3" << true;
+    QTest::newRow("unknown operator") << "condition 2 0 % 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("slot x") << "condition x 0 + 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("slot -1") << "condition 2 -1 + 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("slot 11") << "condition 2 0 + 11" << "1/2 1/3 5/6" << false;
+    QTest::newRow("slot 2.5") << "condition 2.5 0 + 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("missing slot") << "condition 2 0 + 1" << "1/2 1/3 -" << false;
+    QTest::newRow("too few words") << "condition 2 0 +" << "1/2 1/3 5/6" << false;
+    QTest::newRow("trailing space") << "condition 2 0 + 1 " << "1/2 1/3 5/6" << false;
+    QTest::newRow("double space") << "condition  2 0 + 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("capital") << "Condition 2 0 + 1" << "1/2 1/3 5/6" << false;
+    QTest::newRow("never") << "000" << "1/1 1/1 1/1" << false;
+    QTest::newRow("unknown name") << "1a9" << "1/1 4/11" << false;
+    QTest::newRow("name and space") << "1a1 " << "1/1 4/11" << false;
+    QTest::newRow("empty") << "" << "1/1 1/1 1/1" << false;
+}
+
+void TestExercises::generic_and_unknown_conditions()
+{
+    QFETCH(QString, condition);
+    QFETCH(QString, values);
+    QFETCH(bool, holds);
+    RecordingDialogs dialogs;
+    ui::Canvas box(400, 300, ui::colors::white);
+    QCOMPARE(check_condition(condition.toStdString(), FakeSlots(values), {dialogs, box}), holds);
+}
+
+void TestExercises::condition_messages_data()
+{
+    const QString lowest = "Correct, but you need to rewrite your answer in lowest terms.";
+    const QString para = "\r\n      ";
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<bool>("holds");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<double>("drop");
+    QTest::newRow("2bq1 not far enough") << "2bq1" << "10/12 10/12" << false
+                                         << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
+    QTest::newRow("2bq1 reduced") << "2bq1" << "10/12 5/6" << true << "" << 0.0;
+    QTest::newRow("3ex3c unreduced") << "3ex3c" << "1/1 1/1 2/4 1/4 1/4" << false << lowest + para << 50.0;
+    QTest::newRow("3ex3c reduced") << "3ex3c" << "1/1 1/1 1/2 1/4 1/4" << true << "" << 0.0;
+    QTest::newRow("3ex3d unreduced") << "3ex3d" << "1/1 1/1 2/6 1/2 2/3" << false << para + lowest + para << 0.0;
+    QTest::newRow("3ex3e unreduced") << "3ex3e" << "1/1 1/1 4/6 1/2 3/4" << false << para + lowest + para << 0.0;
+}
+
+void TestExercises::condition_messages()
+{
+    QFETCH(QString, condition);
+    QFETCH(QString, values);
+    QFETCH(bool, holds);
+    QFETCH(QString, message);
+    QFETCH(double, drop);
+    RecordingDialogs dialogs;
+    ui::Canvas box(400, 300, ui::colors::white);
+    box.set_pen_y(100);
+    const auto parsed = parse_condition(condition.toStdString());
+    QVERIFY(parsed);
+    // Every check in that state shows the message again.
+    for (int check = 1; check <= 2; ++check) {
+        QCOMPARE(evaluate(*parsed, FakeSlots(values), {dialogs, box}), holds);
+        QCOMPARE(dialogs.texts, message.isEmpty() ? QStringList() : QStringList(check, message));
+        QCOMPARE(box.pen_y(), 100 + check * drop);
+    }
+}
+
+void TestExercises::check_sum_data()
+{
+    QTest::addColumn<QString>("dealt");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("rewritten and added") << "3/4 5/6" << "9/12 10/12 19/12" << "Good. Check if the answer is reduced.";
+    QTest::newRow("unreduced sum") << "3/4 5/6" << "3/4 5/6 38/24" << "Good. Check if the answer is reduced.";
+    QTest::newRow("top wrong") << "3/4 5/6" << "8/12 10/12 18/12" << "top fraction rewritten incorrectly. Try again";
+    QTest::newRow("bottom wrong") << "3/4 5/6" << "9/12 11/12 20/12" << "bottom fraction rewritten incorrectly. Try again";
+    QTest::newRow("added wrong") << "3/4 5/6" << "9/12 10/12 18/12" << "Added incorrectly. Try again";
+    QTest::newRow("top without denominator") << "3/4 5/6" << "0/0 5/6 5/6" << "top fraction rewritten incorrectly. Try again";
+    QTest::newRow("nothing dealt, wrong") << "" << "1/1 1/1 1/1" << "Added incorrectly. Try again";
+    QTest::newRow("nothing dealt, right") << "" << "1/1 1/1 2/1" << "Good. Check if the answer is reduced.";
+}
+
+void TestExercises::check_sum()
+{
+    QFETCH(QString, dealt);
+    QFETCH(QString, values);
+    QFETCH(QString, message);
+    PracticeRig rig;
+    if (!dealt.isEmpty()) {
+        const FakeSlots problem(dealt);
+        rig.practice.deal(*problem.numerals(0), *problem.numerals(1));
+    }
+    rig.values = FakeSlots(values);
+    rig.practice.cmd_checksum_Click();
+    QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
+    QCOMPARE(rig.practice.answer_num(), int(rig.values.numerals(2)->num));
+    QCOMPARE(rig.practice.answer_den(), int(rig.values.numerals(2)->den));
+}
+
+void TestExercises::check_product_and_quotient_data()
+{
+    QTest::addColumn<bool>("product");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("product") << true << "3/2 4/9 12/18" << "Good. Check if the answer is reduced.";
+    QTest::newRow("product wrong") << true << "3/2 4/9 12/19" << "Try again. ";
+    QTest::newRow("product of ones") << true << "1/1 1/1 1/1" << "Good. Check if the answer is reduced.";
+    QTest::newRow("product without denominator") << true << "0/0 5/7 0/1" << "Try again. ";
+    QTest::newRow("quotient") << false << "3/4 5/6 18/20" << "Good. Check if the answer is reduced.";
+    QTest::newRow("quotient reversed") << false << "3/4 5/6 20/18" << "Try again. ";
+    QTest::newRow("zero over zero") << false << "0/1 0/1 5/7" << "Try again. ";
+}
+
+void TestExercises::check_product_and_quotient()
+{
+    QFETCH(bool, product);
+    QFETCH(QString, values);
+    QFETCH(QString, message);
+    PracticeRig rig;
+    rig.values = FakeSlots(values);
+    if (product)
+        rig.practice.cmd_checkproduct_Click();
+    else
+        rig.practice.cmd_checkquotient_Click();
+    QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
+}
+
+void TestExercises::check_reduced_data()
+{
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("38/24") << "38/24" << "38/24" << "2 is a common factor. Try again.";
+    QTest::newRow("12/18") << "12/18" << "12/18" << "2 is a common factor. Try again.";
+    QTest::newRow("9/15 for 3/5") << "3/5" << "9/15" << "3 is a common factor. Try again.";
+    QTest::newRow("7/14") << "7/14" << "7/14" << "7 is a common factor. Try again.";
+    QTest::newRow("5/7") << "5/7" << "5/7" << "It's reduced.";
+    QTest::newRow("3/1 for 6/2") << "6/2" << "3/1" << "It's reduced.";
+    QTest::newRow("6/3") << "6/3" << "6/3" << "Try again: the fraction reduces to a whole number.";
+    QTest::newRow("4/4") << "4/4" << "4/4" << "Try again.";
+    QTest::newRow("20/12 after 19/12") << "19/12" << "20/12" << "Not equivalent. Try again.";
+    QTest::newRow("no denominator") << "1/2" << "3/0" << "Not equivalent. Try again.";
+    QTest::newRow("nothing checked") << "" << "2/4" << "2 is a common factor. Try again.";
+}
+
+void TestExercises::check_reduced()
+{
+    QFETCH(QString, checked);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    PracticeRig rig;
+    if (!checked.isEmpty()) {
+        rig.values = FakeSlots("1/1 1/1 " + checked);
+        rig.practice.cmd_checkproduct_Click();
+    }
+    rig.values = FakeSlots("1/1 1/1 " + shown);
+    rig.practice.cmd_checkreduced_Click();
+    QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
+}
+
+void TestExercises::new_problem_is_reproducible_and_in_range()
+{
+    PracticeRig first(11);
+    PracticeRig second(11);
+    first.message.hide();
+    first.practice.cmd_newprob_Click();
+    second.practice.cmd_newprob_Click();
+    QVERIFY(first.message.visible());
+    QCOMPARE(QString::fromStdString(first.message.text()), "Set the yellow fraction to the sum, product, or quotient of the blue fractions "
+                                   "and click a button to check your answer.");
+    QCOMPARE(first.shown, second.shown);
+
+    // Drawn bottom denominator first, top numerator last.
+    ui::Random reference = ui::Random::fixed(11);
+    const int bottom_den = int(8 * reference.next()) + 2;
+    const int top_den = int(8 * reference.next()) + 2;
+    const int bottom_num = int(4 * reference.next()) + 3;
+    const int top_num = int(3 * reference.next()) + 3;
+    QCOMPARE(first.shown, (QList<QList<int>>{{0, top_num, top_den}, {1, bottom_num, bottom_den}, {2, 1, 1}}));
+
+    std::set<int> top_nums, top_dens, bottom_nums, bottom_dens;
+    for (int deal = 0; deal < 500; ++deal) {
+        first.practice.new_problem();
+        top_nums.insert(first.practice.top_num());
+        top_dens.insert(first.practice.top_den());
+        bottom_nums.insert(first.practice.bottom_num());
+        bottom_dens.insert(first.practice.bottom_den());
+        QCOMPARE(first.practice.answer_num(), 1);
+        QCOMPARE(first.practice.answer_den(), 1);
+    }
+    QCOMPARE(top_nums, (std::set<int>{3, 4, 5}));
+    QCOMPARE(bottom_nums, (std::set<int>{3, 4, 5, 6}));
+    QCOMPARE(top_dens, (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9}));
+    QCOMPARE(bottom_dens, top_dens);
+}
+
+QTEST_MAIN(TestExercises)
+#include "tst_exercises.moc"

@@ -1,0 +1,401 @@
+#include "app/runner.h"
+#include "text/markup.h"
+#include "text/writer.h"
+#include "ui/controls.h"
+
+#include <QtTest>
+
+using namespace quorrel;
+using text::Layout;
+
+namespace {
+
+// Widths the tests can work out by hand: every character of a font is the
+// same width, a fraction of its size set by the font's name; a blank before
+// "T" is kerned one pixel.
+class FakeMetrics final : public text::Metrics {
+public:
+    double width(const ui::Font& font, std::string_view s) const override
+    {
+        const double factor = font.name == "Courier New" ? 0.6 : font.name == "Arial Narrow" ? 0.4 : 0.5;
+        double kerning = 0;
+        for (auto at = s.find(" T"); at != std::string_view::npos; at = s.find(" T", at + 1))
+            kerning += 1;
+        return static_cast<double>(s.size()) * factor * font.size - kerning;
+    }
+    double height(const ui::Font& font) const override { return font.size + 2; }
+};
+
+const ui::Font main_font{"Arial Narrow", 14};
+
+QString describe(const ui::Font& font)
+{
+    return QStringLiteral("%1 %2%3%4%5")
+        .arg(QString::fromStdString(font.name))
+        .arg(font.size)
+        .arg(font.bold ? " b" : "", font.italic ? " i" : "", font.underline ? " u" : "");
+}
+
+QString describe(const text::Run& run)
+{
+    QString s = QStringLiteral("%1 @%2,%3 %4")
+                    .arg(QString::fromStdString(run.text))
+                    .arg(run.x)
+                    .arg(run.y)
+                    .arg(describe(run.font));
+    if (run.color != ui::colors::black)
+        s += QStringLiteral(" c%1").arg(run.color.packed());
+    return s;
+}
+
+QStringList describe(const Layout& layout)
+{
+    QStringList runs;
+    for (const auto& run : layout.runs)
+        runs << describe(run);
+    return runs;
+}
+
+Layout lay_out(std::string_view s, double box_width = 1000, ui::Font font = {"Arial", 14})
+{
+    return text::lay_out(s, text::Pen{0, 0, std::move(font), ui::colors::black}, box_width, main_font,
+                         FakeMetrics{});
+}
+
+bool band_has(const ui::Canvas& canvas, int top, int bottom, ui::Color color)
+{
+    for (int y = std::max(top, 0); y < std::min(bottom, canvas.height()); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (canvas.pixel(x, y) == color)
+                return true;
+    return false;
+}
+
+class FakeClock final : public ui::Clock {
+public:
+    double seconds() const override { return now; }
+    double now = 0;
+};
+
+// Time passes only when a pause asks for it; an open-ended wait is ended by
+// the learner's click at once.
+class FakePump final : public ui::EventPump {
+public:
+    explicit FakePump(FakeClock& clock) : clock_(clock) {}
+    void process_pending() override {}
+    void wait_for_events(double timeout) override
+    {
+        if (timeout >= 0) {
+            clock_.now += timeout;
+        } else {
+            ++waits;
+            runner->click();
+        }
+    }
+    app::Runner* runner = nullptr;
+    int waits = 0;
+
+private:
+    FakeClock& clock_;
+};
+
+struct Rig {
+    Rig()
+    {
+        pump.runner = &runner;
+        box.move(0, 0, 400, 300);
+        box.canvas().set_font({"Arial Narrow", 14});
+        window.set_font(main_font);
+        wait.checkable = true;
+        wait.set_checked(true);
+    }
+    double line_height() const { return box.canvas().text_height(); }
+
+    FakeClock clock;
+    FakePump pump{clock};
+    app::Runner runner{pump, clock};
+    ui::PictureBox box{"pbox_text", ui::colors::yellow};
+    ui::PictureBox go_on{"pbox_go_on"};
+    ui::MenuItem wait{"mnu_waitt", "Wait"};
+    ui::Canvas window{10, 10, ui::colors::window_back};
+    text::Writer writer{box, go_on, wait, window, runner};
+};
+
+} // namespace
+
+class TestText : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void layout_data();
+    void layout();
+    void malformed_data();
+    void malformed();
+    void bullet_centre_rounds_half_to_even();
+    void fraction_bar_spans_denominator();
+    void painting_leaves_the_layout_pen();
+    void write_line_pauses_data();
+    void write_line_pauses();
+    void history_grey_newest_blue();
+    void full_box_starts_afresh();
+    void lesson_title_then_line();
+    void malformed_line_keeps_what_was_drawn();
+    void lesson_name_data();
+    void lesson_name();
+};
+
+// Fake widths per character: Arial 0.5 x size, Courier New 0.6 x size, the
+// main window's Arial Narrow 0.4 x size; a line is size + 2 high.
+void TestText::layout_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("box_width");
+    QTest::addColumn<QStringList>("runs");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("line_count");
+
+    QTest::newRow("sizes share a top") << "12 FontSize__10 th FontSize__14" << 1000.0
+                                       << QStringList{"12  @0,0 Arial 14", "th  @21,0 Arial 10"} << "36,0 Arial 14" << 0;
+    QTest::newRow("italics") << "FontItalic__True unit FontItalic__False" << 1000.0
+                             << QStringList{"unit  @0,0 Arial 14 i"} << "35,0 Arial 14" << 0;
+    QTest::newRow("unknown token") << "Font_Italic__True unit" << 1000.0 << QStringList{"unit  @0,0 Arial 14"}
+                                   << "35,0 Arial 14" << 0;
+    QTest::newRow("bold only for True") << "Fontbold__True a Fontbold__true b" << 1000.0
+                                        << QStringList{"a  @0,0 Arial 14 b", "b  @14,0 Arial 14"} << "28,0 Arial 14" << 0;
+    QTest::newRow("underline, name, colour")
+        << "FontUnderline__True FontName__Courier ForeColor__255 a" << 1000.0
+        << QStringList{"a  @0,0 Courier 14 u c255"} << "14,0 Courier 14 u" << 0;
+    QTest::newRow("sizes and colours at their bounds") << "FontSize__1638 FontSize__10.5 ForeColor__16777215 a"
+                                                       << 1000.0 << QStringList{"a  @0,0 Arial 10.5 c16777215"}
+                                                       << "10.5,0 Arial 10.5" << 0;
+    QTest::newRow("literals take no blank") << "'5/12' '/' x" << 1000.0
+                                            << QStringList{"'5/12''/'x  @0,0 Arial 14"}
+                                            << "77,0 Arial 14" << 0;
+    QTest::newRow("six leading blanks") << "      a" << 1000.0
+                                        << QStringList{"      a  @0,0 Arial 14"}
+                                        << "56,0 Arial 14" << 0;
+    QTest::newRow("line breaks") << "a\r\nb\nc" << 1000.0
+                                 << QStringList{"a  @0,0 Arial 14", "b  @0,16 Arial 14", "c  @0,32 Arial 14"}
+                                 << "14,32 Arial 14" << 2;
+    QTest::newRow("kerning splits a run") << "a To" << 1000.0 << QStringList{"a  @0,0 Arial 14", "To  @14,0 Arial 14"}
+                                          << "35,0 Arial 14" << 0;
+    QTest::newRow("part pixels split a run") << "FontSize__15 ab c" << 1000.0
+                                             << QStringList{"ab  @0,0 Arial 15", "c  @22,0 Arial 15"} << "37.5,0 Arial 15" << 0;
+    QTest::newRow("empty text") << "" << 1000.0 << QStringList{} << "0,0 Arial 14" << -1;
+    QTest::newRow("words wrap to 10") << "FontSize__10 aaaa bbbb cccc dddd e" << 100.0
+                                      << QStringList{"aaaa bbbb cccc dddd  @0,0 Arial 10", "e  @10,12 Arial 10"}
+                                      << "20,12 Arial 10" << 1;
+    QTest::newRow("5/12") << "5/12" << 1000.0
+                          << QStringList{"  @0,0 Courier New 14", "5  @8,-3 Courier New 9 b u", "12 @8,6 Courier New 9 b"}
+                          << "16.24,0 Arial 14" << 0;
+    QTest::newRow("13/12 has no padding") << "13/12 x" << 1000.0
+                                          << QStringList{"  @0,0 Courier New 14", "13 @8,-3 Courier New 9 b u",
+                                                         "12 @8,6 Courier New 9 b", "x  @16,0 Arial 14"}
+                                          << "30.24,0 Arial 14" << 0;
+    QTest::newRow("two digits fewer, two blanks") << "5/100" << 1000.0
+                                                  << QStringList{"  @0,0 Courier New 14", "5   @8,-3 Courier New 9 b u",
+                                                                 "100 @8,6 Courier New 9 b"}
+                                                  << "20.16,0 Arial 14" << 0;
+    QTest::newRow("fractions wrap to 20") << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
+                                          << QStringList{"aaaaaaaaaaaaaaa  @0,0 Arial 10", "  @80,0 Courier New 10",
+                                                         "1  @20,9 Courier New 7 b u", "23 @20,16 Courier New 7 b"}
+                                          << "27.84,12 Arial 10" << 1;
+}
+
+void TestText::layout()
+{
+    QFETCH(QString, text);
+    QFETCH(double, box_width);
+    QFETCH(QStringList, runs);
+    QFETCH(QString, end);
+    QFETCH(int, line_count);
+
+    const Layout layout = lay_out(text.toStdString(), box_width);
+    QVERIFY(layout.complete());
+    QCOMPARE(describe(layout), runs);
+    QCOMPARE(QStringLiteral("%1,%2 %3").arg(layout.end.x).arg(layout.end.y).arg(describe(layout.end.font)), end);
+    QCOMPARE(layout.line_count, line_count);
+}
+
+void TestText::malformed_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("offset");
+
+    for (const char* value : {"FontSize__abc", "FontSize__", "FontSize__0", "FontSize__5000", "FontSize__1e999",
+                              "FontSize__nan", "FontSize__14pt", "ForeColor__-1", "ForeColor__16777216",
+                              "ForeColor__99999999999999999999999", "ForeColor__0x10"})
+        QTest::newRow(value) << QStringLiteral("a %1 b").arg(value) << 2;
+    QTest::newRow("on a later line") << "x\r\na FontSize__ b" << 5;
+}
+
+void TestText::malformed()
+{
+    QFETCH(QString, text);
+    QFETCH(int, offset);
+
+    const Layout layout = lay_out(text.toStdString());
+    QCOMPARE(layout.malformed_at, std::optional<std::size_t>(offset));
+    QCOMPARE(describe(layout).last(), "a  @0," + QString::number(layout.end.y) + " Arial 14");
+    QCOMPARE(layout.end.x, 14.0);
+    QCOMPARE(layout.end.font, (ui::Font{"Arial", 14}));
+}
+
+void TestText::bullet_centre_rounds_half_to_even()
+{
+    // Heights 17 and 15 put the centres at 8.5 and 17 + 7.5.
+    const Layout layout = lay_out("FontSize__15 Bullet__ x\r\nFontSize__13 Bullet__", 1000);
+    QCOMPARE(layout.bullets.size(), 2u);
+    QCOMPARE(QPoint(layout.bullets[0].x, layout.bullets[0].y), QPoint(0, 8));
+    QCOMPARE(QPoint(layout.bullets[1].x, layout.bullets[1].y), QPoint(0, 24));
+    QCOMPARE(describe(layout.runs.front()), "x  @10,0 Arial 15");
+}
+
+void TestText::fraction_bar_spans_denominator()
+{
+    ui::Canvas canvas(200, 60, ui::colors::white);
+    canvas.set_font(main_font);
+    canvas.set_pen(0, 20);
+    QVERIFY(text::draw(canvas, "5/12", main_font, text::QtMetrics{}).complete());
+
+    const QFontMetricsF small(ui::to_qfont({"Courier New", 9, true}));
+    int longest = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0, run = 0; x < canvas.width(); ++x) {
+            run = canvas.pixel(x, y) == ui::colors::black ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    QCOMPARE(longest, qRound(small.horizontalAdvance("12")));
+}
+
+void TestText::painting_leaves_the_layout_pen()
+{
+    ui::Canvas canvas(300, 60, ui::colors::white);
+    canvas.set_font(main_font);
+    canvas.set_fill_style(ui::FillStyle::transparent);
+    const Layout layout = text::draw(canvas, "Bullet__ FontSize__20 ForeColor__255 Fontbold__True a", main_font,
+                                     text::QtMetrics{});
+    QCOMPARE(text::pen_of(canvas), layout.end);
+    QCOMPARE(canvas.font(), (ui::Font{"Arial Narrow", 20, true}));
+    QCOMPARE(canvas.fore_color(), ui::colors::red);
+    QCOMPARE(canvas.fill_style(), ui::FillStyle::transparent);
+    QCOMPARE(canvas.pixel(layout.bullets[0].x, layout.bullets[0].y), ui::colors::black);
+}
+
+void TestText::write_line_pauses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wait_checked");
+    QTest::addColumn<int>("waits");
+    QTest::addColumn<double>("seconds");
+
+    QTest::newRow("line, Wait checked") << "x" << true << 1 << 0.0;
+    QTest::newRow("line, Wait unchecked") << "x" << false << 0 << 0.5;
+    QTest::newRow("empty, Wait checked") << "" << true << 0 << 0.0;
+    QTest::newRow("empty, Wait unchecked") << "" << false << 0 << 0.0;
+}
+
+void TestText::write_line_pauses()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, wait_checked);
+    QFETCH(int, waits);
+    QFETCH(double, seconds);
+
+    Rig rig;
+    rig.wait.set_checked(wait_checked);
+    rig.go_on.show();
+    rig.writer.write_line(text.toStdString());
+    QCOMPARE(rig.pump.waits, waits);
+    QCOMPARE(rig.clock.now, seconds);
+    QVERIFY(!rig.go_on.visible());
+    QCOMPARE(rig.writer.message_history(), text.isEmpty() ? "\r\n      " : "\r\n      Bullet__ " + text.toStdString());
+}
+
+void TestText::history_grey_newest_blue()
+{
+    Rig rig;
+    rig.writer.write_line("first");
+    rig.writer.write_line("second");
+    const int h = static_cast<int>(rig.line_height());
+    const ui::Canvas& canvas = rig.box.canvas();
+    QVERIFY(band_has(canvas, 0, h, ui::colors::history_grey));
+    QVERIFY(!band_has(canvas, 0, h, ui::colors::blue));
+    QVERIFY(band_has(canvas, h, 2 * h, ui::colors::blue));
+    QVERIFY(!band_has(canvas, h, canvas.height(), ui::colors::history_grey));
+    QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ first\r\n      Bullet__ second");
+}
+
+void TestText::full_box_starts_afresh()
+{
+    Rig rig;
+    rig.writer.write_text("a");
+    rig.box.canvas().set_pen_y(0.8 * 300);
+    rig.writer.write_text("b");
+    QCOMPARE(rig.writer.message_history(), "\r\n      a\r\n      b");
+
+    rig.box.canvas().set_pen_y(0.8 * 300 + 0.5);
+    rig.writer.write_text("c");
+    QCOMPARE(rig.writer.message_history(), "\r\n      c");
+    QCOMPARE(rig.box.canvas().pen_y(), 0.0);
+}
+
+void TestText::lesson_title_then_line()
+{
+    Rig rig;
+    rig.writer.lesson_title("1a");
+    QCOMPARE(rig.pump.waits, 0);
+    QCOMPARE(rig.writer.message_history(), "\r\n      FontSize__22 ForeColor__255 Lesson 1a: Writing fractions "
+                                           "FontSize__14 \r\n       ForeColor__7895160");
+    rig.writer.write_line("Next");
+
+    // The heading is red; the line under it, two size-14 lines down, blue.
+    const int h = static_cast<int>(rig.line_height());
+    const ui::Canvas& canvas = rig.box.canvas();
+    QCOMPARE(canvas.font().size, 14.0);
+    QCOMPARE(canvas.pen_y(), 2.0 * h);
+    QVERIFY(band_has(canvas, 0, h, ui::colors::red));
+    QVERIFY(!band_has(canvas, 0, 2 * h, ui::colors::blue));
+    QVERIFY(band_has(canvas, 2 * h, 3 * h, ui::colors::blue));
+}
+
+void TestText::malformed_line_keeps_what_was_drawn()
+{
+    Rig rig;
+    rig.writer.write_line("a FontSize__x b");
+    QCOMPARE(rig.pump.waits, 1);
+    QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ a");
+
+    QVERIFY(!rig.writer.write_text("c ForeColor__red d"));
+    QVERIFY(rig.writer.write_text("e"));
+    QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ a\r\n      c\r\n      e");
+
+    rig.writer.clear_scene("Title ForeColor__ x");
+    QCOMPARE(rig.writer.scene_title(), "Title ForeColor__ x");
+    QCOMPARE(rig.writer.message_history(), "\r\nTitle");
+}
+
+void TestText::lesson_name_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("1a") << "1a" << "Lesson 1a: Writing fractions";
+    QTest::newRow("1f") << "1f" << "Lesson 1f: Interpreting fractions as divison";
+    QTest::newRow("3c") << "3c" << "Lesson 3c: Fraction arithmetic practice.";
+    QTest::newRow("4") << "4" << "Lesson 4:  More arithmetic practice.";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("capital") << "1A" << "";
+    QTest::newRow("no such lesson") << "5" << "";
+}
+
+void TestText::lesson_name()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(QString::fromStdString(text::lesson_name(code.toStdString())), name);
+}
+
+QTEST_MAIN(TestText)
+#include "tst_text.moc"
