@@ -100,9 +100,9 @@ int main(int argc, char** argv)
         wall_total += wall;
         wall_worst = std::max(wall_worst, wall);
     }
-    std::printf("write_line over %zu lines of history (pen at %.0f of %d px), %d runs:\n"
+    std::printf("write_line into a %d x %d box holding %zu lines (limit %.0f px), %d lines timed:\n"
                 "  wall mean %.3f ms, worst %.3f ms; processor mean %.3f ms (goal: under 5 ms)\n",
-                filled, box.canvas().pen_y(), box.height(), iterations, wall_total / iterations, wall_worst,
+                box.width(), box.height(), filled, limit, iterations, wall_total / iterations, wall_worst,
                 cpu_total / iterations);
     return 0;
 }

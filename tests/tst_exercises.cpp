@@ -1,15 +1,22 @@
 #include "exercises/conditions.h"
+#include "exercises/exercise.h"
 #include "exercises/practice.h"
 #include "exercises/predicates.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
+#include "ui/message_box.h"
 #include "ui/platform.h"
+#include "support/harness.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QtTest>
 
 #include <array>
 #include <numeric>
 #include <set>
+#include <utility>
+#include <vector>
 
 using namespace quorrel;
 using namespace quorrel::exercises;
@@ -56,17 +63,30 @@ public:
 // The reference: exact rationals in lowest terms with a positive
 // denominator, so equal values are equal pairs.
 struct Rational {
-    long long n;
-    long long d;
+    std::int64_t n;
+    std::int64_t d;
     friend bool operator==(const Rational&, const Rational&) = default;
 };
 
-std::optional<Rational> rational(long long n, long long d)
+std::optional<Rational> rational(std::int64_t n, std::int64_t d)
 {
     if (d == 0)
         return std::nullopt;
-    const long long g = std::gcd(n, d) * (d < 0 ? -1 : 1);
+    const std::int64_t g = std::gcd(n, d) * (d < 0 ? -1 : 1);
     return Rational{n / g, d / g};
+}
+
+// Every n/d with n and d in the ranges, but d = 0.
+std::vector<std::pair<int, int>> numeral_pairs(int num_low, int num_high, int den_low, int den_high)
+{
+    std::vector<std::pair<int, int>> pairs;
+    for (int n = num_low; n <= num_high; ++n) {
+        for (int d = den_low; d <= den_high; ++d) {
+            if (d != 0)
+                pairs.emplace_back(n, d);
+        }
+    }
+    return pairs;
 }
 
 bool apply(const QString& predicate, const SlotValues& s)
@@ -87,12 +107,12 @@ bool apply(const QString& predicate, const SlotValues& s)
 // A practice screen on fake slots; show_fraction writes them.
 struct PracticeRig {
     explicit PracticeRig(std::uint64_t seed = 1) : random(ui::Random::fixed(seed)) {}
-    FakeSlots values;
+    FakeSlots fractions;
     ui::TextBox message{"tbox_message"};
     ui::Random random;
     QList<QList<int>> shown;
-    Practice practice{values, message, random, [this](int slot, int n, int d) {
-                          values.set(slot, n, d);
+    Practice practice{fractions, message, random, [this](int slot, int n, int d) {
+                          fractions.set(slot, n, d);
                           shown.append({slot, n, d});
                       }};
 };
@@ -112,13 +132,19 @@ private Q_SLOTS:
     void generic_and_unknown_conditions();
     void condition_messages_data();
     void condition_messages();
-    void check_sum_data();
-    void check_sum();
-    void check_product_and_quotient_data();
-    void check_product_and_quotient();
+    void arithmetic_checks_data();
+    void arithmetic_checks();
     void check_reduced_data();
     void check_reduced();
     void new_problem_is_reproducible_and_in_range();
+
+    void wrong_answer_flashes_and_waits_again();
+    void link_gives_up_or_praises_a_corrected_answer();
+    void stop_ends_a_drill_after_its_exercise();
+    void answer_auto_answers_even_the_impossible();
+    void drills_never_deal_a_whole_number();
+    void drill_ends_even_when_its_ranges_hold_only_whole_numbers();
+    void condition_message_boxes_are_modal();
 };
 
 void TestExercises::arithmetic_matches_exact_rationals()
@@ -138,7 +164,7 @@ void TestExercises::arithmetic_matches_exact_rationals()
     };
     FakeSlots values;
     QString failure;
-    const auto expect = [&](bool got, bool want, const char* name, long long n, long long d) {
+    const auto expect = [&](bool got, bool want, const char* name, std::int64_t n, std::int64_t d) {
         if (got != want && failure.isEmpty()) {
             failure = QString("%1 of %2/%3 %4/%5 %6/%7 is %8")
                           .arg(name)
@@ -148,8 +174,9 @@ void TestExercises::arithmetic_matches_exact_rationals()
                           .arg(got ? "true" : "false");
         }
     };
-    for (int an = 0; an <= 20; ++an) for (int ad = 1; ad <= 20; ++ad) {
-        for (int bn = 0; bn <= 20; ++bn) for (int bd = 1; bd <= 20; ++bd) {
+    const auto pairs = numeral_pairs(0, 20, 1, 20);
+    for (const auto& [an, ad] : pairs) {
+        for (const auto& [bn, bd] : pairs) {
             values.set(0, an, ad);
             values.set(1, bn, bd);
             const Rational a = *rational(an, ad);
@@ -195,10 +222,9 @@ void TestExercises::gcd_reduced_and_order_match_reference()
     QCOMPARE(exercises::gcd(std::numeric_limits<std::int64_t>::min(), 6), std::int64_t{2});
     QCOMPARE(exercises::gcd(std::numeric_limits<std::int32_t>::min(), 0), std::int64_t{1} << 31);
 
-    for (int an = -6; an <= 6; ++an) for (int ad = -6; ad <= 6; ++ad) {
-        for (int bn = -6; bn <= 6; ++bn) for (int bd = -6; bd <= 6; ++bd) {
-            if (ad == 0 || bd == 0)
-                continue;
+    const auto pairs = numeral_pairs(-6, 6, -6, 6);
+    for (const auto& [an, ad] : pairs) {
+        for (const auto& [bn, bd] : pairs) {
             const double x = double(an) / ad;
             const double y = double(bn) / bd;
             const auto order = *Fraction::make(an, ad) <=> *Fraction::make(bn, bd);
@@ -397,60 +423,47 @@ void TestExercises::condition_messages()
     }
 }
 
-void TestExercises::check_sum_data()
+void TestExercises::arithmetic_checks_data()
 {
+    const QString good = "Good. Check if the answer is reduced.";
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("dealt");
-    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("numerals");
     QTest::addColumn<QString>("message");
-    QTest::newRow("rewritten and added") << "3/4 5/6" << "9/12 10/12 19/12" << "Good. Check if the answer is reduced.";
-    QTest::newRow("unreduced sum") << "3/4 5/6" << "3/4 5/6 38/24" << "Good. Check if the answer is reduced.";
-    QTest::newRow("top wrong") << "3/4 5/6" << "8/12 10/12 18/12" << "top fraction rewritten incorrectly. Try again";
-    QTest::newRow("bottom wrong") << "3/4 5/6" << "9/12 11/12 20/12" << "bottom fraction rewritten incorrectly. Try again";
-    QTest::newRow("added wrong") << "3/4 5/6" << "9/12 10/12 18/12" << "Added incorrectly. Try again";
-    QTest::newRow("top without denominator") << "3/4 5/6" << "0/0 5/6 5/6" << "top fraction rewritten incorrectly. Try again";
-    QTest::newRow("nothing dealt, wrong") << "" << "1/1 1/1 1/1" << "Added incorrectly. Try again";
-    QTest::newRow("nothing dealt, right") << "" << "1/1 1/1 2/1" << "Good. Check if the answer is reduced.";
+    QTest::newRow("sum rewritten") << "sum" << "3/4 5/6" << "9/12 10/12 19/12" << good;
+    QTest::newRow("sum unreduced") << "sum" << "3/4 5/6" << "3/4 5/6 38/24" << good;
+    QTest::newRow("sum top wrong") << "sum" << "3/4 5/6" << "8/12 10/12 18/12"
+                                   << "top fraction rewritten incorrectly. Try again";
+    QTest::newRow("sum bottom wrong") << "sum" << "3/4 5/6" << "9/12 11/12 20/12"
+                                      << "bottom fraction rewritten incorrectly. Try again";
+    QTest::newRow("sum wrong") << "sum" << "3/4 5/6" << "9/12 10/12 18/12" << "Added incorrectly. Try again";
+    QTest::newRow("sum top without denominator") << "sum" << "3/4 5/6" << "0/0 5/6 5/6"
+                                                 << "top fraction rewritten incorrectly. Try again";
+    QTest::newRow("sum, nothing dealt") << "sum" << "" << "1/1 1/1 1/1" << "Added incorrectly. Try again";
+    QTest::newRow("sum of ones, nothing dealt") << "sum" << "" << "1/1 1/1 2/1" << good;
+    QTest::newRow("product unreduced") << "product" << "" << "3/2 4/9 12/18" << good;
+    QTest::newRow("product wrong") << "product" << "" << "3/2 4/9 12/19" << "Try again. ";
+    QTest::newRow("product without denominator") << "product" << "" << "0/0 5/7 0/1" << "Try again. ";
+    QTest::newRow("quotient") << "quotient" << "" << "3/4 5/6 18/20" << good;
+    QTest::newRow("quotient reversed") << "quotient" << "" << "3/4 5/6 20/18" << "Try again. ";
+    QTest::newRow("zero over zero") << "quotient" << "" << "0/1 0/1 5/7" << "Try again. ";
 }
 
-void TestExercises::check_sum()
+void TestExercises::arithmetic_checks()
 {
+    QFETCH(QString, button);
     QFETCH(QString, dealt);
-    QFETCH(QString, values);
+    QFETCH(QString, numerals);
     QFETCH(QString, message);
     PracticeRig rig;
     if (!dealt.isEmpty()) {
         const FakeSlots problem(dealt);
         rig.practice.deal(*problem.numerals(0), *problem.numerals(1));
     }
-    rig.values = FakeSlots(values);
-    rig.practice.cmd_checksum_Click();
-    QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
-    QCOMPARE(rig.practice.answer_num(), int(rig.values.numerals(2)->num));
-    QCOMPARE(rig.practice.answer_den(), int(rig.values.numerals(2)->den));
-}
-
-void TestExercises::check_product_and_quotient_data()
-{
-    QTest::addColumn<bool>("product");
-    QTest::addColumn<QString>("values");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("product") << true << "3/2 4/9 12/18" << "Good. Check if the answer is reduced.";
-    QTest::newRow("product wrong") << true << "3/2 4/9 12/19" << "Try again. ";
-    QTest::newRow("product of ones") << true << "1/1 1/1 1/1" << "Good. Check if the answer is reduced.";
-    QTest::newRow("product without denominator") << true << "0/0 5/7 0/1" << "Try again. ";
-    QTest::newRow("quotient") << false << "3/4 5/6 18/20" << "Good. Check if the answer is reduced.";
-    QTest::newRow("quotient reversed") << false << "3/4 5/6 20/18" << "Try again. ";
-    QTest::newRow("zero over zero") << false << "0/1 0/1 5/7" << "Try again. ";
-}
-
-void TestExercises::check_product_and_quotient()
-{
-    QFETCH(bool, product);
-    QFETCH(QString, values);
-    QFETCH(QString, message);
-    PracticeRig rig;
-    rig.values = FakeSlots(values);
-    if (product)
+    rig.fractions = FakeSlots(numerals);
+    if (button == "sum")
+        rig.practice.cmd_checksum_Click();
+    else if (button == "product")
         rig.practice.cmd_checkproduct_Click();
     else
         rig.practice.cmd_checkquotient_Click();
@@ -482,10 +495,10 @@ void TestExercises::check_reduced()
     QFETCH(QString, message);
     PracticeRig rig;
     if (!checked.isEmpty()) {
-        rig.values = FakeSlots("1/1 1/1 " + checked);
+        rig.fractions = FakeSlots("1/1 1/1 " + checked);
         rig.practice.cmd_checkproduct_Click();
     }
-    rig.values = FakeSlots("1/1 1/1 " + shown);
+    rig.fractions = FakeSlots("1/1 1/1 " + shown);
     rig.practice.cmd_checkreduced_Click();
     QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
 }
@@ -524,6 +537,176 @@ void TestExercises::new_problem_is_reproducible_and_in_range()
     QCOMPARE(bottom_nums, (std::set<int>{3, 4, 5, 6}));
     QCOMPARE(top_dens, (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9}));
     QCOMPARE(bottom_dens, top_dens);
+}
+
+namespace {
+
+// A headless tutor on its empty lesson screen, slot 0 at 2/5.
+struct RunnerRig {
+    RunnerRig()
+    {
+        h.tutor().reset_screen();
+        h.tutor().course.set_current_lesson("1d");
+        h.tutor().course.page(1);
+    }
+    bool history_has(const std::string& text)
+    {
+        return h.tutor().writer.message_history().find(text) != std::string::npos;
+    }
+    testing::Harness h;
+};
+
+} // namespace
+
+void TestExercises::wrong_answer_flashes_and_waits_again()
+{
+    RunnerRig rig;
+    auto& h = rig.h;
+    bool link_after_wrong = false;
+    h.set_learner([&](testing::Harness& l) {
+        if (l.pump.turns == 1) { // the prompt: answer wrongly (slot 0 still shows 2/5)
+            l.click_text();
+            return;
+        }
+        link_after_wrong = l.tutor().form.pbox_go_on.visible();
+        if (l.pump.turns == 2) { // asked again: still wrong
+            l.click_text();
+            return;
+        }
+        QVERIFY(l.set_fraction(0, 5, 12));
+        l.click_text();
+    });
+    h.run([&] { h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
+    QCOMPARE(h.pump.turns, 3);
+    QVERIFY(link_after_wrong);
+    // Two rounds of three flashes at 0.3 s, then "Good!" for a second.
+    QVERIFY(qAbs(h.pump.paused - (2 * 0.9 + 1.0)) < 1e-6);
+    QVERIFY(rig.history_has("Please set the fraction to 5/12"));
+    QVERIFY(!h.tutor().form.pbox_go_on.visible());
+}
+
+void TestExercises::link_gives_up_or_praises_a_corrected_answer()
+{
+    {
+        RunnerRig rig; // wrong, then the link: the exercise ends unanswered
+        rig.h.set_learner([](testing::Harness& l) {
+            if (l.pump.turns == 1)
+                l.click_text();
+            else
+                l.click_go_on();
+        });
+        rig.h.run([&] { rig.h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
+        QCOMPARE(rig.h.pump.turns, 2);
+        QVERIFY(qAbs(rig.h.pump.paused - 0.9) < 1e-6); // no "Good!"
+        QVERIFY(!rig.history_has("Please set the fraction to 5/12"));
+        QVERIFY(!rig.h.tutor().runner.go_on_marked());
+    }
+    {
+        RunnerRig rig; // wrong, corrected, then the link: checked once more and praised
+        rig.h.set_learner([](testing::Harness& l) {
+            if (l.pump.turns == 1) {
+                l.click_text();
+                return;
+            }
+            QVERIFY(l.set_fraction(0, 5, 12));
+            l.click_go_on();
+        });
+        rig.h.run([&] { rig.h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
+        QVERIFY(qAbs(rig.h.pump.paused - 1.9) < 1e-6);
+        QVERIFY(rig.history_has("Please set the fraction to 5/12"));
+    }
+}
+
+void TestExercises::stop_ends_a_drill_after_its_exercise()
+{
+    RunnerRig rig;
+    auto& h = rig.h;
+    int exercises = 0;
+    h.set_learner([&](testing::Harness& l) {
+        auto& slots = l.tutor().slots;
+        if (l.tutor().exercises.current_condition() != "1eq2") {
+            l.click_text();
+            return;
+        }
+        ++exercises;
+        if (exercises == 3)
+            l.press_stop();
+        QVERIFY(l.set_fraction(1, slots.num(0), slots.den(0)));
+        l.click_text();
+    });
+    h.tutor().slots.make_slot(1);
+    h.run([&] { h.tutor().exercises.quiz(0, "1eq2", "Practice.", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    QCOMPARE(exercises, 3);
+    QVERIFY(h.tutor().form.cmd_stop.visible());
+}
+
+void TestExercises::answer_auto_answers_even_the_impossible()
+{
+    RunnerRig rig;
+    rig.h.tutor().form.mnu_auto.set_checked(true);
+    rig.h.run([&] {
+        rig.h.tutor().exercises.exercise("000", "do the impossible.");
+        rig.h.tutor().exercises.exercise("no such condition", "guess.");
+    });
+    QCOMPARE(rig.h.pump.turns, 0);
+    QVERIFY(qAbs(rig.h.pump.paused - 1.0) < 1e-6);
+}
+
+void TestExercises::drills_never_deal_a_whole_number()
+{
+    RunnerRig rig;
+    auto& h = rig.h;
+    std::set<std::pair<int, int>> dealt;
+    int turns = 0;
+    h.tutor().slots.make_slot(1);
+    h.set_learner([&](testing::Harness& l) {
+        auto& slots = l.tutor().slots;
+        if (l.tutor().exercises.current_condition() != "1eq1") {
+            l.click_text();
+            return;
+        }
+        const int n = slots.num(1);
+        const int d = slots.den(1);
+        QVERIFY2(n >= 10 && n <= 39 && d >= 5 && d <= 8, qPrintable(QString("%1/%2").arg(n).arg(d)));
+        QVERIFY2(n % d != 0, qPrintable(QString("%1/%2").arg(n).arg(d)));
+        dealt.insert({n, d});
+        if (++turns == 150)
+            l.press_stop();
+        QVERIFY(l.set_fraction(0, n, d));
+        l.click_text();
+    });
+    h.run([&] { h.tutor().exercises.quiz(1, "1eq1", "", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    QCOMPARE(turns, 150);
+    QVERIFY(dealt.size() > 50); // many different fractions, none of them whole
+}
+
+void TestExercises::drill_ends_even_when_its_ranges_hold_only_whole_numbers()
+{
+    RunnerRig rig;
+    rig.h.tutor().form.mnu_auto.set_checked(true);
+    // 4/2 is all these ranges hold: it is dealt, and the drill runs its turns.
+    rig.h.run([&] { rig.h.tutor().exercises.quiz(0, "000", "", "", 4, 1, 2, 1, "look.", Restate::nothing); });
+    QCOMPARE(rig.h.tutor().slots.num(0), 4);
+    QCOMPARE(rig.h.tutor().slots.den(0), 2);
+    QVERIFY(qAbs(rig.h.pump.paused - 1000 * 0.5) < 1e-3);
+}
+
+void TestExercises::condition_message_boxes_are_modal()
+{
+    FakeSlots slots("10/12 10/12");
+    ui::Canvas box(100, 100, ui::colors::yellow);
+    ui::MessageBoxDialogs dialogs;
+    QStringList seen;
+    // Answer the modal box from a timer, as a learner clicks OK.
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << box->text();
+            box->accept();
+        }
+    });
+    QVERIFY(!check_condition("2bq1", slots, {dialogs, box}));
+    QCOMPARE(seen, QStringList{"Reduced correctly but not completely. Keep on reducing!"});
 }
 
 QTEST_MAIN(TestExercises)

@@ -38,7 +38,7 @@ QString describe(const ui::Font& font)
 
 QString describe(const text::Run& run)
 {
-    QString s = QStringLiteral("%1 @%2,%3 %4")
+    QString s = QStringLiteral("[%1] %2,%3 %4")
                     .arg(QString::fromStdString(run.text))
                     .arg(run.x)
                     .arg(run.y)
@@ -133,12 +133,14 @@ private Q_SLOTS:
     void malformed();
     void bullet_centre_rounds_half_to_even();
     void fraction_bar_spans_denominator();
+    void runs_paint_as_word_by_word();
     void painting_leaves_the_layout_pen();
     void write_line_pauses_data();
     void write_line_pauses();
     void history_grey_newest_blue();
     void full_box_starts_afresh();
     void lesson_title_then_line();
+    void clear_scene_heads_the_page();
     void malformed_line_keeps_what_was_drawn();
     void lesson_name_data();
     void lesson_name();
@@ -154,52 +156,56 @@ void TestText::layout_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<int>("line_count");
 
-    QTest::newRow("sizes share a top") << "12 FontSize__10 th FontSize__14" << 1000.0
-                                       << QStringList{"12  @0,0 Arial 14", "th  @21,0 Arial 10"} << "36,0 Arial 14" << 0;
+    QTest::newRow("sizes share a top")
+        << "12 FontSize__10 th FontSize__14" << 1000.0 << QStringList{"[12 ] 0,0 Arial 14", "[th ] 21,0 Arial 10"}
+        << "36,0 Arial 14" << 0;
     QTest::newRow("italics") << "FontItalic__True unit FontItalic__False" << 1000.0
-                             << QStringList{"unit  @0,0 Arial 14 i"} << "35,0 Arial 14" << 0;
-    QTest::newRow("unknown token") << "Font_Italic__True unit" << 1000.0 << QStringList{"unit  @0,0 Arial 14"}
+                             << QStringList{"[unit ] 0,0 Arial 14 i"} << "35,0 Arial 14" << 0;
+    QTest::newRow("unknown token") << "Font_Italic__True unit" << 1000.0 << QStringList{"[unit ] 0,0 Arial 14"}
                                    << "35,0 Arial 14" << 0;
-    QTest::newRow("bold only for True") << "Fontbold__True a Fontbold__true b" << 1000.0
-                                        << QStringList{"a  @0,0 Arial 14 b", "b  @14,0 Arial 14"} << "28,0 Arial 14" << 0;
-    QTest::newRow("underline, name, colour")
-        << "FontUnderline__True FontName__Courier ForeColor__255 a" << 1000.0
-        << QStringList{"a  @0,0 Courier 14 u c255"} << "14,0 Courier 14 u" << 0;
-    QTest::newRow("sizes and colours at their bounds") << "FontSize__1638 FontSize__10.5 ForeColor__16777215 a"
-                                                       << 1000.0 << QStringList{"a  @0,0 Arial 10.5 c16777215"}
-                                                       << "10.5,0 Arial 10.5" << 0;
-    QTest::newRow("literals take no blank") << "'5/12' '/' x" << 1000.0
-                                            << QStringList{"'5/12''/'x  @0,0 Arial 14"}
+    QTest::newRow("bold only for True")
+        << "Fontbold__True a Fontbold__true b" << 1000.0 << QStringList{"[a ] 0,0 Arial 14 b", "[b ] 14,0 Arial 14"}
+        << "28,0 Arial 14" << 0;
+    QTest::newRow("underline, name, colour") << "FontUnderline__True FontName__Courier ForeColor__255 a" << 1000.0
+                                             << QStringList{"[a ] 0,0 Courier 14 u c255"} << "14,0 Courier 14 u" << 0;
+    QTest::newRow("sizes and colours at their bounds")
+        << "FontSize__1638 FontSize__10.5 ForeColor__16777215 a" << 1000.0
+        << QStringList{"[a ] 0,0 Arial 10.5 c16777215"} << "10.5,0 Arial 10.5" << 0;
+    QTest::newRow("literals take no blank") << "'5/12' '/' x" << 1000.0 << QStringList{"['5/12''/'x ] 0,0 Arial 14"}
                                             << "77,0 Arial 14" << 0;
-    QTest::newRow("six leading blanks") << "      a" << 1000.0
-                                        << QStringList{"      a  @0,0 Arial 14"}
+    QTest::newRow("six leading blanks") << "      a" << 1000.0 << QStringList{"[      a ] 0,0 Arial 14"}
                                         << "56,0 Arial 14" << 0;
     QTest::newRow("line breaks") << "a\r\nb\nc" << 1000.0
-                                 << QStringList{"a  @0,0 Arial 14", "b  @0,16 Arial 14", "c  @0,32 Arial 14"}
+                                 << QStringList{"[a ] 0,0 Arial 14", "[b ] 0,16 Arial 14", "[c ] 0,32 Arial 14"}
                                  << "14,32 Arial 14" << 2;
-    QTest::newRow("kerning splits a run") << "a To" << 1000.0 << QStringList{"a  @0,0 Arial 14", "To  @14,0 Arial 14"}
-                                          << "35,0 Arial 14" << 0;
+    QTest::newRow("kerning splits a run") << "a To" << 1000.0
+                                          << QStringList{"[a ] 0,0 Arial 14", "[To ] 14,0 Arial 14"} << "35,0 Arial 14"
+                                          << 0;
     QTest::newRow("part pixels split a run") << "FontSize__15 ab c" << 1000.0
-                                             << QStringList{"ab  @0,0 Arial 15", "c  @22,0 Arial 15"} << "37.5,0 Arial 15" << 0;
+                                             << QStringList{"[ab ] 0,0 Arial 15", "[c ] 22,0 Arial 15"}
+                                             << "37.5,0 Arial 15" << 0;
     QTest::newRow("empty text") << "" << 1000.0 << QStringList{} << "0,0 Arial 14" << -1;
-    QTest::newRow("words wrap to 10") << "FontSize__10 aaaa bbbb cccc dddd e" << 100.0
-                                      << QStringList{"aaaa bbbb cccc dddd  @0,0 Arial 10", "e  @10,12 Arial 10"}
-                                      << "20,12 Arial 10" << 1;
+    QTest::newRow("words wrap to 10")
+        << "FontSize__10 aaaa bbbb cccc dddd e" << 100.0
+        << QStringList{"[aaaa bbbb cccc dddd ] 0,0 Arial 10", "[e ] 10,12 Arial 10"} << "20,12 Arial 10" << 1;
     QTest::newRow("5/12") << "5/12" << 1000.0
-                          << QStringList{"  @0,0 Courier New 14", "5  @8,-3 Courier New 9 b u", "12 @8,6 Courier New 9 b"}
+                          << QStringList{"[ ] 0,0 Courier New 14", "[5 ] 8,-3 Courier New 9 b u",
+                                         "[12] 8,6 Courier New 9 b"}
                           << "16.24,0 Arial 14" << 0;
     QTest::newRow("13/12 has no padding") << "13/12 x" << 1000.0
-                                          << QStringList{"  @0,0 Courier New 14", "13 @8,-3 Courier New 9 b u",
-                                                         "12 @8,6 Courier New 9 b", "x  @16,0 Arial 14"}
+                                          << QStringList{"[ ] 0,0 Courier New 14", "[13] 8,-3 Courier New 9 b u",
+                                                         "[12] 8,6 Courier New 9 b", "[x ] 16,0 Arial 14"}
                                           << "30.24,0 Arial 14" << 0;
     QTest::newRow("two digits fewer, two blanks") << "5/100" << 1000.0
-                                                  << QStringList{"  @0,0 Courier New 14", "5   @8,-3 Courier New 9 b u",
-                                                                 "100 @8,6 Courier New 9 b"}
+                                                  << QStringList{"[ ] 0,0 Courier New 14",
+                                                                 "[5  ] 8,-3 Courier New 9 b u",
+                                                                 "[100] 8,6 Courier New 9 b"}
                                                   << "20.16,0 Arial 14" << 0;
-    QTest::newRow("fractions wrap to 20") << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
-                                          << QStringList{"aaaaaaaaaaaaaaa  @0,0 Arial 10", "  @80,0 Courier New 10",
-                                                         "1  @20,9 Courier New 7 b u", "23 @20,16 Courier New 7 b"}
-                                          << "27.84,12 Arial 10" << 1;
+    QTest::newRow("fractions wrap to 20")
+        << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
+        << QStringList{"[aaaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 80,0 Courier New 10", "[1 ] 20,9 Courier New 7 b u",
+                       "[23] 20,16 Courier New 7 b"}
+        << "27.84,12 Arial 10" << 1;
 }
 
 void TestText::layout()
@@ -236,7 +242,7 @@ void TestText::malformed()
 
     const Layout layout = lay_out(text.toStdString());
     QCOMPARE(layout.malformed_at, std::optional<std::size_t>(offset));
-    QCOMPARE(describe(layout).last(), "a  @0," + QString::number(layout.end.y) + " Arial 14");
+    QCOMPARE(describe(layout).last(), "[a ] 0," + QString::number(layout.end.y) + " Arial 14");
     QCOMPARE(layout.end.x, 14.0);
     QCOMPARE(layout.end.font, (ui::Font{"Arial", 14}));
 }
@@ -248,7 +254,7 @@ void TestText::bullet_centre_rounds_half_to_even()
     QCOMPARE(layout.bullets.size(), 2u);
     QCOMPARE(QPoint(layout.bullets[0].x, layout.bullets[0].y), QPoint(0, 8));
     QCOMPARE(QPoint(layout.bullets[1].x, layout.bullets[1].y), QPoint(0, 24));
-    QCOMPARE(describe(layout.runs.front()), "x  @10,0 Arial 15");
+    QCOMPARE(describe(layout.runs.front()), "[x ] 10,0 Arial 15");
 }
 
 void TestText::fraction_bar_spans_denominator()
@@ -267,6 +273,23 @@ void TestText::fraction_bar_spans_denominator()
         }
     }
     QCOMPARE(longest, qRound(small.horizontalAdvance("12")));
+}
+
+void TestText::runs_paint_as_word_by_word()
+{
+    // Kerning pairs across blanks ("a T", "u, Y", "d A") must not shift glyphs.
+    const std::string sentence = "A Tale of Two Years: You, Tom and Ann Yelled 'To Arms!' at 17 Avenue.";
+    ui::Canvas drawn(640, 30, ui::colors::white);
+    ui::Canvas printed(640, 30, ui::colors::white);
+    for (ui::Canvas* canvas : {&drawn, &printed})
+        canvas->set_font(main_font);
+
+    const Layout layout = text::draw(drawn, sentence, main_font, text::QtMetrics{});
+    QVERIFY(layout.runs.size() < 10);
+    for (const QString& word : QString::fromStdString(sentence).split(' '))
+        printed.print((word + ' ').toStdString());
+    QCOMPARE(drawn.image(), printed.image());
+    QCOMPARE(drawn.pen_x(), printed.pen_x());
 }
 
 void TestText::painting_leaves_the_layout_pen()
@@ -358,6 +381,20 @@ void TestText::lesson_title_then_line()
     QVERIFY(band_has(canvas, 0, h, ui::colors::red));
     QVERIFY(!band_has(canvas, 0, 2 * h, ui::colors::blue));
     QVERIFY(band_has(canvas, 2 * h, 3 * h, ui::colors::blue));
+}
+
+void TestText::clear_scene_heads_the_page()
+{
+    Rig rig;
+    rig.writer.write_line("old");
+    rig.box.canvas().clear();
+    rig.writer.clear_scene("Exercise");
+    QCOMPARE(rig.box.canvas().pen_y(), 6.0); // 6 still counts as the top: no line break
+    QCOMPARE(rig.writer.message_history(), "\r\nExercise");
+
+    rig.writer.write_text("x");
+    QCOMPARE(rig.writer.message_history(), "\r\nExercise\r\n      x");
+    QCOMPARE(rig.box.canvas().pen_y(), rig.line_height());
 }
 
 void TestText::malformed_line_keeps_what_was_drawn()

@@ -85,10 +85,10 @@ constexpr double reminder_drop = 50;
 // Digits only: "2.5", "-1" and "+2" name no slot.
 std::optional<int> parse_slot(std::string_view word)
 {
-    int slot = 0;
-    const auto* const end = word.data() + word.size();
     if (word.empty() || word.front() < '0' || word.front() > '9')
         return std::nullopt;
+    int slot = 0;
+    const auto* const end = word.data() + word.size();
     const auto [last, error] = std::from_chars(word.data(), end, slot);
     if (error != std::errc{} || last != end)
         return std::nullopt;
@@ -154,46 +154,46 @@ bool holds(const Arithmetic& c, const SlotValues& values)
 
 class Judge {
 public:
-    Judge(const SlotValues& values, const ConditionEffects& effects) : slots_(values), effects_(effects) {}
+    Judge(const SlotValues& values, const ConditionEffects& effects) : values_(values), effects_(effects) {}
 
     bool operator()(Never) const { return false; }
-    bool operator()(const ShowsExactly& c) const { return fracequal(slots_, c.slot, c.num, c.den); }
-    bool operator()(const PartIs& c) const { return part_of(slots_, c.slot, c.part) == c.value; }
+    bool operator()(const ShowsExactly& c) const { return fracequal(values_, c.slot, c.num, c.den); }
+    bool operator()(const PartIs& c) const { return part_of(values_, c.slot, c.part) == c.value; }
 
     bool operator()(const SameNumerals& c) const
     {
-        const auto first = slots_.numerals(c.first);
-        return first && first == slots_.numerals(c.second);
+        const auto first = values_.numerals(c.first);
+        return first && first == values_.numerals(c.second);
     }
 
     bool operator()(const Expanded& c) const
     {
-        const auto answer = slots_.numerals(c.answer);
-        const auto given = slots_.numerals(c.given);
-        const auto factor = part_of(slots_, c.by, c.part);
+        const auto answer = values_.numerals(c.answer);
+        const auto given = values_.numerals(c.given);
+        const auto factor = part_of(values_, c.by, c.part);
         return answer && given && factor && answer->num == given->num * *factor &&
                answer->den == given->den * *factor;
     }
 
-    bool operator()(const Equivalent& c) const { return fracequiv(slots_, c.first, c.second); }
+    bool operator()(const Equivalent& c) const { return fracequiv(values_, c.first, c.second); }
 
     bool operator()(const ReducedForm& c) const
     {
-        if (!fracequiv(slots_, c.given, c.answer))
+        if (!fracequiv(values_, c.given, c.answer))
             return false;
-        if (isfracreduced(slots_, c.answer))
+        if (isfracreduced(values_, c.answer))
             return true;
         effects_.dialogs.message_box(std::string(keep_reducing));
         return false;
     }
 
-    bool operator()(const Arithmetic& c) const { return holds(c, slots_); }
+    bool operator()(const Arithmetic& c) const { return holds(c, values_); }
 
     bool operator()(const ReducedArithmetic& c) const
     {
-        if (!holds(c.arithmetic, slots_))
+        if (!holds(c.arithmetic, values_))
             return false;
-        if (isfracreduced(slots_, c.arithmetic.result))
+        if (isfracreduced(values_, c.arithmetic.result))
             return true;
         remind(c.reminder);
         return false;
@@ -211,7 +211,7 @@ private:
         effects_.message_box.set_pen_y(effects_.message_box.pen_y() + reminder_drop);
     }
 
-    const SlotValues& slots_;
+    const SlotValues& values_;
     const ConditionEffects& effects_;
 };
 

@@ -9,7 +9,9 @@ namespace {
 constexpr ui::Color history_grey = ui::Color::rgb(150, 150, 150);
 constexpr std::string_view try_again = "      Please try again ";
 constexpr std::string_view try_again_or = "      Please try again or click           to continue reading.";
-constexpr std::string_view before_link = "      Please try again or click   ";
+// The link sits in the run of blanks after "click".
+constexpr std::string_view before_gap = "      Please try again or click ";
+constexpr std::string_view through_gap = "      Please try again or click           ";
 
 ui::Color flashed(ui::Color color) { return color == ui::colors::blue ? ui::colors::green : ui::colors::blue; }
 
@@ -128,12 +130,13 @@ void ExerciseRunner::place_link(double line_top)
     const ui::Canvas& box = screen_.text_box.canvas();
     ui::PictureBox& link = screen_.go_on;
     ui::Canvas& face = link.canvas();
-    // The link covers the gap left for it in the line just drawn.
-    const double left = box.text_width(before_link);
     ui::Font font = box.font();
     font.underline = false;
     face.set_font(font);
     const int width = static_cast<int>(std::lround(1.05 * face.text_width("here")));
+    // Centred in the gap left for it, so it never covers the words around it.
+    const double gap_start = box.text_width(before_gap);
+    const double left = gap_start + (box.text_width(through_gap) - gap_start - width) / 2;
     link.move(screen_.text_box.left() + static_cast<int>(std::lround(left)),
               screen_.text_box.top() + static_cast<int>(std::lround(line_top)), width,
               static_cast<int>(std::lround(face.text_height())));

@@ -5,6 +5,7 @@
 #include "ui/platform.h"
 
 #include <string>
+#include <utility>
 
 namespace quorrel::exercises {
 
@@ -26,6 +27,7 @@ bool matches(const std::optional<Fraction>& reference, const std::optional<Fract
     return !reference || (shown && *shown == *reference);
 }
 
+// The smallest factor above 1 of n, which is at least 2.
 std::int64_t smallest_factor(std::int64_t n)
 {
     for (std::int64_t k = 2; k * k <= n; ++k) {
@@ -56,7 +58,7 @@ std::string reduced_verdict(const std::optional<Numerals>& shown, const std::opt
 } // namespace
 
 Practice::Practice(const SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction)
-    : slots_(values), message_(message), random_(random), show_fraction_(std::move(show_fraction))
+    : values_(values), message_(message), random_(random), show_fraction_(std::move(show_fraction))
 {
 }
 
@@ -93,11 +95,11 @@ void Practice::deal(Numerals top, Numerals bottom)
 void Practice::check_sum(int a, int b, int c)
 {
     record_answer(c);
-    if (!matches(value(top_), fraction(slots_, a)))
+    if (!matches(value(top_), fraction(values_, a)))
         show_feedback("top fraction rewritten incorrectly. Try again");
-    else if (!matches(value(bottom_), fraction(slots_, b)))
+    else if (!matches(value(bottom_), fraction(values_, b)))
         show_feedback("bottom fraction rewritten incorrectly. Try again");
-    else if (!isfracsum(slots_, a, b, c))
+    else if (!isfracsum(values_, a, b, c))
         show_feedback("Added incorrectly. Try again");
     else
         show_feedback(good);
@@ -106,19 +108,19 @@ void Practice::check_sum(int a, int b, int c)
 void Practice::check_product(int a, int b, int c)
 {
     record_answer(c);
-    show_feedback(isfracproduct(slots_, a, b, c) ? good : "Try again. ");
+    show_feedback(isfracproduct(values_, a, b, c) ? good : "Try again. ");
 }
 
 void Practice::check_quotient(int a, int b, int c)
 {
     record_answer(c);
-    show_feedback(isfracquotient(slots_, a, b, c) ? good : "Try again. ");
+    show_feedback(isfracquotient(values_, a, b, c) ? good : "Try again. ");
 }
 
-void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(slots_.numerals(slot), value(answer_))); }
+void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(values_.numerals(slot), value(answer_))); }
 
 void Practice::show_feedback(std::string_view message) { message_.set_text("   " + std::string(message)); }
 
-void Practice::record_answer(int slot) { answer_ = slots_.numerals(slot).value_or(Numerals{}); }
+void Practice::record_answer(int slot) { answer_ = values_.numerals(slot).value_or(Numerals{}); }
 
 } // namespace quorrel::exercises

@@ -54,7 +54,7 @@ public:
 private:
     void record_answer(int slot);
 
-    const SlotValues& slots_;
+    const SlotValues& values_;
     ui::TextBox& message_;
     ui::Random& random_;
     ShowFraction show_fraction_;

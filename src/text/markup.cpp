@@ -24,23 +24,21 @@ constexpr std::size_t font_limit = 32;
 constexpr std::size_t word_limit = 4096;
 
 // The canvas draws underlines itself, so they never change a measure.
-ui::Font measured(ui::Font font)
+bool same_face(const ui::Font& a, const ui::Font& b)
 {
-    font.underline = false;
-    return font;
+    return a.size == b.size && a.bold == b.bold && a.italic == b.italic && a.name == b.name;
 }
 
 } // namespace
 
 QtMetrics::Entry& QtMetrics::entry(const ui::Font& font) const
 {
-    const ui::Font key = measured(font);
     for (Entry& entry : cache_)
-        if (entry.font == key)
+        if (same_face(entry.font, font))
             return entry;
     if (cache_.size() == font_limit)
         cache_.clear();
-    return cache_.emplace_back(Entry{key, QFontMetricsF(ui::to_qfont(key)), {}});
+    return cache_.emplace_back(Entry{font, QFontMetricsF(ui::to_qfont(font)), {}});
 }
 
 double QtMetrics::width(const ui::Font& font, std::string_view text) const
@@ -160,7 +158,7 @@ public:
     {
     }
 
-    Layout run(std::string_view text) &&
+    Layout lay_out(std::string_view text) &&
     {
         if (!text.empty()) {
             layout_.line_count = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -169,7 +167,7 @@ public:
                 std::string_view line = text.substr(begin, next == std::string_view::npos ? next : next - begin);
                 if (next != std::string_view::npos && line.ends_with('\r'))
                     line.remove_suffix(1);
-                if (!this->line(line, begin) || next == std::string_view::npos)
+                if (!lay_out_line(line, begin) || next == std::string_view::npos)
                     break;
                 begin = next + 1;
             }
@@ -179,7 +177,7 @@ public:
     }
 
 private:
-    bool line(std::string_view line, std::size_t offset)
+    bool lay_out_line(std::string_view line, std::size_t offset)
     {
         // A fresh box prints its first line at the top.
         if (!(pen_.y <= 6 && pen_.x <= 0))
@@ -188,7 +186,7 @@ private:
             return true;
         for (std::size_t begin = 0;;) {
             const std::size_t blank = line.find(' ', begin);
-            if (!word(line.substr(begin, blank == std::string_view::npos ? blank : blank - begin))) {
+            if (!lay_out_word(line.substr(begin, blank == std::string_view::npos ? blank : blank - begin))) {
                 layout_.malformed_at = offset + begin;
                 return false;
             }
@@ -198,7 +196,7 @@ private:
         }
     }
 
-    bool word(std::string_view text)
+    bool lay_out_word(std::string_view text)
     {
         const Word word = classify(text);
         switch (word.kind) {
@@ -275,7 +273,7 @@ private:
         pen_.x = x0;
         pen_.font.underline = false;
         print(denominator);
-        
+        pen_.font.bold = noted.bold;
         pen_.font.size = noted.size;
         pen_.y = y;
         pen_.x = x0 + 0.7 * std::max(metrics_.width(main_font_, numerator), metrics_.width(main_font_, denominator));
@@ -305,7 +303,7 @@ private:
     // the joined text puts exactly where their own prints would share a run.
     bool continues_run(std::string_view text) const
     {
-        if (layout_.runs.empty() || text.empty())
+        if (layout_.runs.empty() || layout_.runs.back().text.empty() || text.empty())
             return false;
         const Run& last = layout_.runs.back();
         return run_end_ == to_pixel(pen_.x) && last.y == to_pixel(pen_.y) && last.font == pen_.font &&
@@ -348,7 +346,7 @@ bool shows_nothing(const Run& run)
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
                const Metrics& metrics)
 {
-    return Layouter(start, box_width, main_font, metrics).run(text);
+    return Layouter(start, box_width, main_font, metrics).lay_out(text);
 }
 
 void paint(const Layout& layout, ui::Canvas& canvas)

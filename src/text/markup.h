@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>

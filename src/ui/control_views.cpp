@@ -40,6 +40,9 @@ void PictureView::mouseMoveEvent(QMouseEvent* event)
 SliderView::SliderView(Slider& slider, QWidget* parent) : QScrollBar(Qt::Horizontal, parent), slider_(slider)
 {
     setObjectName(QString::fromStdString(slider.name()));
+    // One step per arrow click or page click, and a thumb that reads as a button.
+    setSingleStep(1);
+    setPageStep(1);
     refresh();
     // Arrow clicks and released drags are changes; a drag in progress scrolls.
     connect(this, &QScrollBar::valueChanged, this, [this](int value) {

@@ -100,7 +100,24 @@ void Harness::click_page_strip(double x)
         strip.on_mouse_down(x, 5);
 }
 
-void Harness::set_slider(ui::Slider& slider, int value) { slider.user_change(value); }
+bool Harness::click_slider_to(ui::Slider& slider, int value)
+{
+    for (int clicks = 0; slider.value() != value && clicks < 70000; ++clicks) {
+        const int before = slider.value();
+        slider.user_change(before + (value > before ? 1 : -1));
+        if (slider.value() == before)
+            return false; // at the end of its range, or snapped back
+    }
+    return slider.value() == value;
+}
+
+bool Harness::set_fraction(int slot, int n, int d)
+{
+    auto& slots = tutor_->slots;
+    ui::Slider* num = slots.slider_fracnum(slot);
+    ui::Slider* den = slots.slider_fracden(slot);
+    return num && den && click_slider_to(*den, d) && click_slider_to(*num, n);
+}
 
 void Harness::type_into(ui::TextBox& box, const std::string& text)
 {
@@ -118,6 +135,8 @@ std::vector<std::string> history_lines(const std::string& history)
         std::string line = history.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (line.rfind("      ", 0) == 0)
             line.erase(0, 6);
+        if (line.rfind("Bullet__ ", 0) == 0)
+            line.erase(0, 9);
         if (!line.empty())
             lines.push_back(line);
         if (end == std::string::npos)

@@ -75,7 +75,12 @@ public:
     void press_stop();
     void choose(const std::string& menu_item);
     void click_page_strip(double x);
-    void set_slider(ui::Slider& slider, int value);
+    // Steps the slider one arrow click at a time, as a learner would; the
+    // tutor may widen its range or snap it back as it goes. False when the
+    // slider never got there.
+    bool click_slider_to(ui::Slider& slider, int value);
+    // Sets a slot's fraction through its sliders, bottom first.
+    bool set_fraction(int slot, int n, int d);
     void type_into(ui::TextBox& box, const std::string& text);
 
     // The newest line of the message box's history (what the tutor is
@@ -98,7 +103,8 @@ private:
     bool limit_reached_ = false;
 };
 
-// Splits message-box history into its lines, without their six-blank indent.
+// Splits message-box history into its lines, without their six-blank indent
+// and the bullet token.
 std::vector<std::string> history_lines(const std::string& history);
 
 } // namespace quorrel::testing

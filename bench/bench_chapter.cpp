@@ -1,0 +1,52 @@
+// The scripted learner walks chapter 1 from start-up, with "Wait" on and the
+// clock injected: how long the whole walk takes and how much memory it needs.
+#include "support/harness.h"
+#include "support/learner.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+using namespace quorrel;
+
+namespace {
+
+long peak_rss_kib()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    constexpr int runs = 5;
+    double best = 1e9;
+    double worst = 0;
+    int turns = 0;
+    for (int run = 0; run < runs; ++run) {
+        testing::Harness h(static_cast<std::uint64_t>(run + 1));
+        testing::Walker walker;
+        h.set_learner([&](testing::Harness& l) { walker(l); });
+        const auto start = std::chrono::steady_clock::now();
+        h.start();
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        best = std::min(best, s);
+        worst = std::max(worst, s);
+        turns = h.pump.turns;
+    }
+    std::printf("chapter 1 walk (%d learner turns): best %.3f s, worst %.3f s over %d runs\n", turns, best, worst,
+                runs);
+    std::printf("peak resident memory: %.1f MiB\n", peak_rss_kib() / 1024.0);
+    return 0;
+}
