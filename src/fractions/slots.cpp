@@ -175,7 +175,7 @@ bool Slots::show_fraction(int i, int n, int d)
     set_visible(s->num_box, true);
     set_visible(s->den_box, true);
     ui::Canvas& picture = s->pbox_fracbar.canvas();
-    picture.set_background(window.background());
+    picture.set_background(window.background()); // wipes the old picture
     picture.set_fore_color(picture_grey);
 
     // Room to double either number; a slider cannot hold more than 32767.
@@ -188,7 +188,6 @@ bool Slots::show_fraction(int i, int n, int d)
     const bool outer = std::exchange(setting_fraction_, true);
     s->slider_fracnum.set_value(n);
     s->slider_fracden.set_value(d);
-    picture.clear();
     if (s->num_box)
         s->num_box->set_text(std::to_string(n));
     if (s->den_box)
@@ -326,10 +325,8 @@ void Slots::toggle_circle(int i)
 
 void Slots::toggle_mixed(int i)
 {
-    if (SlotState* st = mutable_state(i)) {
-        st->mixed_mode = !st->mixed_mode;
-        show_fraction(i, num(i), den(i));
-    }
+    set_mixed_mode(i, !mixed_mode(i));
+    show_fraction(i, num(i), den(i));
 }
 
 void Slots::cmult1(long long a, long long b, long long c, long long e, int x, int y, long long r,
@@ -360,8 +357,14 @@ void Slots::set_circle_mode(int i, bool on)
 
 void Slots::set_mixed_mode(int i, bool on)
 {
-    if (SlotState* st = mutable_state(i))
-        st->mixed_mode = on;
+    SlotState* st = mutable_state(i);
+    if (!st)
+        return;
+    // A whole number in mixed mode hid the bar; the plain numeral needs it.
+    if (st->mixed_mode && !on)
+        if (SlotControls* s = slot(i))
+            s->fracline.show();
+    st->mixed_mode = on;
 }
 
 void Slots::set_ruler_side(int i, RulerSide side)

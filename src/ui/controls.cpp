@@ -56,22 +56,15 @@ bool Slider::set_value(int value)
     return true;
 }
 
-bool Slider::set_min(int min)
-{
-    if (min < lowest || min > highest)
-        return false;
-    min_ = min;
-    if (!in_bounds(value_))
-        value_ = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
-    notify(Aspect::content);
-    return true;
-}
+bool Slider::set_min(int min) { return set_bound(min_, min); }
 
-bool Slider::set_max(int max)
+bool Slider::set_max(int max) { return set_bound(max_, max); }
+
+bool Slider::set_bound(int& bound, int value)
 {
-    if (max < lowest || max > highest)
+    if (value < lowest || value > highest)
         return false;
-    max_ = max;
+    bound = value;
     if (!in_bounds(value_))
         value_ = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
     notify(Aspect::content);

@@ -112,6 +112,7 @@ public:
 
 private:
     bool in_bounds(int value) const;
+    bool set_bound(int& bound, int value);
     int value_ = 0;
     int min_ = 0;
     int max_ = 32767;

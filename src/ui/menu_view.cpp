@@ -25,17 +25,25 @@ QAction* make_action(MenuItem& item, QObject* parent)
     return action;
 }
 
+// Leaves become actions, items with children submenus.
+template <typename Menu>
+void add_items(Menu& menu, MenuItem& item);
+
 void fill(QMenu& menu, MenuItem& item)
 {
     menu.setObjectName(QString::fromStdString(item.name()));
     QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&item] { item.choose(); });
+    add_items(menu, item);
+}
+
+template <typename Menu>
+void add_items(Menu& menu, MenuItem& item)
+{
     for (const auto& child : item.items()) {
-        if (child->items().empty()) {
+        if (child->items().empty())
             menu.addAction(make_action(*child, &menu));
-        } else {
-            QMenu* sub = menu.addMenu(QString::fromStdString(child->caption()));
-            fill(*sub, *child);
-        }
+        else
+            fill(*menu.addMenu(QString::fromStdString(child->caption())), *child);
     }
 }
 
@@ -48,16 +56,6 @@ void release_menu_tree(MenuItem& root)
         release_menu_tree(*item);
 }
 
-void build_menu_bar(QMenuBar& bar, MenuItem& root)
-{
-    for (const auto& item : root.items()) {
-        if (item->items().empty()) {
-            bar.addAction(make_action(*item, &bar));
-        } else {
-            QMenu* menu = bar.addMenu(QString::fromStdString(item->caption()));
-            fill(*menu, *item);
-        }
-    }
-}
+void build_menu_bar(QMenuBar& bar, MenuItem& root) { add_items(bar, root); }
 
 } // namespace quorrel::ui
