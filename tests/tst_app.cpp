@@ -59,6 +59,9 @@ private Q_SLOTS:
     void thousandNestedLessonsUnwindOnExit();
     void closingTheWindowEndsEveryWait();
     void startScreenPixels();
+    void emptyLessonScreenShowsTwoFifths();
+    void arrowKeepsItsShape();
+    void lessonIndexSkipsTheFirstLesson();
 };
 
 void TestApp::pendingClickEndsTheNextWait()
@@ -348,6 +351,80 @@ void TestApp::startScreenPixels()
     QCOMPARE(at(half - 5, form.pbox_text.top() + 400), QColor(255, 255, 0));
     QCOMPARE(at(form.form().width() - 3, form.form().height() / 2), QColor(240, 255, 255));
     shot.save("start_screen.png");
+}
+
+void TestApp::emptyLessonScreenShowsTwoFifths()
+{
+    Harness h;
+    h.tutor().course.add_lesson("1a", [] {}); // start-up then leaves the empty lesson screen
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!h.start());
+    const QImage shot = window.form_view().grab().toImage();
+    auto& slots = h.tutor().slots;
+    const auto* picture = slots.pbox_fracbar(0);
+    QVERIFY(picture->visible());
+    QVERIFY(slots.slider_fracnum(0)->visible());
+    QCOMPARE(slots.inbox(0)->text(), std::string("2"));
+    QCOMPARE(slots.inbox(1)->text(), std::string("5"));
+    // One unit of 120 pixels cut in fifths: the bar fills columns 1 to 48,
+    // the bottom rows of the picture, in the fraction blue.
+    const QColor blue(120, 120, 255);
+    const int y = picture->top() + picture->height() - 5;
+    int first = -1;
+    int last = -1;
+    for (int x = picture->left(); x < picture->left() + 200; ++x) {
+        if (shot.pixelColor(x, y) == blue) {
+            if (first < 0)
+                first = x - picture->left();
+            last = x - picture->left();
+        }
+    }
+    QCOMPARE(first, 2); // column 1 lies under the width-3 tick of 0
+    QCOMPARE(last, 47); // column 48 carries the tick that ends the second fifth
+    QCOMPARE(shot.pixelColor(picture->left() + 48, y), QColor(0, 0, 0));
+    QCOMPARE(shot.pixelColor(picture->left() + 30, y), blue);
+    QCOMPARE(shot.pixelColor(picture->left() + 49, y), QColor(240, 255, 255));
+}
+
+void TestApp::arrowKeepsItsShape()
+{
+    Harness h;
+    auto& form = h.tutor().form;
+    auto shape = [&] {
+        std::vector<double> points;
+        for (const auto* line : form.arrow())
+            points.insert(points.end(), {line->x1(), line->y1(), line->x2(), line->y2()});
+        return points;
+    };
+    form.move_arrow(1200, 1200);
+    const auto placed = shape();
+    form.move_arrow(1200, 1200);
+    QCOMPARE(shape(), placed);
+    QCOMPARE(form.arrow()[0]->x1(), 1200.0);
+    form.turn_arrow(1.57);
+    QVERIFY(shape() != placed);
+    form.turn_arrow(1.57); // turns start from the start-up shape: no build-up
+    const auto once = shape();
+    form.turn_arrow(0);
+    QCOMPARE(shape(), placed);
+    form.turn_arrow(1.57);
+    QCOMPARE(shape(), once);
+}
+
+void TestApp::lessonIndexSkipsTheFirstLesson()
+{
+    const pages::PageTable table;
+    QCOMPARE(table.lesson_index("1a"), std::optional<int>());
+    QCOMPARE(table.lesson_index("1b"), std::optional<int>(1));
+    QCOMPARE(table.lesson_index("3c"), std::optional<int>(10));
+    QCOMPARE(table.lesson_index("1f"), std::optional<int>());
+    QCOMPARE(table.lesson_index("4"), std::optional<int>());
+    QCOMPARE(table.total_pages(), 37);
+    QCOMPARE(table.offset("1f"), 37);
+    QCOMPARE(text::lesson_name("2d"), std::string());
 }
 
 QTEST_MAIN(TestApp)
