@@ -106,6 +106,11 @@ void Tutor::start()
 
     slots.set_unit_length(120);
     slots.init_tables();
+    // The first numerator box is laid out like those the reset prepares.
+    if (ui::TextBox* first = slots.inbox(0)) {
+        first->set_font({"Times New Roman", 12});
+        slots.input_setup(0, 12);
+    }
     window.set_font({"Arial", 14});
     const int half = form.form().width() / 2;
     ui::Canvas& title = form.pbox_title.canvas();

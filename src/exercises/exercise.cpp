@@ -96,11 +96,11 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
             }
         }
 
+        // The next round flashes over the start of this same line.
         box.set_pen_y(y);
         writer_.draw(try_again_or);
         place_link(box.pen_y());
-        y = box.pen_y();
-        box.set_pen_x(screen_.go_on.right_edge() + 4);
+        box.set_pen(screen_.go_on.right_edge() + 4 - screen_.text_box.left(), y);
         box.set_fore_color(ui::colors::blue);
         if (runner_.go_on_marked()) {
             screen_.go_on.hide();

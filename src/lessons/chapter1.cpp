@@ -303,8 +303,11 @@ void Chapter1::lesson_1e()
 {
     begin("1e");
     t.slots.make_slot(1);
-    t.slots.make_slot(2);
     place_mixed_number_slots();
+    // Whichever page the learner starts on, the top fraction is topheavy
+    // and the bottom one a mixed number.
+    mixed(0, false);
+    mixed(1, true);
     t.slots.design();
     t.slots.show_slot(0);
     t.slots.show_slot(1);
@@ -413,25 +416,29 @@ void Chapter1::draw_chocolate(int slot, Chocolate kind)
     for (int b = 0; b < bars; ++b) {
         const int x = piece_x(b * pieces_per_bar);
         c.box(x, top, x + bar_length, top + thickness, ui::Color::rgb(255, 255, 100), true);
-        c.box(x, top, x + bar_length, top + thickness, ui::colors::black, false);
+        if (kind != Chocolate::end_to_end)
+            c.box(x, top, x + bar_length, top + thickness, ui::colors::black, false);
     }
+    if (kind == Chocolate::end_to_end)
+        c.box(10, top, 10 + bars * bar_length, top + thickness, ui::colors::black, false);
+    // Where bars meet end to end the joint is only faint: the shares matter.
+    const ui::Color joint = kind == Chocolate::end_to_end ? ui::Color::rgb(150, 150, 150) : ui::colors::black;
     for (int p = 1; p < bars * pieces_per_bar; ++p)
-        c.line(piece_x(p), top, piece_x(p), top + thickness, ui::colors::black);
+        c.line(piece_x(p), top, piece_x(p), top + thickness, joint);
     if (kind == Chocolate::whole_bars)
         return;
 
     c.set_font({"Arial", 8});
     const int span = bars * bar_length / children; // one child's share
     for (int child = 0; child < children; ++child) {
-        const int from = 10 + child * span;
-        int left = from;
-        int right = from + span;
-        if (kind == Chocolate::cut_in_eighths) {
-            // Three pieces in a row, even where they run from one bar to the next.
-            left = piece_x(child * 3);
-            right = piece_x(child * 3 + 2) + piece;
-        } else if (child > 0) {
-            c.line(from, top, from, top + thickness, ui::colors::black);
+        // A share is three pieces in a row, even where they run on into the
+        // next bar, or an eighth of the bars laid end to end.
+        const int left = kind == Chocolate::cut_in_eighths ? piece_x(child * 3) : 10 + child * span;
+        const int right = kind == Chocolate::cut_in_eighths ? piece_x(child * 3 + 2) + piece : left + span;
+        if (child > 0) {
+            c.set_draw_width(2);
+            c.line(left, top, left, top + thickness, ui::colors::black);
+            c.set_draw_width(1);
         }
         const std::string label = "Child " + std::to_string(child + 1);
         c.set_pen((left + right - c.text_width(label)) / 2, 10);
@@ -442,6 +449,8 @@ void Chapter1::draw_chocolate(int slot, Chocolate kind)
 void Chapter1::lesson_1f()
 {
     t.course.set_current_lesson("1f");
+    // The screen is kept, but not the decoration behind the pictures.
+    t.form.canvas().clear();
     for (int slot = 0; slot < 3; ++slot)
         pizza(slot, false);
     for (int box = 0; box < 10; ++box)
