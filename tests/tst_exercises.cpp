@@ -122,32 +122,32 @@ struct PracticeRig {
 class TestExercises : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void arithmetic_matches_exact_rationals();
-    void gcd_reduced_and_order_match_reference();
-    void predicates_at_edges_data();
-    void predicates_at_edges();
-    void named_conditions_data();
-    void named_conditions();
-    void generic_and_unknown_conditions_data();
-    void generic_and_unknown_conditions();
-    void condition_messages_data();
-    void condition_messages();
-    void arithmetic_checks_data();
-    void arithmetic_checks();
-    void check_reduced_data();
-    void check_reduced();
-    void new_problem_is_reproducible_and_in_range();
+    void arithmeticMatchesExactRationals();
+    void gcdReducedAndOrderMatchReference();
+    void predicatesAtEdges_data();
+    void predicatesAtEdges();
+    void namedConditions_data();
+    void namedConditions();
+    void genericAndUnknownConditions_data();
+    void genericAndUnknownConditions();
+    void conditionMessages_data();
+    void conditionMessages();
+    void arithmeticChecks_data();
+    void arithmeticChecks();
+    void checkReduced_data();
+    void checkReduced();
+    void newProblemIsReproducibleAndInRange();
 
-    void wrong_answer_flashes_and_waits_again();
-    void link_gives_up_or_praises_a_corrected_answer();
-    void stop_ends_a_drill_after_its_exercise();
-    void answer_auto_answers_even_the_impossible();
-    void drills_never_deal_a_whole_number();
-    void drill_ends_even_when_its_ranges_hold_only_whole_numbers();
-    void condition_message_boxes_are_modal();
+    void wrongAnswerFlashesAndWaitsAgain();
+    void linkGivesUpOrPraisesACorrectedAnswer();
+    void stopEndsADrillAfterItsExercise();
+    void answerAutoAnswersEvenTheImpossible();
+    void drillsNeverDealAWholeNumber();
+    void drillEndsEvenWhenItsRangesHoldOnlyWholeNumbers();
+    void conditionMessageBoxesAreModal();
 };
 
-void TestExercises::arithmetic_matches_exact_rationals()
+void TestExercises::arithmeticMatchesExactRationals()
 {
     using Predicate = bool (*)(const SlotValues&, int, int, int);
     using Reference = std::optional<Rational> (*)(Rational, Rational);
@@ -204,7 +204,7 @@ void TestExercises::arithmetic_matches_exact_rationals()
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
-void TestExercises::gcd_reduced_and_order_match_reference()
+void TestExercises::gcdReducedAndOrderMatchReference()
 {
     FakeSlots values;
     for (int n = -40; n <= 40; ++n) {
@@ -234,7 +234,7 @@ void TestExercises::gcd_reduced_and_order_match_reference()
     }
 }
 
-void TestExercises::predicates_at_edges_data()
+void TestExercises::predicatesAtEdges_data()
 {
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("predicate");
@@ -266,7 +266,7 @@ void TestExercises::predicates_at_edges_data()
     QTest::newRow("missing result") << "1/2 1/3 -" << "product" << false;
 }
 
-void TestExercises::predicates_at_edges()
+void TestExercises::predicatesAtEdges()
 {
     QFETCH(QString, values);
     QFETCH(QString, predicate);
@@ -274,7 +274,7 @@ void TestExercises::predicates_at_edges()
     QCOMPARE(apply(predicate, FakeSlots(values)), holds);
 }
 
-void TestExercises::named_conditions_data()
+void TestExercises::namedConditions_data()
 {
     QTest::addColumn<QString>("holding");
     QTest::addColumn<QString>("failing");
@@ -332,7 +332,7 @@ void TestExercises::named_conditions_data()
     QTest::newRow("3ex3e") << "1/1 1/1 8/5 2/5 1/4" << "1/1 1/1 5/8 2/5 1/4";
 }
 
-void TestExercises::named_conditions()
+void TestExercises::namedConditions()
 {
     QFETCH(QString, holding);
     QFETCH(QString, failing);
@@ -345,7 +345,7 @@ void TestExercises::named_conditions()
     QCOMPARE(dialogs.texts, QStringList());
 }
 
-void TestExercises::generic_and_unknown_conditions_data()
+void TestExercises::genericAndUnknownConditions_data()
 {
     QTest::addColumn<QString>("condition");
     QTest::addColumn<QString>("values");
@@ -375,7 +375,7 @@ void TestExercises::generic_and_unknown_conditions_data()
     QTest::newRow("empty") << "" << "1/1 1/1 1/1" << false;
 }
 
-void TestExercises::generic_and_unknown_conditions()
+void TestExercises::genericAndUnknownConditions()
 {
     QFETCH(QString, condition);
     QFETCH(QString, values);
@@ -385,7 +385,7 @@ void TestExercises::generic_and_unknown_conditions()
     QCOMPARE(check_condition(condition.toStdString(), FakeSlots(values), {dialogs, box}), holds);
 }
 
-void TestExercises::condition_messages_data()
+void TestExercises::conditionMessages_data()
 {
     const QString lowest = "Correct, but you need to rewrite your answer in lowest terms.";
     const QString para = "\r\n      ";
@@ -403,7 +403,7 @@ void TestExercises::condition_messages_data()
     QTest::newRow("3ex3e unreduced") << "3ex3e" << "1/1 1/1 4/6 1/2 3/4" << false << para + lowest + para << 0.0;
 }
 
-void TestExercises::condition_messages()
+void TestExercises::conditionMessages()
 {
     QFETCH(QString, condition);
     QFETCH(QString, values);
@@ -423,7 +423,7 @@ void TestExercises::condition_messages()
     }
 }
 
-void TestExercises::arithmetic_checks_data()
+void TestExercises::arithmeticChecks_data()
 {
     const QString good = "Good. Check if the answer is reduced.";
     QTest::addColumn<QString>("button");
@@ -449,7 +449,7 @@ void TestExercises::arithmetic_checks_data()
     QTest::newRow("zero over zero") << "quotient" << "" << "0/1 0/1 5/7" << "Try again. ";
 }
 
-void TestExercises::arithmetic_checks()
+void TestExercises::arithmeticChecks()
 {
     QFETCH(QString, button);
     QFETCH(QString, dealt);
@@ -470,7 +470,7 @@ void TestExercises::arithmetic_checks()
     QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
 }
 
-void TestExercises::check_reduced_data()
+void TestExercises::checkReduced_data()
 {
     QTest::addColumn<QString>("checked");
     QTest::addColumn<QString>("shown");
@@ -488,7 +488,7 @@ void TestExercises::check_reduced_data()
     QTest::newRow("nothing checked") << "" << "2/4" << "2 is a common factor. Try again.";
 }
 
-void TestExercises::check_reduced()
+void TestExercises::checkReduced()
 {
     QFETCH(QString, checked);
     QFETCH(QString, shown);
@@ -503,7 +503,7 @@ void TestExercises::check_reduced()
     QCOMPARE(QString::fromStdString(rig.message.text()), "   " + message);
 }
 
-void TestExercises::new_problem_is_reproducible_and_in_range()
+void TestExercises::newProblemIsReproducibleAndInRange()
 {
     PracticeRig first(11);
     PracticeRig second(11);
@@ -558,7 +558,7 @@ struct RunnerRig {
 
 } // namespace
 
-void TestExercises::wrong_answer_flashes_and_waits_again()
+void TestExercises::wrongAnswerFlashesAndWaitsAgain()
 {
     RunnerRig rig;
     auto& h = rig.h;
@@ -585,7 +585,7 @@ void TestExercises::wrong_answer_flashes_and_waits_again()
     QVERIFY(!h.tutor().form.pbox_go_on.visible());
 }
 
-void TestExercises::link_gives_up_or_praises_a_corrected_answer()
+void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
 {
     {
         RunnerRig rig; // wrong, then the link: the exercise ends unanswered
@@ -617,7 +617,7 @@ void TestExercises::link_gives_up_or_praises_a_corrected_answer()
     }
 }
 
-void TestExercises::stop_ends_a_drill_after_its_exercise()
+void TestExercises::stopEndsADrillAfterItsExercise()
 {
     RunnerRig rig;
     auto& h = rig.h;
@@ -640,7 +640,7 @@ void TestExercises::stop_ends_a_drill_after_its_exercise()
     QVERIFY(h.tutor().form.cmd_stop.visible());
 }
 
-void TestExercises::answer_auto_answers_even_the_impossible()
+void TestExercises::answerAutoAnswersEvenTheImpossible()
 {
     RunnerRig rig;
     rig.h.tutor().form.mnu_auto.set_checked(true);
@@ -652,7 +652,7 @@ void TestExercises::answer_auto_answers_even_the_impossible()
     QVERIFY(qAbs(rig.h.pump.paused - 1.0) < 1e-6);
 }
 
-void TestExercises::drills_never_deal_a_whole_number()
+void TestExercises::drillsNeverDealAWholeNumber()
 {
     RunnerRig rig;
     auto& h = rig.h;
@@ -680,7 +680,7 @@ void TestExercises::drills_never_deal_a_whole_number()
     QVERIFY(dealt.size() > 50); // many different fractions, none of them whole
 }
 
-void TestExercises::drill_ends_even_when_its_ranges_hold_only_whole_numbers()
+void TestExercises::drillEndsEvenWhenItsRangesHoldOnlyWholeNumbers()
 {
     RunnerRig rig;
     rig.h.tutor().form.mnu_auto.set_checked(true);
@@ -691,7 +691,7 @@ void TestExercises::drill_ends_even_when_its_ranges_hold_only_whole_numbers()
     QVERIFY(qAbs(rig.h.pump.paused - 1000 * 0.5) < 1e-3);
 }
 
-void TestExercises::condition_message_boxes_are_modal()
+void TestExercises::conditionMessageBoxesAreModal()
 {
     FakeSlots slots("10/12 10/12");
     ui::Canvas box(100, 100, ui::colors::yellow);

@@ -131,19 +131,19 @@ private Q_SLOTS:
     void layout();
     void malformed_data();
     void malformed();
-    void bullet_centre_rounds_half_to_even();
-    void fraction_bar_spans_denominator();
-    void runs_paint_as_word_by_word();
-    void painting_leaves_the_layout_pen();
-    void write_line_pauses_data();
-    void write_line_pauses();
-    void history_grey_newest_blue();
-    void full_box_starts_afresh();
-    void lesson_title_then_line();
-    void clear_scene_heads_the_page();
-    void malformed_line_keeps_what_was_drawn();
-    void lesson_name_data();
-    void lesson_name();
+    void bulletCentreRoundsHalfToEven();
+    void fractionBarSpansDenominator();
+    void runsPaintAsWordByWord();
+    void paintingLeavesTheLayoutPen();
+    void writeLinePauses_data();
+    void writeLinePauses();
+    void historyGreyNewestBlue();
+    void fullBoxStartsAfresh();
+    void lessonTitleThenLine();
+    void clearSceneHeadsThePage();
+    void malformedLineKeepsWhatWasDrawn();
+    void lessonNames_data();
+    void lessonNames();
 };
 
 // Fake widths per character: Arial 0.5 x size, Courier New 0.6 x size, the
@@ -247,7 +247,7 @@ void TestText::malformed()
     QCOMPARE(layout.end.font, (ui::Font{"Arial", 14}));
 }
 
-void TestText::bullet_centre_rounds_half_to_even()
+void TestText::bulletCentreRoundsHalfToEven()
 {
     // Heights 17 and 15 put the centres at 8.5 and 17 + 7.5.
     const Layout layout = lay_out("FontSize__15 Bullet__ x\r\nFontSize__13 Bullet__", 1000);
@@ -257,7 +257,7 @@ void TestText::bullet_centre_rounds_half_to_even()
     QCOMPARE(describe(layout.runs.front()), "[x ] 10,0 Arial 15");
 }
 
-void TestText::fraction_bar_spans_denominator()
+void TestText::fractionBarSpansDenominator()
 {
     ui::Canvas canvas(200, 60, ui::colors::white);
     canvas.set_font(main_font);
@@ -275,7 +275,7 @@ void TestText::fraction_bar_spans_denominator()
     QCOMPARE(longest, qRound(small.horizontalAdvance("12")));
 }
 
-void TestText::runs_paint_as_word_by_word()
+void TestText::runsPaintAsWordByWord()
 {
     // Kerning pairs across blanks ("a T", "u, Y", "d A") must not shift glyphs.
     const std::string sentence = "A Tale of Two Years: You, Tom and Ann Yelled 'To Arms!' at 17 Avenue.";
@@ -292,7 +292,7 @@ void TestText::runs_paint_as_word_by_word()
     QCOMPARE(drawn.pen_x(), printed.pen_x());
 }
 
-void TestText::painting_leaves_the_layout_pen()
+void TestText::paintingLeavesTheLayoutPen()
 {
     ui::Canvas canvas(300, 60, ui::colors::white);
     canvas.set_font(main_font);
@@ -306,7 +306,7 @@ void TestText::painting_leaves_the_layout_pen()
     QCOMPARE(canvas.pixel(layout.bullets[0].x, layout.bullets[0].y), ui::colors::black);
 }
 
-void TestText::write_line_pauses_data()
+void TestText::writeLinePauses_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("wait_checked");
@@ -319,7 +319,7 @@ void TestText::write_line_pauses_data()
     QTest::newRow("empty, Wait unchecked") << "" << false << 0 << 0.0;
 }
 
-void TestText::write_line_pauses()
+void TestText::writeLinePauses()
 {
     QFETCH(QString, text);
     QFETCH(bool, wait_checked);
@@ -336,7 +336,7 @@ void TestText::write_line_pauses()
     QCOMPARE(rig.writer.message_history(), text.isEmpty() ? "\r\n      " : "\r\n      Bullet__ " + text.toStdString());
 }
 
-void TestText::history_grey_newest_blue()
+void TestText::historyGreyNewestBlue()
 {
     Rig rig;
     rig.writer.write_line("first");
@@ -350,7 +350,7 @@ void TestText::history_grey_newest_blue()
     QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ first\r\n      Bullet__ second");
 }
 
-void TestText::full_box_starts_afresh()
+void TestText::fullBoxStartsAfresh()
 {
     Rig rig;
     rig.writer.write_text("a");
@@ -364,7 +364,7 @@ void TestText::full_box_starts_afresh()
     QCOMPARE(rig.box.canvas().pen_y(), 0.0);
 }
 
-void TestText::lesson_title_then_line()
+void TestText::lessonTitleThenLine()
 {
     Rig rig;
     rig.writer.lesson_title("1a");
@@ -383,7 +383,7 @@ void TestText::lesson_title_then_line()
     QVERIFY(band_has(canvas, 2 * h, 3 * h, ui::colors::blue));
 }
 
-void TestText::clear_scene_heads_the_page()
+void TestText::clearSceneHeadsThePage()
 {
     Rig rig;
     rig.writer.write_line("old");
@@ -397,7 +397,7 @@ void TestText::clear_scene_heads_the_page()
     QCOMPARE(rig.box.canvas().pen_y(), rig.line_height());
 }
 
-void TestText::malformed_line_keeps_what_was_drawn()
+void TestText::malformedLineKeepsWhatWasDrawn()
 {
     Rig rig;
     rig.writer.write_line("a FontSize__x b");
@@ -413,7 +413,7 @@ void TestText::malformed_line_keeps_what_was_drawn()
     QCOMPARE(rig.writer.message_history(), "\r\nTitle");
 }
 
-void TestText::lesson_name_data()
+void TestText::lessonNames_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
@@ -427,7 +427,7 @@ void TestText::lesson_name_data()
     QTest::newRow("no such lesson") << "5" << "";
 }
 
-void TestText::lesson_name()
+void TestText::lessonNames()
 {
     QFETCH(QString, code);
     QFETCH(QString, name);
