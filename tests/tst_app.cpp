@@ -62,6 +62,7 @@ private Q_SLOTS:
     void emptyLessonScreenShowsTwoFifths();
     void arrowKeepsItsShape();
     void lessonIndexSkipsTheFirstLesson();
+    void pageStripHighlightsTheCellUnderThePointer();
 };
 
 void TestApp::pendingClickEndsTheNextWait()
@@ -425,6 +426,29 @@ void TestApp::lessonIndexSkipsTheFirstLesson()
     QCOMPARE(table.total_pages(), 37);
     QCOMPARE(table.offset("1f"), 37);
     QCOMPARE(text::lesson_name("2d"), std::string());
+}
+
+void TestApp::pageStripHighlightsTheCellUnderThePointer()
+{
+    Harness h;
+    h.tutor().course.add_lesson("1a", [] {});
+    h.start();
+    auto& form = h.tutor().form;
+    const ui::Canvas& strip = form.pbox_pages.canvas();
+    const int bottom = strip.height() - 1; // below the numbers' ink
+    // 30 / 12 rounds (half to even) to 2: the cell of page 3, which a click
+    // at the same point opens.
+    form.pbox_pages.on_mouse_move(30, 5);
+    for (int x = 24; x < 36; ++x)
+        QCOMPARE(strip.pixel(x, bottom), ui::colors::yellow);
+    QCOMPARE(strip.pixel(23, bottom), ui::colors::page_strip);
+    QCOMPARE(strip.pixel(36, bottom), ui::colors::page_strip);
+    QCOMPARE(strip.pixel(34, 0), ui::colors::yellow); // the whole height of the strip
+
+    form.pbox_text.on_mouse_move(300, 150); // low in the text: the highlight stays
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
+    form.pbox_text.on_mouse_move(300, 100);
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
 }
 
 QTEST_MAIN(TestApp)

@@ -90,14 +90,15 @@ LessonForm::LessonForm(int width, int height)
     cmd_print.hide();
     vline.hide();
 
-    // The arrow's tip is the start of line 0; it points right, at what it shows.
+    // The arrow's tip is the start of line 0. It points left; a quarter turn
+    // makes it point down at a slider from the free space above it.
     const ui::Color arrow_blue = ui::colors::blue;
     arrow_[0] = &form_.add<ui::LineControl>("Line1(0)", arrow_blue, 3);
     arrow_[1] = &form_.add<ui::LineControl>("Line1(1)", arrow_blue, 3);
     arrow_[2] = &form_.add<ui::LineControl>("Line1(2)", arrow_blue, 3);
-    arrow_[0]->set_points(0, 0, -80, 0);
-    arrow_[1]->set_points(0, 0, -16, -10);
-    arrow_[2]->set_points(0, 0, -16, 10);
+    arrow_[0]->set_points(0, 0, 80, 0);
+    arrow_[1]->set_points(0, 0, 16, -10);
+    arrow_[2]->set_points(0, 0, 16, 10);
     save_arrow_shape();
 }
 
@@ -133,6 +134,12 @@ void LessonForm::turn_arrow(double angle)
         const double dy = start.y2 - start.y1;
         line->set_points(line->x1(), line->y1(), line->x1() + dx * c + dy * s, line->y1() + dy * c - dx * s);
     }
+}
+
+void LessonForm::show_arrow()
+{
+    for (auto* line : arrow_)
+        line->show();
 }
 
 void LessonForm::save_arrow_shape()

@@ -29,6 +29,8 @@ public:
     void move_arrow(double x, double y);
     void turn_arrow(double angle);
     void save_arrow_shape();
+    // The screen reset hides the arrow with every other control.
+    void show_arrow();
     const std::array<ui::LineControl*, 3>& arrow() const { return arrow_; }
 
 private:

@@ -156,8 +156,9 @@ void Chapter1::lesson_1b()
                 num->set_max(12);
                 num->set_value(5);
                 t.form.turn_arrow(1.57);
-                // The arrow comes up from below and points at the numerator slider's middle.
-                t.form.move_arrow(num->left() + num->width() / 2, num->bottom_edge() + 2);
+                // The arrow comes down from above onto the numerator slider's middle.
+                t.form.move_arrow(num->left() + num->width() / 2, num->top() - 2);
+                t.form.show_arrow();
                 line("In this lesson you will learn to set up stick pictures from the top and bottom of a "
                      "fraction, using the FontItalic__True sliders FontItalic__False at the right.");
                 line("The blue arrow at the right points to a  slider that is used to set the top of the fraction.");
