@@ -56,8 +56,10 @@ void PizzaPen::cmult1(long long a, long long b, long long c, long long e, int x,
     if (whole && !whole_spokes)
         return;
     window_.set_draw_width(spokes.value_or(2));
+    std::vector<QLineF> lines;
     for (const QPoint end : tips(x, y, r, spoke_angles(b, e)))
-        window_.line(x, y, end.x(), end.y(), ink);
+        lines.emplace_back(centre, end);
+    window_.lines(lines, ink);
 }
 
 void PizzaPen::paint_row(const std::vector<Pizza>& pizzas, bool whole_spokes)

@@ -172,32 +172,43 @@ void Canvas::new_line()
 
 void Canvas::line(double x1, double y1, double x2, double y2, Color color)
 {
-    const int ix1 = static_cast<int>(std::lround(x1));
-    const int iy1 = static_cast<int>(std::lround(y1));
-    const int ix2 = static_cast<int>(std::lround(x2));
-    const int iy2 = static_cast<int>(std::lround(y2));
+    lines({QLineF(x1, y1, x2, y2)}, color);
+}
+
+void Canvas::lines(const std::vector<QLineF>& segments, Color color)
+{
+    if (segments.empty())
+        return;
     const int w = draw_width_;
     const int before = (w - 1) / 2; // pixels of a wide line left of (or above) its centre line
     QPainter painter(&image_);
     prepare(painter);
     const QColor c = to_qcolor(color);
+    QPen pen(c);
+    pen.setWidth(w);
+    pen.setCapStyle(w == 1 ? Qt::SquareCap : Qt::RoundCap);
+    painter.setPen(pen);
     QRect touched;
-    // Axis-parallel lines are laid out by hand so their pixels are exact:
-    // both end points are included, and a width-w line covers w pixels.
-    if (ix1 == ix2) {
-        touched = QRect(QPoint(ix1 - before, std::min(iy1, iy2)), QPoint(ix1 - before + w - 1, std::max(iy1, iy2)));
-        painter.fillRect(touched, c);
-    } else if (iy1 == iy2) {
-        touched = QRect(QPoint(std::min(ix1, ix2), iy1 - before), QPoint(std::max(ix1, ix2), iy1 - before + w - 1));
-        painter.fillRect(touched, c);
-    } else {
-        QPen pen(c);
-        pen.setWidth(w);
-        pen.setCapStyle(w == 1 ? Qt::SquareCap : Qt::RoundCap);
-        painter.setPen(pen);
-        painter.drawLine(ix1, iy1, ix2, iy2);
-        touched = QRect(QPoint(std::min(ix1, ix2), std::min(iy1, iy2)), QPoint(std::max(ix1, ix2), std::max(iy1, iy2)))
-                      .adjusted(-w, -w, w, w);
+    for (const QLineF& segment : segments) {
+        const int x1 = static_cast<int>(std::lround(segment.x1()));
+        const int y1 = static_cast<int>(std::lround(segment.y1()));
+        const int x2 = static_cast<int>(std::lround(segment.x2()));
+        const int y2 = static_cast<int>(std::lround(segment.y2()));
+        // Axis-parallel lines are laid out by hand so their pixels are exact:
+        // both end points are included, and a width-w line covers w pixels.
+        QRect rect;
+        if (x1 == x2) {
+            rect = QRect(QPoint(x1 - before, std::min(y1, y2)), QPoint(x1 - before + w - 1, std::max(y1, y2)));
+            painter.fillRect(rect, c);
+        } else if (y1 == y2) {
+            rect = QRect(QPoint(std::min(x1, x2), y1 - before), QPoint(std::max(x1, x2), y1 - before + w - 1));
+            painter.fillRect(rect, c);
+        } else {
+            painter.drawLine(x1, y1, x2, y2);
+            rect = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+                       .adjusted(-w, -w, w, w);
+        }
+        touched |= rect;
     }
     changed(touched);
 }

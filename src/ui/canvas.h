@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLineF>
 #include <QRect>
 
 #include <functional>
@@ -87,6 +88,8 @@ public:
     void new_line();
 
     void line(double x1, double y1, double x2, double y2, Color color);
+    // Many lines of the current width in one pass.
+    void lines(const std::vector<QLineF>& segments, Color color);
     // Outline in `color`, filled with the fill colour when the fill is solid.
     void circle(double x, double y, double radius, Color color);
     void box(double x1, double y1, double x2, double y2, Color color, bool filled);
