@@ -112,7 +112,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
         runner_.wait();
     }
 
-    box.set_pen(0, box.pen_y());
+    box.set_pen(0, box.pen_y() + box.text_height());
     box.new_line();
     box.print("      Good!");
     runner_.delay(1);

@@ -60,7 +60,7 @@ void Chapter1::lesson_1a()
                 line("But most lengths are not a whole number of feet.");
                 line("Fractions are needed to describe lengths that are not an exact whole number of units. ");
                 picture(0, 1, 1);
-                line("The blue stick at the right is our 'unit stick': it is exactly one unit long.");
+                line("The blue stick at the right is called the 'unit stick'.");
                 line("The numbers 0 and 1 above the stick mark where it starts and where it ends.");
                 picture(0, 3, 1);
                 line("You can glue unit sticks together to form longer sticks. For example, the stick at the "
