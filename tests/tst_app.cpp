@@ -351,7 +351,6 @@ void TestApp::startScreenPixels()
     }
     QCOMPARE(at(half - 5, form.pbox_text.top() + 400), QColor(255, 255, 0));
     QCOMPARE(at(form.form().width() - 3, form.form().height() / 2), QColor(240, 255, 255));
-    shot.save("start_screen.png");
 }
 
 void TestApp::emptyLessonScreenShowsTwoFifths()

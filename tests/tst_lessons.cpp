@@ -29,6 +29,8 @@ private Q_SLOTS:
     void everyPageOpensAtItsFirstLine();
     void nextAndPrevPageOpenNeighbours();
     void welcomeScreen();
+    void readingExercisesShowTheStickAlone();
+    void mixedNumberPagesOpenInMixedMode();
 };
 
 void TestLessons::walksChapterOneFromStartUp()
@@ -175,6 +177,72 @@ void TestLessons::welcomeScreen()
     QCOMPARE(shot.pixelColor(box.right_edge() - 3, box.top() + 30), QColor(255, 255, 0));
     // The slot is hidden on the welcome screen.
     QVERIFY(!h.tutor().slots.slider_fracnum(0)->visible());
+}
+
+namespace {
+
+// Jumps to course page `page` and hands the screen to `look` at the first
+// exercise that waits there.
+void at_first_exercise(Harness& h, int page, const std::function<void(Harness&)>& look)
+{
+    bool jumped = false;
+    h.set_learner([&](Harness& l) {
+        if (!jumped) {
+            jumped = true;
+            l.click_page_strip(12 * (page - 1) + 2);
+        } else if (!l.tutor().exercises.current_condition().empty()) {
+            look(l);
+            l.tutor().runner.request_quit();
+        } else {
+            l.click_text();
+        }
+    });
+    h.run([&] { h.tutor().runner.run_until_quit(); });
+}
+
+QRect rect_of(const ui::Control& c) { return QRect(c.left(), c.top(), c.width(), c.height()); }
+
+} // namespace
+
+void TestLessons::readingExercisesShowTheStickAlone()
+{
+    Harness h;
+    bool looked = false;
+    at_first_exercise(h, 8, [&](Harness& l) {
+        looked = true;
+        auto& slots = l.tutor().slots;
+        QCOMPARE(l.tutor().exercises.current_condition(), std::string("1a1"));
+        // The stick to read shows no numeral that would give the answer away...
+        QVERIFY(slots.pbox_fracbar(0)->visible());
+        QVERIFY(!slots.inbox(0)->visible() && !slots.inbox(1)->visible());
+        QVERIFY(!slots.slider_fracnum(0)->visible());
+        // ...and the learner's fraction is set beside it, covering none of it.
+        QVERIFY(slots.slider_fracnum(1)->visible() && slots.inbox(2)->visible());
+        const QRect stick = rect_of(*slots.pbox_fracbar(0));
+        for (const ui::Control* c : std::initializer_list<const ui::Control*>{
+                 slots.pbox_fracbar(1), slots.slider_fracnum(1), slots.slider_fracden(1), slots.inbox(2),
+                 slots.inbox(3)})
+            QVERIFY2(!stick.intersects(rect_of(*c)), c->name().c_str());
+    });
+    QVERIFY(looked);
+}
+
+void TestLessons::mixedNumberPagesOpenInMixedMode()
+{
+    Harness h;
+    bool looked = false;
+    at_first_exercise(h, 14, [&](Harness& l) {
+        looked = true;
+        auto& slots = l.tutor().slots;
+        QCOMPARE(l.tutor().exercises.current_condition(), std::string("1eq1"));
+        QVERIFY(slots.mixed_mode(1));
+        QVERIFY(!slots.mixed_mode(0));
+        QVERIFY(slots.wholepart(1)->visible());
+        QCOMPARE(slots.wholepart(1)->text(), std::to_string(slots.num(1) / slots.den(1)));
+        // The topheavy fraction is drawn above the mixed number.
+        QVERIFY(slots.pbox_fracbar(0)->bottom_edge() < slots.slider_fracnum(1)->top());
+    });
+    QVERIFY(looked);
 }
 
 QTEST_MAIN(TestLessons)

@@ -303,6 +303,7 @@ void Chapter1::place_mixed_number_slots()
 void Chapter1::lesson_1e()
 {
     begin("1e");
+    t.slots.set_unit_length(120);
     t.slots.make_slot(1);
     place_mixed_number_slots();
     // Whichever page the learner starts on, the top fraction is topheavy
