@@ -139,23 +139,17 @@ bool Slots::hide_slot(int i)
     return true;
 }
 
-bool Slots::showslide(int i)
-{
-    SlotControls* s = slot(i);
-    if (!s)
-        return false;
-    s->slider_fracnum.show();
-    s->slider_fracden.show();
-    return true;
-}
+bool Slots::showslide(int i) { return set_sliders_visible(i, true); }
 
-bool Slots::hideslide(int i)
+bool Slots::hideslide(int i) { return set_sliders_visible(i, false); }
+
+bool Slots::set_sliders_visible(int i, bool visible)
 {
     SlotControls* s = slot(i);
     if (!s)
         return false;
-    s->slider_fracnum.hide();
-    s->slider_fracden.hide();
+    s->slider_fracnum.set_visible(visible);
+    s->slider_fracden.set_visible(visible);
     return true;
 }
 

@@ -121,6 +121,7 @@ private:
     const SlotState& state(int i) const;
     SlotState* mutable_state(int i);
 
+    bool set_sliders_visible(int i, bool visible);
     void slider_moved(int i);
     // The learner asks for n/d: shown when the stick stays within 16 units,
     // otherwise the slot snaps back to the last pair allowed.
