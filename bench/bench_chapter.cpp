@@ -2,29 +2,16 @@
 // clock injected: how long the whole walk takes and how much memory it needs.
 #include "support/harness.h"
 #include "support/learner.h"
+#include "support/memory.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 using namespace quorrel;
-
-namespace {
-
-long peak_rss_kib()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -47,6 +34,6 @@ int main(int argc, char* argv[])
     }
     std::printf("chapter 1 walk (%d learner turns): best %.3f s, worst %.3f s over %d runs\n", turns, best, worst,
                 runs);
-    std::printf("peak resident memory: %.1f MiB\n", peak_rss_kib() / 1024.0);
+    std::printf("peak resident memory: %.1f MiB\n", testing::peak_rss_kib() / 1024.0);
     return 0;
 }

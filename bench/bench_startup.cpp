@@ -1,33 +1,21 @@
 // Start-up to the first painted window, and peak resident memory, over
 // several runs. Each run is a fresh process (this program started again with
 // --once), so no run profits from another's warm caches inside the process.
-#include "app/main_window.h"
-#include "app/tutor.h"
-#include "ui/message_box.h"
+#include "app/program.h"
+#include "support/memory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QScreen>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 using namespace quorrel;
 
 namespace {
-
-long peak_rss_kib()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
 
 // Paints once, then ends the program from inside whatever wait runs.
 class FirstPaint final : public QObject {
@@ -57,22 +45,11 @@ int run_once(int argc, char* argv[])
     QElapsedTimer timer;
     timer.start();
     QApplication application(argc, argv);
-    ui::QtEventPump pump;
-    ui::SteadyClock clock;
-    ui::MessageBoxDialogs dialogs;
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    app::Tutor tutor({pump, clock, dialogs, ui::Random::fixed(1)}, area.width(), area.height());
-    app::MainWindow window(tutor);
-    FirstPaint probe(timer, tutor.runner);
-    window.form_view().installEventFilter(&probe);
-    window.fill(area);
-    window.show();
-    try {
-        tutor.start();
-        tutor.runner.run_until_quit();
-    } catch (const app::QuitRequested&) {
-    }
-    std::printf("%.3f %ld\n", probe.ms, peak_rss_kib());
+    app::Program program(ui::Random::fixed(1));
+    FirstPaint probe(timer, program.tutor().runner);
+    program.window().form_view().installEventFilter(&probe);
+    program.exec();
+    std::printf("%.3f %ld\n", probe.ms, testing::peak_rss_kib());
     return 0;
 }
 

@@ -119,12 +119,51 @@ void TestApp::realWaitsSleepInsteadOfSpinning()
     QVERIFY2(cpu_seconds() - cpu < 0.1 * elapsed, "an idle wait must block, not poll");
 }
 
-void TestApp::nextPage_data()
+namespace {
+
+void page_turn_columns()
 {
     QTest::addColumn<QString>("lesson");
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("to_lesson"); // empty: nothing runs
     QTest::addColumn<int>("to_page");
+}
+
+struct PageTurn {
+    std::vector<Visit> visits;
+    int learner_turns = 0;
+};
+
+// Turns the page from the current row's lesson and page with NextPage or PrevPage.
+PageTurn turn_page(void (app::Course::*turn)())
+{
+    QFETCH(QString, lesson);
+    QFETCH(int, page);
+    Harness h;
+    PageTurn result;
+    install_recording_lessons(h, result.visits);
+    auto& course = h.tutor().course;
+    course.set_current_lesson(lesson.toStdString());
+    course.set_current_page(page);
+    h.run([&] { (course.*turn)(); });
+    result.learner_turns = h.pump.turns;
+    return result;
+}
+
+std::vector<Visit> expected_visit()
+{
+    QFETCH(QString, to_lesson);
+    QFETCH(int, to_page);
+    if (to_lesson.isEmpty())
+        return {};
+    return {{to_lesson.toStdString(), to_page}};
+}
+
+} // namespace
+
+void TestApp::nextPage_data()
+{
+    page_turn_columns();
     QTest::newRow("within 1a") << "1a" << 2 << "1a" << 3;
     QTest::newRow("last of 1a to 1b") << "1a" << 5 << "1b" << 1;
     QTest::newRow("last of 3b to 3c") << "3b" << 2 << "3c" << 1;
@@ -137,33 +176,16 @@ void TestApp::nextPage_data()
 
 void TestApp::nextPage()
 {
-    QFETCH(QString, lesson);
-    QFETCH(int, page);
-    QFETCH(QString, to_lesson);
-    QFETCH(int, to_page);
-    Harness h;
-    std::vector<Visit> visits;
-    install_recording_lessons(h, visits);
-    auto& course = h.tutor().course;
-    course.set_current_lesson(lesson.toStdString());
-    course.set_current_page(page);
-    h.run([&] { course.next_page(); });
-    if (to_lesson.isEmpty()) {
-        QVERIFY(visits.empty());
-        QCOMPARE(h.pump.turns, 0);
-    } else {
-        QCOMPARE(visits.size(), std::size_t{1});
-        QCOMPARE(visits[0], (Visit{to_lesson.toStdString(), to_page}));
-        QCOMPARE(h.pump.turns, 1); // a page shown by NextPage waits for a click
-    }
+    const PageTurn turned = turn_page(&app::Course::next_page);
+    const std::vector<Visit> expected = expected_visit();
+    QCOMPARE(turned.visits, expected);
+    // A page shown by NextPage waits for a click.
+    QCOMPARE(turned.learner_turns, expected.empty() ? 0 : 1);
 }
 
 void TestApp::prevPage_data()
 {
-    QTest::addColumn<QString>("lesson");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("to_lesson");
-    QTest::addColumn<int>("to_page");
+    page_turn_columns();
     QTest::newRow("first of 1a") << "1a" << 1 << "" << 0;
     QTest::newRow("first of 1f") << "1f" << 1 << "" << 0;
     QTest::newRow("first of 4") << "4" << 1 << "" << 0;
@@ -174,24 +196,9 @@ void TestApp::prevPage_data()
 
 void TestApp::prevPage()
 {
-    QFETCH(QString, lesson);
-    QFETCH(int, page);
-    QFETCH(QString, to_lesson);
-    QFETCH(int, to_page);
-    Harness h;
-    std::vector<Visit> visits;
-    install_recording_lessons(h, visits);
-    auto& course = h.tutor().course;
-    course.set_current_lesson(lesson.toStdString());
-    course.set_current_page(page);
-    h.run([&] { course.prev_page(); });
-    if (to_lesson.isEmpty()) {
-        QVERIFY(visits.empty());
-    } else {
-        QCOMPARE(visits.size(), std::size_t{1});
-        QCOMPARE(visits[0], (Visit{to_lesson.toStdString(), to_page}));
-    }
-    QCOMPARE(h.pump.turns, 0);
+    const PageTurn turned = turn_page(&app::Course::prev_page);
+    QCOMPARE(turned.visits, expected_visit());
+    QCOMPARE(turned.learner_turns, 0);
 }
 
 void TestApp::pagingWalksTheWholeTable()
