@@ -57,7 +57,7 @@ std::optional<int> parse_entry(std::string_view text)
         return std::nullopt;
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value > 32767)
+    if (error != std::errc() || end != text.data() + text.size() || value > ui::Slider::highest)
         return std::nullopt;
     return value;
 }
