@@ -2,6 +2,7 @@
 
 #include "app/runner.h"
 #include "exercises/conditions.h"
+#include "exercises/restate.h"
 #include "exercises/slots.h"
 #include "fractions/slots.h"
 #include "text/writer.h"
@@ -14,9 +15,6 @@
 #include <utility>
 
 namespace quorrel::exercises {
-
-// Whether the instruction is written into the history once it is answered.
-enum class Restate { prompt, nothing };
 
 // The window parts an exercise works with.
 struct ExerciseScreen {

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "exercises/fraction.h"
+#include "fractions/fraction.h"
 #include "exercises/slots.h"
 
 #include <optional>
 
 namespace quorrel::exercises {
+
+using fractions::Fraction;
+using fractions::gcd;
 
 // The tests every answer check is built from. Values are compared by cross
 // multiplication and never reduced first, so 10/12 is a right sum of 1/2 and

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace quorrel::exercises {
+namespace quorrel::fractions {
 
 // Never negative, and defined for every pair: gcd(x, 0) is |x|, so 0/d counts
 // as reduced only when d is 1. The magnitudes are taken in unsigned
@@ -65,4 +65,4 @@ private:
     std::int64_t den_;
 };
 
-} // namespace quorrel::exercises
+} // namespace quorrel::fractions
