@@ -75,6 +75,11 @@ public:
     // --- Waiting --------------------------------------------------------
     virtual void wait() = 0;
     virtual void delay(double seconds) = 0;
+    // A "go on" click, as though the learner clicked the message box: the
+    // next wait returns at once.
+    virtual void click() = 0;
+    // A modal message with an OK button.
+    virtual void message_box(std::string_view text) = 0;
 
     // --- Fraction slots -------------------------------------------------
     virtual void make_slot(int i) = 0;
@@ -103,6 +108,7 @@ public:
     virtual void set_unit_length(double length) = 0;
     virtual void set_slider_range(int i, SlotPart slider, int min, int max) = 0;
     virtual void set_slider_value(int i, SlotPart slider, int value) = 0;
+    virtual void set_slider_max(int i, SlotPart slider, int max) = 0;
     // Where a part of a slot is, in window pixels (empty rect when missing).
     virtual QRect rect(int i, SlotPart part) const = 0;
     virtual void move_part(int i, SlotPart part, const QRect& to) = 0;
