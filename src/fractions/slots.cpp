@@ -156,8 +156,7 @@ bool Slots::set_sliders_visible(int i, bool visible)
 bool Slots::show_fraction(int i, int n, int d)
 {
     SlotControls* s = slot(i);
-    if (!s || d < 1 || n < 0 || n > ui::Slider::highest || d > ui::Slider::highest ||
-        std::int64_t(n) > std::int64_t(max_units) * d)
+    if (!s || !slot_holds(n, d))
         return false;
     const SlotState& st = states_[std::size_t(i)];
 

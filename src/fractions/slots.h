@@ -7,6 +7,7 @@
 #include "ui/platform.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace quorrel::fractions {
@@ -32,6 +33,14 @@ struct SlotState {
     int last_num = 1;
     int last_den = 1;
 };
+
+// Whether a slot's sliders can hold n/d: both numbers within a slider's
+// reach, a denominator of at least 1 and a stick of at most max_units units.
+constexpr bool slot_holds(int n, int d)
+{
+    return d >= 1 && n >= 0 && n <= ui::Slider::highest && d <= ui::Slider::highest &&
+           std::int64_t(n) <= std::int64_t(max_units) * d;
+}
 
 // The fraction slots 0 to 10 of the main window: each a stick picture with
 // two sliders and a numeral, optionally pizzas or a mixed number. Slot 0 is
