@@ -1,10 +1,14 @@
 #include "app/main_window.h"
+#include "fractions/slots.h"
+#include "lessons/chapter2_drills.h"
 #include "support/harness.h"
 #include "support/learner.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 using namespace quorrel;
@@ -49,6 +53,8 @@ private Q_SLOTS:
     void welcomeScreen();
     void readingExercisesShowTheStickAlone();
     void mixedNumberPagesOpenInMixedMode();
+    void drillsDealTheirKindOfProblem();
+    void drillsDealOnlyWhatTheSlidersHold();
 };
 
 void TestLessons::walksChapterOneFromStartUp()
@@ -263,6 +269,131 @@ void TestLessons::mixedNumberPagesOpenInMixedMode()
         QVERIFY(slots.pbox_fracbar(0)->bottom_edge() < slots.slider_fracnum(1)->top());
     });
     QVERIFY(looked);
+}
+
+namespace {
+
+// Whether m is a product of `factors` whole numbers from 2 to 9.
+bool product_of_small_factors(int m, int factors)
+{
+    if (factors == 0)
+        return m == 1;
+    for (int f = 2; f <= 9; ++f)
+        if (m % f == 0 && product_of_small_factors(m / f, factors - 1))
+            return true;
+    return false;
+}
+
+bool in(lessons::Span span, int value) { return value >= span.low && value <= span.high(); }
+
+// The top fraction of a practice turn is wrong, and setting the one part its
+// prompt names to a whole number makes it equivalent to the bottom fraction:
+// the top fraction so answered, if there is one.
+std::optional<lessons::SlotValue> practice_answer(const lessons::DrillTurn& turn)
+{
+    const auto at = [&](int slot) {
+        for (const auto& v : turn.slots)
+            if (v.slot == slot)
+                return v;
+        return lessons::SlotValue{slot, 0, 0};
+    };
+    const auto top = at(0);
+    const auto bottom = at(1);
+    if (std::int64_t(top.num) * bottom.den == std::int64_t(bottom.num) * top.den)
+        return std::nullopt; // nothing left to do
+    const bool denominator = turn.prompt.starts_with("set the denominator");
+    const std::int64_t wanted = denominator ? std::int64_t(top.num) * bottom.den : std::int64_t(top.den) * bottom.num;
+    const int by = denominator ? bottom.num : bottom.den;
+    if (wanted % by != 0)
+        return std::nullopt;
+    const int part = static_cast<int>(wanted / by);
+    return denominator ? lessons::SlotValue{0, top.num, part} : lessons::SlotValue{0, part, top.den};
+}
+
+constexpr lessons::Practice practices[] = {
+    lessons::Practice::expand_numerator_given, lessons::Practice::expand_denominator_given,
+    lessons::Practice::reduce_denominator_given, lessons::Practice::reduce_numerator_given};
+
+} // namespace
+
+void TestLessons::drillsDealTheirKindOfProblem()
+{
+    auto random = ui::Random::fixed(7);
+    std::set<int> factor_counts;
+    for (int turn = 0; turn < 10000; ++turn) {
+        const auto by = lessons::deal_2aq1(random);
+        QVERIFY(in(lessons::by_factor_top, by.a) && in(lessons::by_factor_bottom, by.b) &&
+                in(lessons::by_factor_k, by.k));
+        for (const auto& dealt : {lessons::turn_2aq1(by), lessons::turn_2bq1(by)}) {
+            const auto& top = dealt.slots.front();
+            QCOMPARE(top.slot, 0);
+            QVERIFY2(top.num % top.den != 0, dealt.lead.c_str()); // never a whole number
+            QVERIFY(dealt.prompt.ends_with(" by " + std::to_string(by.k)));
+        }
+
+        const auto lowest = lessons::deal_2bq2(random);
+        QVERIFY(in(lessons::lowest_top, lowest.a) && in(lessons::lowest_bottom, lowest.b));
+        QVERIFY(lowest.a != lowest.b);
+        int count = 1;
+        while (count <= 3 && !product_of_small_factors(lowest.m, count))
+            ++count;
+        QVERIFY2(count <= 3, std::to_string(lowest.m).c_str());
+        factor_counts.insert(count);
+
+        const auto rewrite = lessons::deal_2c(random);
+        QVERIFY(in(lessons::practice_top, rewrite.n) && in(lessons::practice_bottom, rewrite.d) &&
+                in(lessons::practice_k, rewrite.k));
+        QVERIFY(rewrite.n % rewrite.d != 0);
+        const auto first = lessons::turn_2c(lessons::Practice::expand_numerator_given, rewrite);
+        // The numerator is already right; the denominator is not, until it is k·d.
+        QCOMPARE(first.slots.back().num, rewrite.k * rewrite.n);
+        const auto answered = practice_answer(first);
+        QVERIFY(answered);
+        QCOMPARE(answered->den, rewrite.k * rewrite.d);
+        for (lessons::Practice kind : practices)
+            QVERIFY(practice_answer(lessons::turn_2c(kind, rewrite)));
+    }
+    QCOMPARE(factor_counts, (std::set<int>{1, 2, 3}));
+}
+
+void TestLessons::drillsDealOnlyWhatTheSlidersHold()
+{
+    // Every problem any draw can deal, and its answer, fits the sliders.
+    auto fits = [](const lessons::DrillTurn& turn) {
+        return std::ranges::all_of(turn.slots, [](const lessons::SlotValue& v) {
+            return fractions::slot_holds(v.num, v.den);
+        });
+    };
+    const auto& top = lessons::by_factor_top;
+    for (int a = top.low; a <= top.high(); ++a)
+        for (int b = lessons::by_factor_bottom.low; b <= lessons::by_factor_bottom.high(); ++b)
+            for (int k = lessons::by_factor_k.low; k <= lessons::by_factor_k.high(); ++k) {
+                QVERIFY(fits(lessons::turn_2aq1({a, b, k})) && fractions::slot_holds(a * k, b * k));
+                QVERIFY(fits(lessons::turn_2bq1({a, b, k})) && fractions::slot_holds(a, b));
+            }
+
+    std::set<int> multipliers{1};
+    for (int count = 1; count <= lessons::lowest_factor_count.high(); ++count) {
+        std::set<int> longer;
+        for (int m : multipliers)
+            for (int f = lessons::lowest_factor.low; f <= lessons::lowest_factor.high(); ++f)
+                longer.insert(m * f);
+        multipliers.insert(longer.begin(), longer.end());
+    }
+    for (int m : multipliers)
+        for (int a = lessons::lowest_top.low; a <= lessons::lowest_top.high(); ++a)
+            for (int b = lessons::lowest_bottom.low; b <= lessons::lowest_bottom.high(); ++b)
+                QVERIFY2(fits(lessons::turn_2bq2({a, b, m})), std::to_string(m).c_str());
+
+    for (int n = lessons::practice_top.low; n <= lessons::practice_top.high(); ++n)
+        for (int d = lessons::practice_bottom.low; d <= lessons::practice_bottom.high(); ++d)
+            for (int k = lessons::practice_k.low; k <= lessons::practice_k.high(); ++k)
+                for (lessons::Practice kind : practices) {
+                    const auto turn = lessons::turn_2c(kind, {n, d, k});
+                    const auto answered = practice_answer(turn);
+                    QVERIFY(fits(turn) && answered && fractions::slot_holds(answered->num, answered->den));
+                }
+    QVERIFY(multipliers.count(2) && multipliers.count(9 * 9 * 9));
 }
 
 QTEST_MAIN(TestLessons)

@@ -189,8 +189,11 @@ public:
 
     bool operator()(const ReducedBy& c) const
     {
-        // Dividing 6/12 by 3 gives 2/4: what was asked, though not lowest terms.
-        return (*this)(Expanded{c.given, c.answer, c.by, Part::numerator}) || (*this)(ReducedForm{c.given, c.answer});
+        // Dividing 6/12 by 3 gives 2/4: what was asked, though not lowest
+        // terms. Dividing by 1 reduces nothing.
+        const auto divisor = num(values_, c.by);
+        return (divisor > 1 && (*this)(Expanded{c.given, c.answer, c.by, Part::numerator})) ||
+               (*this)(ReducedForm{c.given, c.answer});
     }
 
     bool operator()(const Arithmetic& c) const { return holds(c, values_); }

@@ -61,8 +61,8 @@ struct ReducedForm {
 };
 
 // `answer` is `given` with numerator and denominator divided by the
-// numerator of slot `by`, as asked, even where that leaves it unreduced; or
-// else `given` in lowest terms, as for ReducedForm.
+// numerator (above 1) of slot `by`, as asked, even where that leaves it
+// unreduced; or else `given` in lowest terms, as for ReducedForm.
 struct ReducedBy {
     int given;
     int answer;
