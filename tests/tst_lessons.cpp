@@ -46,7 +46,7 @@ std::string page_key(const std::string& code, int global_page)
 class TestLessons : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void walksChapterOneFromStartUp();
+    void walksTheCourseFromStartUp();
     void walksLessonOneFFromItsMenuItem();
     void everyPageOpensAtItsFirstLine_data();
     void everyPageOpensAtItsFirstLine();
@@ -58,18 +58,19 @@ private Q_SLOTS:
     void drillsDealOnlyWhatTheSlidersHold();
 };
 
-void TestLessons::walksChapterOneFromStartUp()
+void TestLessons::walksTheCourseFromStartUp()
 {
     Harness h;
-    Walker walker;
+    Walker walker(2);
     h.set_learner([&](Harness& l) { walker(l); });
-    QVERIFY(!h.start()); // 1e hands over to 2a, which this chapter does not hold
+    QVERIFY(!h.start()); // 2c hands over to 3a, which the course does not hold yet
     QVERIFY(!h.limit_reached());
     QVERIFY(walker.unknown.empty());
     QVERIFY(walker.failures.empty());
 
     std::set<std::string> expected;
-    const std::pair<const char*, int> lessons[] = {{"1a", 5}, {"1b", 3}, {"1c", 2}, {"1d", 1}, {"1e", 3}};
+    const std::pair<const char*, int> lessons[] = {{"1a", 5}, {"1b", 3}, {"1c", 2}, {"1d", 1}, {"1e", 3},
+                                                   {"2a", 4}, {"2b", 6}, {"2c", 5}};
     int global = 0;
     for (const auto& [code, pages] : lessons)
         for (int p = 1; p <= pages; ++p)
@@ -77,13 +78,25 @@ void TestLessons::walksChapterOneFromStartUp()
     for (const auto& key : expected)
         QVERIFY2(walker.pages_seen.count(key), key.c_str());
 
-    for (const char* next : {"1b", "1c", "1d", "1e", "2a"})
+    for (const char* next : {"1b", "1c", "1d", "1e", "2a", "2b", "2c", "3a"})
         QVERIFY2(h.wrote(std::string("Please click to go on to lesson ") + next), next);
     QVERIFY(h.wrote("OK, that's enough!") || h.wrote("Check that the fraction pictures match"));
     QVERIFY(h.wrote("Check that the fraction pictures match and click to continue."));
-    // 4 reading exercises, 1 in 1c, 5 in 1d and two drills of 3 turns.
-    QCOMPARE(walker.answers, 4 + 1 + 5 + 3 + 3);
+    QVERIFY(h.wrote("FontSize__30 2/3   = 2*2/3*2    = 4/6"));
+    QVERIFY(h.wrote("FontSize__30 2/3    =  2*5/3*5    = 10/15"));
+    // Written without a pause, just above the hand-over to 3a.
+    QVERIFY(h.tutor().writer.message_history().find(
+                "Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!") !=
+            std::string::npos);
+    // Chapter 1: 4 reading exercises, 1 in 1c, 5 in 1d and two drills.
+    // Chapter 2: 8 exercises in 2a and 6 in 2b, and seven drills. Every
+    // drill is stopped on its second turn.
+    QCOMPARE(walker.answers, 4 + 1 + 5 + 2 * 2 + 8 + 6 + 7 * 2);
     QCOMPARE(walker.retried, walker.answers);
+    // Each turn of the two reducing drills was first answered unreduced.
+    QCOMPARE(walker.unreduced, 4);
+    QCOMPARE(h.dialogs.messages,
+             std::vector<std::string>(4, "Reduced correctly but not completely. Keep on reducing!"));
     QVERIFY(!h.tutor().waits.in_lesson());
 }
 
@@ -91,10 +104,16 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
 {
     Harness h;
     Walker walker;
-    h.set_learner([&](Harness& l) { walker(l); });
     auto& item = *h.tutor().form.lesson_item("1f");
     QVERIFY(!item.enabled()); // the learner is not offered it
     item.set_enabled(true);
+    h.set_learner([&](Harness& l) {
+        // Stop at the hand-over, before lesson 2a lays out its own screen.
+        if (l.last_line().starts_with("Please click to go on to lesson 2a"))
+            l.tutor().waits.request_quit();
+        else
+            walker(l);
+    });
     h.tutor().reset_screen();
     h.choose("mnu_1f");
     h.settle();

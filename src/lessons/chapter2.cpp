@@ -26,14 +26,13 @@ Chapter2::Chapter2(Stage& stage) : s(stage) {}
 void Chapter2::Lesson2_setup()
 {
     for (Control c : {Control::cmd_checksum, Control::cmd_checkquotient, Control::cmd_checkreduced,
-                      Control::cmd_checkproduct, Control::tbox_message, Control::pbox})
+                      Control::cmd_checkproduct, Control::tbox_message})
         s.hide(c);
     s.hide_slot(2);
     s.set_bar_color(0, ui::colors::fraction_blue);
     s.set_bar_color(1, ui::colors::fraction_blue);
     s.set_unit_length(120);
-    const QRect text = s.rect(Control::pbox_text);
-    const int left = text.left() + text.width() + 10;
+    const int left = right_edge(s.rect(Control::pbox_text)) + 10;
     s.make_slot(0);
     s.place_slot(0, left, 380);
     s.make_slot(1);
@@ -44,10 +43,11 @@ void Chapter2::Lesson2_setup()
         s.set_pizza(i, false);
         s.set_mixed(i, false);
     }
-    const QRect top = s.rect(0, SlotPart::pbox_fracbar);
-    s.move_part(0, SlotPart::pbox_fracbar, QRect(top.left(), top.top(), top.width(), 51));
+    const QRect old_top = s.rect(0, SlotPart::pbox_fracbar);
+    const QRect top(old_top.left(), old_top.top(), old_top.width(), 51);
+    s.move_part(0, SlotPart::pbox_fracbar, top);
     const QRect bottom = s.rect(1, SlotPart::pbox_fracbar);
-    s.move_part(1, SlotPart::pbox_fracbar, QRect(bottom.left(), top.top() + 51 + 20, bottom.width(), 51));
+    s.move_part(1, SlotPart::pbox_fracbar, QRect(bottom.left(), bottom_edge(top) + 20, bottom.width(), 51));
     // The unit numbers face away from each other.
     s.set_ruler_side(0, RulerSide::above);
     s.set_ruler_side(1, RulerSide::below);

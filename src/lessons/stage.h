@@ -29,7 +29,6 @@ enum class Control {
     cmd_checkquotient,
     cmd_checkreduced,
     tbox_message, // the practice feedback box
-    pbox,         // the demonstrations' picture box
 };
 
 // The parts of a fraction slot a lesson addresses one by one.
