@@ -326,6 +326,8 @@ void Chapter2::Lesson2c()
             },
             [this] {
                 s.page(5);
+                // Not the last drill's problem, whichever way the page is reached.
+                pair(2, 3, 2, 3);
                 s.write_text("Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!");
             },
         },
