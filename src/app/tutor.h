@@ -51,6 +51,22 @@ public:
     void pbox_text_Click() { waits.click(); }
     void pbox_go_on_Click();
     void cmd_stop_Click() { exercises.set_quit_mark(true); }
+    void pbox_text_MouseMove(double y);
+    void pbox_pages_MouseMove(double x);
+    void pbox_pages_MouseDown(double x);
+    void mnu_Lessons_Click() { course.set_current_page(1); }
+    void mnu_1_Click() { reset_screen(); }
+    void mnu_2_Click() { lessons.Lesson2_setup(); }
+    void mnu_3_Click() { lessons.Lesson3_setup(); }
+    // mnu_1a_Click ... mnu_4_Click: every lesson item of the menu.
+    void mnu_lesson_Click(std::string_view code) { course.start_lesson(code); }
+    void mnu_next_Click() { course.mnu_next_Click(); }
+    void mnu_prev_Click() { course.mnu_prev_Click(); }
+    void mnu_waitt_Click() { form.mnu_waitt.toggle(); }
+    void mnu_auto_Click() { form.mnu_auto.toggle(); }
+    // mnu_circle0_Click ... mnu_mixed2_Click.
+    void mnu_circle_Click(int slot);
+    void mnu_mixed_Click(int slot);
     void mnu_exit_Click() { waits.request_quit(); }
 
     ui::Dialogs& dialogs;
@@ -69,7 +85,6 @@ public:
 
 private:
     void wire_handlers();
-    void toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int));
 };
 
 } // namespace quorrel::app
