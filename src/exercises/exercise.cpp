@@ -34,7 +34,7 @@ private:
 } // namespace
 
 ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, app::Runner& runner,
-                               fractions::Slots& slots, const SlotValues& values, ui::Dialogs& dialogs,
+                               fractions::Slots& slots, const fractions::SlotValues& values, ui::Dialogs& dialogs,
                                ui::Random& random)
     : screen_(screen), writer_(writer), runner_(runner), slots_(slots), values_(values), dialogs_(dialogs),
       random_(random)
