@@ -11,7 +11,6 @@ constexpr int children = 8;
 constexpr int bar_length = 120;
 constexpr int top = 24; // the labels go above, 10 from the picture's top
 constexpr int thickness = 22;
-constexpr ui::Color chocolate = ui::Color::rgb(255, 255, 100);
 
 int gap(Chocolate kind) { return kind == Chocolate::end_to_end ? 0 : 10; }
 
@@ -24,7 +23,7 @@ void draw_chocolate(ui::Canvas& c, Chocolate kind)
     const int pieces_per_bar = kind == Chocolate::cut_in_eighths ? 8 : 1;
     const int piece = bar_length / pieces_per_bar;
     // Where piece p of all the bars starts, counted along the bars in order.
-    const auto piece_x = [&](int p) {
+    auto piece_x = [&](int p) {
         return 10 + (p / pieces_per_bar) * (bar_length + gap(kind)) + (p % pieces_per_bar) * piece;
     };
 
@@ -32,7 +31,7 @@ void draw_chocolate(ui::Canvas& c, Chocolate kind)
     c.set_draw_width(1);
     for (int b = 0; b < bars; ++b) {
         const int x = piece_x(b * pieces_per_bar);
-        c.box(x, top, x + bar_length, top + thickness, chocolate, true);
+        c.box(x, top, x + bar_length, top + thickness, ui::Color::rgb(255, 255, 100), true);
         if (kind != Chocolate::end_to_end)
             c.box(x, top, x + bar_length, top + thickness, ui::colors::black, false);
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "fractions/fraction.h"
 #include "fractions/geometry.h"
 #include "ui/color.h"
 
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 namespace quorrel::fractions {
 
@@ -20,6 +22,9 @@ struct SlotState {
     // snaps back to it.
     int last_num = 1;
     int last_den = 1;
+    // While set, the learner's input cannot change the slot (a drill's
+    // question): the value it keeps.
+    std::optional<Fraction> locked;
 };
 
 // How each slot shows its value, apart from any control: reads of a bad

@@ -51,6 +51,11 @@ public:
     // unless 0 <= n <= 32767, 1 <= d <= 32767 and n/d <= 16.
     bool show_fraction(int i, int n, int d);
     bool show_fraction(int i, Fraction value);
+    // Keeps n/d in the sliders without drawing (a dealt problem that is never
+    // shown); the sliders' reach becomes the pair itself.
+    void hold_fraction(int i, int n, int d);
+    // While locked, the learner's sliders and numerals leave the slot as it is.
+    void lock_slot(int i, bool locked);
     // The slot's value as its sliders hold it: empty for a slot that is not
     // there (or a denominator of 0, which the sliders never take).
     std::optional<Fraction> value(int i) const override;
