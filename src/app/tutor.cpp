@@ -14,10 +14,10 @@ Tutor::Tutor(Services services, int width, int height)
       page_bar(form.pbox_title, form.pbox_pages),
       course(waits, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
-      readings(slots),
       exercises({form.form(), form.pbox_text, form.pbox_go_on, form.cmd_stop, form.mnu_auto}, writer, waits, slots,
-                readings, dialogs, random),
-      practice(readings, form.tbox_message, random, [this](int slot, int n, int d) { slots.show_fraction(slot, n, d); }),
+                slots, dialogs, random),
+      practice(slots, form.tbox_message, random,
+               [this](int slot, fractions::Fraction value) { slots.show_fraction(slot, value); }),
       shell({form, waits, writer, course, slots, exercises, dialogs, random}),
       lessons(shell)
 {
@@ -27,14 +27,6 @@ Tutor::Tutor(Services services, int width, int height)
     wire_handlers();
 }
 
-std::optional<exercises::Numerals> SlotReadings::numerals(int slot) const
-{
-    const ui::Slider* num = slots_.slider_fracnum(slot);
-    const ui::Slider* den = slots_.slider_fracden(slot);
-    if (!num || !den)
-        return std::nullopt;
-    return exercises::Numerals{static_cast<std::int16_t>(num->value()), static_cast<std::int16_t>(den->value())};
-}
 
 void Tutor::wire_handlers()
 {

@@ -5,7 +5,6 @@
 #include "app/shell.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
-#include "exercises/slots.h"
 #include "fractions/slots.h"
 #include "lessons/library.h"
 #include "pages/page_bar.h"
@@ -21,16 +20,6 @@ struct Services {
     const ui::Clock& clock;
     ui::Dialogs& dialogs;
     ui::Random random;
-};
-
-// The fraction slots as the answer checks read them: straight from the sliders.
-class SlotReadings final : public exercises::SlotValues {
-public:
-    explicit SlotReadings(const fractions::Slots& slots) : slots_(slots) {}
-    std::optional<exercises::Numerals> numerals(int slot) const override;
-
-private:
-    const fractions::Slots& slots_;
 };
 
 // The program's composition root: builds the parts in dependency order and
@@ -77,7 +66,6 @@ public:
     pages::PageBar page_bar;
     Course course;
     fractions::Slots slots;
-    SlotReadings readings;
     exercises::ExerciseRunner exercises;
     exercises::Practice practice;
     Shell shell;
