@@ -10,6 +10,14 @@
 
 namespace quorrel::fractions {
 
+// One pizza of radius r at (x, y) on `canvas`: c/e of it shaded, e slices.
+// a = b marks a whole pizza: with c = e it is a filled disc, and it gets
+// spokes only when `whole_spokes`. `rim` and `spokes` are pen widths (3 and 2
+// when not given). False, and nothing drawn, for a negative radius.
+[[nodiscard]] bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long e, int x, int y,
+                          long long r, std::optional<int> rim = {}, std::optional<int> spokes = {},
+                          bool whole_spokes = true);
+
 // Draws pizzas on the window's own surface, to the right of the message box.
 class PizzaPen {
 public:

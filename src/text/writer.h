@@ -56,7 +56,4 @@ private:
 // The title of a lesson ("Lesson 1b: Setting up fraction pictures"), or empty.
 std::string lesson_name(std::string_view code);
 
-// A line break followed by six blanks: starts an indented paragraph.
-inline constexpr std::string_view para_break = "\r\n      ";
-
 } // namespace quorrel::text
