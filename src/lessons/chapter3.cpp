@@ -56,6 +56,8 @@ void Chapter3::Lesson3_setup()
         set(i, 1, 1);
         s.place_slot(i, left, 130 + 200 * i);
     }
+    // The yellow answer starts afresh, not at a previous lesson's answer.
+    set(2, 1, 1);
     s.place_slot(2, left, 460);
     s.design();
 }

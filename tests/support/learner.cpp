@@ -1,6 +1,7 @@
 #include "support/learner.h"
 
 #include <map>
+#include <numeric>
 
 namespace quorrel::testing {
 
@@ -10,6 +11,9 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
         {"1a1", {1, 4, 11}},  {"1a2", {1, 7, 11}}, {"1a3", {1, 10, 11}}, {"1a4", {1, 13, 11}},
         {"1c1", {0, 13, 12}}, {"1d1", {0, 5, 12}}, {"1d2", {0, 7, 30}},  {"1d3", {0, 11, 7}},
         {"1d4", {0, 5, 23}},  {"1d5", {0, 17, 12}},
+        {"3a1", {2, 12, 11}}, {"3a2", {2, 3, 1}},  {"3a3", {2, 3, 2}},   {"3a4", {2, 7, 11}},
+        {"3a5", {2, 8, 3}},   {"3a6", {2, 5, 6}},  {"3ex1a", {0, 8, 20}}, {"3ex1b", {1, 5, 20}},
+        {"3ex1c", {2, 13, 20}}, {"3ex2a", {0, 9, 21}}, {"3ex2b", {1, 14, 21}}, {"3ex2c", {2, 23, 21}},
     };
     if (auto it = fixed.find(condition); it != fixed.end())
         return it->second;
@@ -17,8 +21,34 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
         return Answer{0, slots.num(1), slots.den(1)};
     if (condition == "1eq2")
         return Answer{1, slots.num(0), slots.den(0)};
+    // The drill of lesson 3c keeps its dealt fractions in slots 3 and 4.
+    const int a = slots.num(3), b = slots.den(3), c = slots.num(4), d = slots.den(4);
+    if (condition == "3ex3a")
+        return Answer{0, a * d, b * d};
+    if (condition == "3ex3b")
+        return Answer{1, c * b, b * d};
+    auto lowest = [](int n, int m) {
+        const int g = std::gcd(n, m);
+        return Answer{2, n / g, m / g};
+    };
+    if (condition == "3ex3c")
+        return lowest(a * d + c * b, b * d);
+    if (condition == "3ex3d")
+        return lowest(a * c, b * d);
+    if (condition == "3ex3e")
+        return lowest(a * d, b * c);
     return std::nullopt;
 }
+
+namespace {
+
+// The exercises that close a drill's turn: the learner stops the drill there.
+bool ends_turn(const std::string& condition)
+{
+    return condition.rfind("1eq", 0) == 0 || condition == "3ex3c" || condition == "3ex3d" || condition == "3ex3e";
+}
+
+} // namespace
 
 void Walker::operator()(Harness& h)
 {
@@ -35,13 +65,18 @@ void Walker::operator()(Harness& h)
         return;
     }
     ++retried; // "Please try again" is on screen, with its link
-    const auto a = answer_for(condition, t.slots);
+    auto a = answer_for(condition, t.slots);
     if (!a) {
         unknown.insert(condition);
         h.click_go_on();
         return;
     }
-    if (condition.rfind("1eq", 0) == 0 && ++drill_turns_ % turns_per_drill_ == 0)
+    if (unreduced_first.erase(condition)) {
+        answer(h, Answer{a->slot, 2 * a->num, 2 * a->den});
+        h.click_text();
+        return;
+    }
+    if (ends_turn(condition) && ++drill_turns_ % turns_per_drill_ == 0)
         h.press_stop();
     answer(h, *a);
     h.click_text();

@@ -8,8 +8,8 @@
 
 namespace quorrel::testing {
 
-// The fraction that answers one of chapter 1's conditions, and the slot the
-// learner sets it on.
+// The fraction that answers a condition of the lessons, and the slot the
+// learner sets it on. Drill answers are worked out from the dealt fractions.
 struct Answer {
     int slot;
     int num;
@@ -29,6 +29,9 @@ public:
     std::set<std::string> pages_seen; // title bar text and page label
     std::set<std::string> unknown;    // conditions it could not answer
     std::vector<std::string> failures;
+    // Conditions whose first retry gives the right value unreduced (doubled),
+    // once per condition, before the answer in its own form.
+    std::set<std::string> unreduced_first;
     int wrong_first = 0;
     int retried = 0;
     int answers = 0;
