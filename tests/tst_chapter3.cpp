@@ -199,7 +199,7 @@ void TestChapter3::lessonFourChecksEveryAnswer()
         press(form.cmd_checkreduced);
         press(form.cmd_checkquotient);
         // A dealt problem checks the rewriting first.
-        l.tutor().practice.deal({3, 4}, {5, 6});
+        l.tutor().practice.deal(*fractions::Fraction::make(3, 4), *fractions::Fraction::make(5, 6));
         set(0, 8, 12);
         press(form.cmd_checksum);
         set(0, 9, 12);

@@ -1,28 +1,21 @@
 #include "fractions/pizza.h"
 
-#include <string>
-
 namespace quorrel::fractions {
 
 namespace {
 constexpr ui::Color ink = ui::colors::black;
 constexpr ui::Color shading = ui::colors::fraction_blue;
+constexpr double label_size = 10;
 } // namespace
-
-PizzaPen::PizzaPen(ui::Canvas& window, const ui::PictureBox& pbox_text, ui::TextBox& tbox_message,
-                   ui::Dialogs& dialogs)
-    : window_(window), pbox_text_(pbox_text), tbox_message_(tbox_message), dialogs_(dialogs)
-{
-}
 
 bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long e, int x, int y, long long r,
             std::optional<int> rim, std::optional<int> spokes, bool whole_spokes)
 {
+    if (r < 0)
+        return false;
     // 64-bit: the product of two slider-sized values cannot wrap.
     if (b * e == 0)
         return true;
-    if (r < 0)
-        return false;
     const bool whole = a == b;
     const bool disc = whole && c == e;
     const double radius = double(r);
@@ -60,29 +53,19 @@ bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long
     return true;
 }
 
-void PizzaPen::cmult1(long long a, long long b, long long c, long long e, int x, int y, long long r,
-                      std::optional<int> rim, std::optional<int> spokes, bool whole_spokes)
+void paint_pizza_row(ui::Canvas& canvas, const std::vector<Pizza>& pizzas, bool whole_spokes)
 {
-    if (b * e == 0)
-        return;
-    tbox_message_.set_text("   " + std::to_string(pbox_text_.canvas().fore_color().packed()));
-    if (!fractions::cmult1(window_, a, b, c, e, x, y, r, rim, spokes, whole_spokes))
-        dialogs_.message_box("error in cmult1: r = " + std::to_string(r));
-}
-
-void PizzaPen::paint_row(const std::vector<Pizza>& pizzas, bool whole_spokes)
-{
-    window_.clear();
-    window_.set_font_size(10);
+    const ui::Font saved = canvas.font();
+    canvas.set_font_size(label_size);
     for (const Pizza& p : pizzas) {
         const long long slices = p.slices;
-        if (p.whole)
-            cmult1(slices, slices, slices, slices, p.x, p.y, p.radius, 2, 1, whole_spokes);
-        else
-            cmult1(p.shaded, slices, p.shaded, slices, p.x, p.y, p.radius, 2, 1, whole_spokes);
-        window_.set_pen(p.label_x, p.label_y);
-        window_.print(p.label);
+        const long long shaded = p.whole ? slices : p.shaded;
+        // Radii come from pizza_row, never negative.
+        (void)cmult1(canvas, shaded, slices, shaded, slices, p.x, p.y, p.radius, 2, 1, whole_spokes);
+        canvas.set_pen(p.label_x, p.label_y);
+        canvas.print(p.label);
     }
+    canvas.set_font(saved);
 }
 
 } // namespace quorrel::fractions
