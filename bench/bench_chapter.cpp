@@ -1,6 +1,6 @@
-// The scripted learner walks chapters 1 and 2 from start-up, with "Wait" on
-// and the clock injected: how long the whole walk takes (and the part spent
-// in chapter 2) and how much memory it needs.
+// The scripted learner walks the whole course from start-up to the end of
+// lesson 3c, with "Wait" on and the clock injected: how long the walk takes
+// (and the part from chapter 2 on) and how much memory it needs.
 #include "pages/catalogue.h"
 #include "support/harness.h"
 #include "support/learner.h"
@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
             best_chapter2 = std::min(best_chapter2, seconds(*chapter2_start, end));
         turns = h.pump.turns;
     }
-    std::printf("chapters 1 and 2 walk (%d learner turns): best %.3f s, worst %.3f s over %d runs; chapter 2 alone "
+    std::printf("whole-course walk (%d learner turns): best %.3f s, worst %.3f s over %d runs; from chapter 2 on "
                 "best %.3f s\n",
                 turns, best, worst, runs, best_chapter2);
     std::printf("peak resident memory: %.1f MiB\n", testing::peak_rss_kib() / 1024.0);

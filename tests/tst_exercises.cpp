@@ -378,12 +378,12 @@ void TestExercises::namedConditions_data()
     QTest::newRow("2c2") << "1/2 2/4" << "1/2 3/4";
     QTest::newRow("2c3") << "3/9 1/3" << "3/9 1/0";
     QTest::newRow("2c4") << "5/5 1/1" << "- 1/1";
-    QTest::newRow("3a1") << "1/1 1/1 12/11" << "1/1 1/1 24/22";
-    QTest::newRow("3a2") << "1/1 1/1 3/1" << "1/1 1/1 6/2";
-    QTest::newRow("3a3") << "1/1 1/1 3/2" << "1/1 1/1 6/4";
+    QTest::newRow("3a1") << "1/1 1/1 12/11" << "1/1 1/1 12/22";
+    QTest::newRow("3a2") << "1/1 1/1 3/1" << "1/1 1/1 1/3";
+    QTest::newRow("3a3") << "1/1 1/1 3/2" << "1/1 1/1 2/3";
     QTest::newRow("3a4") << "1/1 1/1 7/11" << "7/11 1/1 1/1";
-    QTest::newRow("3a5") << "1/1 1/1 8/3" << "1/1 1/1 16/6";
-    QTest::newRow("3a6") << "1/1 1/1 5/6" << "1/1 1/1 10/12";
+    QTest::newRow("3a5") << "1/1 1/1 8/3" << "1/1 1/1 8/6";
+    QTest::newRow("3a6") << "1/1 1/1 5/6" << "1/1 1/1 5/7";
     QTest::newRow("3ex1a") << "8/20" << "2/5";
     QTest::newRow("3ex1b") << "1/1 5/20" << "1/1 1/4";
     QTest::newRow("3ex1c") << "1/1 1/1 13/20" << "1/1 1/1 13/21";
@@ -469,6 +469,12 @@ void TestExercises::conditionMessages_data()
     QTest::newRow("2bq1 divided too far") << "2bq1" << "6/12 1/2 3/3" << true << "" << 0.0;
     QTest::newRow("2bq2 asks for lowest terms") << "2bq2" << "6/12 2/4 3/3" << false
                                                 << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
+    // 3a has just taught "add the numerators and keep the denominator".
+    QTest::newRow("3a2 as taught") << "3a2" << "5/3 4/3 9/3" << false << lowest << 0.0;
+    QTest::newRow("3a3 as taught") << "3a3" << "7/6 2/6 9/6" << false << lowest << 0.0;
+    QTest::newRow("3a5 doubled") << "3a5" << "1/1 1/1 16/6" << false << lowest << 0.0;
+    QTest::newRow("3a2 lowest") << "3a2" << "5/3 4/3 3/1" << true << "" << 0.0;
+    QTest::newRow("3a2 wrong") << "3a2" << "5/3 4/3 9/6" << false << "" << 0.0;
     QTest::newRow("3ex3c unreduced") << "3ex3c" << "1/1 1/1 2/4 1/4 1/4" << false << lowest + para << 50.0;
     QTest::newRow("3ex3c reduced") << "3ex3c" << "1/1 1/1 1/2 1/4 1/4" << true << "" << 0.0;
     QTest::newRow("3ex3d unreduced") << "3ex3d" << "1/1 1/1 2/6 1/2 2/3" << false << para + lowest + para << 0.0;

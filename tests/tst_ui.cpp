@@ -1,8 +1,12 @@
 #include "ui/canvas.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/form_view.h"
 #include "ui/rounding.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QtTest>
 
 using namespace quorrel::ui;
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void sliderRefusesValuesOutsideItsBounds();
     void bringToFrontReordersControls();
     void packedColoursRoundTrip();
+    void multiLineTextBoxWrapsItsText();
 };
 
 void TestUi::roundsHalvesToEven_data()
@@ -148,6 +153,34 @@ void TestUi::packedColoursRoundTrip()
     QCOMPARE(Color::from_packed(255), std::optional<Color>(colors::red));
     QCOMPARE(Color::from_packed(16777216), std::optional<Color>());
     QCOMPARE(Color::from_packed(-1), std::optional<Color>());
+}
+
+void TestUi::multiLineTextBoxWrapsItsText()
+{
+    Form form("Quorrel", 640, 480, colors::window_back);
+    auto& message = form.add<TextBox>("tbox_message");
+    message.multi_line = true;
+    message.move(10, 10, 240, 56);
+    auto& entry = form.add<TextBox>("inbox");
+    FormView view(form);
+    view.show();
+
+    QVERIFY(qobject_cast<QLineEdit*>(view.widget_for(entry)));
+    auto* box = qobject_cast<QPlainTextEdit*>(view.widget_for(message));
+    QVERIFY(box);
+    message.set_text("   Set the yellow fraction to the sum, product, or quotient of the blue fractions and click a "
+                     "button to check your answer.");
+    QCoreApplication::processEvents();
+    QCOMPARE(box->toPlainText().toStdString(), message.text());
+    // One paragraph, laid out on several lines inside the box's width.
+    const QTextBlock block = box->document()->firstBlock();
+    QVERIFY(block.layout()->lineCount() > 1);
+    for (int i = 0; i < block.layout()->lineCount(); ++i)
+        QVERIFY(block.layout()->lineAt(i).naturalTextWidth() <= box->viewport()->width());
+
+    // What the learner types reaches the model; a refresh does not echo back.
+    box->setPlainText("typed");
+    QCOMPARE(message.text(), std::string("typed"));
 }
 
 QTEST_MAIN(TestUi)

@@ -57,12 +57,12 @@ constexpr auto named_conditions = std::to_array<Named>({
     {"2c2", Equivalent{0, 1}},
     {"2c3", Equivalent{0, 1}},
     {"2c4", Equivalent{0, 1}},
-    {"3a1", ShowsExactly{2, 12, 11}},
-    {"3a2", ShowsExactly{2, 3, 1}},
-    {"3a3", ShowsExactly{2, 3, 2}},
-    {"3a4", ShowsExactly{2, 7, 11}},
-    {"3a5", ShowsExactly{2, 8, 3}},
-    {"3a6", ShowsExactly{2, 5, 6}},
+    {"3a1", ExactForm{2, 12, 11}},
+    {"3a2", ExactForm{2, 3, 1}},
+    {"3a3", ExactForm{2, 3, 2}},
+    {"3a4", ExactForm{2, 7, 11}},
+    {"3a5", ExactForm{2, 8, 3}},
+    {"3a6", ExactForm{2, 5, 6}},
     {"3ex1a", ShowsExactly{0, 8, 20}},
     {"3ex1b", ShowsExactly{1, 5, 20}},
     {"3ex1c", ShowsExactly{2, 13, 20}},
@@ -158,6 +158,17 @@ public:
 
     bool operator()(Never) const { return false; }
     bool operator()(const ShowsExactly& c) const { return fracequal(values_, c.slot, c.num, c.den); }
+    bool operator()(const ExactForm& c) const
+    {
+        if (fracequal(values_, c.slot, c.num, c.den))
+            return true;
+        const auto n = num(values_, c.slot);
+        const auto d = den(values_, c.slot);
+        if (n && d && fractions::Fraction::make64(*n, *d) == fractions::Fraction::make(c.num, c.den))
+            effects_.dialogs.message_box(std::string(lowest_terms));
+        return false;
+    }
+
     bool operator()(const PartIs& c) const { return part_of(values_, c.slot, c.part) == c.value; }
 
     bool operator()(const SameNumerals& c) const

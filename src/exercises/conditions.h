@@ -28,6 +28,14 @@ struct ShowsExactly {
     int den;
 };
 
+// As ShowsExactly, for an answer the lesson has just shown how to reach: the
+// right value in another form earns the reminder to write it in lowest terms.
+struct ExactForm {
+    int slot;
+    int num;
+    int den;
+};
+
 struct PartIs {
     int slot;
     Part part;
@@ -89,8 +97,8 @@ struct ReducedArithmetic {
     Reminder reminder;
 };
 
-using Condition = std::variant<Never, ShowsExactly, PartIs, SameNumerals, Expanded, Equivalent, ReducedForm,
-                               ReducedBy, Arithmetic, ReducedArithmetic>;
+using Condition = std::variant<Never, ShowsExactly, ExactForm, PartIs, SameNumerals, Expanded, Equivalent,
+                               ReducedForm, ReducedBy, Arithmetic, ReducedArithmetic>;
 
 // A condition name ("1a1", "000") or the generic "condition R A op B" with
 // whole slot numbers and op one of + - * /. Empty for anything else; such a

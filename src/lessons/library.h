@@ -2,6 +2,8 @@
 
 #include "lessons/chapter1.h"
 #include "lessons/chapter2.h"
+#include "lessons/chapter3.h"
+#include "lessons/chapter4.h"
 #include "lessons/stage.h"
 
 #include <string_view>
@@ -31,6 +33,8 @@ private:
 
     Chapter1 chapter1_;
     Chapter2 chapter2_;
+    Chapter3 chapter3_;
+    Chapter4 chapter4_;
 };
 
 } // namespace quorrel::lessons

@@ -14,6 +14,9 @@
 
 namespace quorrel::text {
 
+// A line break followed by six blanks: starts an indented paragraph.
+inline constexpr std::string_view para_break = "\r\n      ";
+
 // The part of a box's state that marked-up text reads and changes. It carries
 // over from one draw to the next: that is how grey history and a blue new
 // line share one page.

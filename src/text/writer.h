@@ -53,7 +53,4 @@ private:
     std::string scene_title_;
 };
 
-// A line break followed by six blanks: starts an indented paragraph.
-inline constexpr std::string_view para_break = "\r\n      ";
-
 } // namespace quorrel::text

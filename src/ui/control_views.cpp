@@ -6,6 +6,21 @@
 
 namespace quorrel::ui {
 
+namespace {
+
+void style_text(QWidget& view, const TextBox& box)
+{
+    QFont font = to_qfont(box.font());
+    font.setUnderline(box.font().underline);
+    view.setFont(font);
+    QPalette p = view.palette();
+    p.setColor(QPalette::Base, to_qcolor(box.background()));
+    p.setColor(QPalette::Text, to_qcolor(box.fore_color()));
+    view.setPalette(p);
+}
+
+} // namespace
+
 PictureView::PictureView(PictureBox& box, QWidget* parent) : QWidget(parent), box_(box)
 {
     setObjectName(QString::fromStdString(box.name()));
@@ -79,13 +94,38 @@ void TextBoxView::refresh()
 {
     if (text().toStdString() != box_.text())
         setText(QString::fromStdString(box_.text()));
-    QFont font = to_qfont(box_.font());
-    font.setUnderline(box_.font().underline);
-    setFont(font);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, to_qcolor(box_.background()));
-    p.setColor(QPalette::Text, to_qcolor(box_.fore_color()));
-    setPalette(p);
+    style_text(*this, box_);
+}
+
+MultiLineTextView::MultiLineTextView(TextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box)
+{
+    setObjectName(QString::fromStdString(box.name()));
+    setFrameShape(QFrame::NoFrame);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    refresh();
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        // Only what the learner typed: a refresh has already set the model.
+        const std::string typed = toPlainText().toStdString();
+        if (typed != box_.text())
+            box_.user_edit(typed);
+    });
+}
+
+void MultiLineTextView::mousePressEvent(QMouseEvent* event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    if (box_.on_mouse_down)
+        box_.on_mouse_down();
+}
+
+void MultiLineTextView::refresh()
+{
+    if (toPlainText().toStdString() != box_.text())
+        setPlainText(QString::fromStdString(box_.text()));
+    style_text(*this, box_);
 }
 
 ButtonView::ButtonView(Button& button, QWidget* parent)

@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
@@ -44,6 +45,20 @@ private:
 class TextBoxView final : public QLineEdit, public ControlView {
 public:
     explicit TextBoxView(TextBox& box, QWidget* parent = nullptr);
+    void refresh() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    TextBox& box_;
+};
+
+// A text box set to multi_line: its text wraps at word breaks to the box's
+// width, and a scroll bar appears only when the lines outgrow the box.
+class MultiLineTextView final : public QPlainTextEdit, public ControlView {
+public:
+    explicit MultiLineTextView(TextBox& box, QWidget* parent = nullptr);
     void refresh() override;
 
 protected:

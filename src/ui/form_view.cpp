@@ -15,8 +15,11 @@ QWidget* make_view(Control& control, QWidget* parent)
         return new PictureView(*box, parent);
     if (auto* slider = dynamic_cast<Slider*>(&control))
         return new SliderView(*slider, parent);
-    if (auto* text = dynamic_cast<TextBox*>(&control))
+    if (auto* text = dynamic_cast<TextBox*>(&control)) {
+        if (text->multi_line)
+            return new MultiLineTextView(*text, parent);
         return new TextBoxView(*text, parent);
+    }
     if (auto* button = dynamic_cast<Button*>(&control))
         return new ButtonView(*button, parent);
     return nullptr; // lines are painted on the form itself

@@ -11,6 +11,9 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
         {"1a1", {1, 4, 11}},  {"1a2", {1, 7, 11}}, {"1a3", {1, 10, 11}}, {"1a4", {1, 13, 11}},
         {"1c1", {0, 13, 12}}, {"1d1", {0, 5, 12}}, {"1d2", {0, 7, 30}},  {"1d3", {0, 11, 7}},
         {"1d4", {0, 5, 23}},  {"1d5", {0, 17, 12}},
+        {"3a1", {2, 12, 11}}, {"3a2", {2, 3, 1}},  {"3a3", {2, 3, 2}},   {"3a4", {2, 7, 11}},
+        {"3a5", {2, 8, 3}},   {"3a6", {2, 5, 6}},  {"3ex1a", {0, 8, 20}}, {"3ex1b", {1, 5, 20}},
+        {"3ex1c", {2, 13, 20}}, {"3ex2a", {0, 9, 21}}, {"3ex2b", {1, 14, 21}}, {"3ex2c", {2, 23, 21}},
     };
     if (auto it = fixed.find(condition); it != fixed.end())
         return it->second;
@@ -50,6 +53,22 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
             return Answer{0, n, n * v / u};
         return Answer{0, d * u / v, d};
     }
+    // The drill of lesson 3c keeps its dealt fractions in slots 3 and 4.
+    const int a = slots.num(3), b = slots.den(3), c = slots.num(4), e = slots.den(4);
+    if (condition == "3ex3a")
+        return Answer{0, a * e, b * e};
+    if (condition == "3ex3b")
+        return Answer{1, c * b, b * e};
+    auto lowest = [](int n, int m) {
+        const int g = std::gcd(n, m);
+        return Answer{2, n / g, m / g};
+    };
+    if (condition == "3ex3c")
+        return lowest(a * e + c * b, b * e);
+    if (condition == "3ex3d")
+        return lowest(a * c, b * e);
+    if (condition == "3ex3e")
+        return lowest(a * e, b * c);
     return std::nullopt;
 }
 
@@ -70,6 +89,16 @@ Screen screen_of(Harness& h)
                                  (picture->visible() ? " " : " hidden ");
     return screen;
 }
+
+namespace {
+
+// The exercises that close a drill's turn: the learner stops the drill there.
+bool ends_turn(const std::string& condition)
+{
+    return is_drill(condition) || condition == "3ex3c" || condition == "3ex3d" || condition == "3ex3e";
+}
+
+} // namespace
 
 void Walker::operator()(Harness& h)
 {
@@ -105,7 +134,12 @@ void Walker::operator()(Harness& h)
         h.click_go_on();
         return;
     }
-    if (is_drill(condition) && ++drill_turns_ % turns_per_drill_ == 0)
+    if (unreduced_first.erase(condition)) {
+        answer(h, Answer{a->slot, 2 * a->num, 2 * a->den});
+        h.click_text();
+        return;
+    }
+    if (ends_turn(condition) && ++drill_turns_ % turns_per_drill_ == 0)
         h.press_stop();
     ++answers;
     answer(h, *a);

@@ -10,7 +10,7 @@
 namespace quorrel::testing {
 
 // The fraction that answers one of the course's conditions, and the slot the
-// learner sets it on.
+// learner sets it on. Drill answers are worked out from the dealt fractions.
 struct Answer {
     int slot;
     int num;
@@ -46,6 +46,9 @@ public:
     std::map<std::string, Screen> first_screens; // by page label
     std::set<std::string> unknown;    // conditions it could not answer
     std::vector<std::string> failures;
+    // Conditions whose first retry gives the right value unreduced (doubled),
+    // once per condition, before the answer in its own form.
+    std::set<std::string> unreduced_first;
     int wrong_first = 0;
     int retried = 0;
     int answers = 0;

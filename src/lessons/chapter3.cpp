@@ -1,0 +1,356 @@
+#include "lessons/chapter3.h"
+
+#include "demos/multiplication.h"
+#include "lessons/lesson.h"
+#include "text/markup.h"
+#include "ui/platform.h"
+
+#include <string>
+
+namespace quorrel::lessons {
+
+using exercises::Restate;
+using text::para_break;
+
+namespace {
+
+constexpr int turns_per_drill = 1000;
+
+// The demonstration speaks through the message box, one waiting line per
+// sentence.
+class StageNarrator final : public demos::Narrator {
+public:
+    explicit StageNarrator(Stage& stage) : stage_(stage) {}
+    void say(std::string_view sentence) override { stage_.write_line(sentence); }
+
+private:
+    Stage& stage_;
+};
+
+int whole_part(double value) { return static_cast<int>(value); }
+
+std::string numeral(Dealt f) { return std::to_string(f.num) + "/" + std::to_string(f.den); }
+
+} // namespace
+
+Dealt deal_blue(ui::Random& random)
+{
+    const int den = whole_part(8 * random.next()) + 2;
+    const int num = whole_part(5 * random.next() + 2) + 2;
+    return {num, den};
+}
+
+void Chapter3::Lesson3_setup()
+{
+    s.show_slot(1);
+    s.show_slot(2);
+    s.set_bar_color(0, ui::colors::fraction_blue);
+    s.set_bar_color(1, ui::colors::fraction_blue);
+    s.set_bar_color(2, ui::colors::yellow);
+    s.make_slot(1);
+    s.make_slot(2);
+    const QRect box = s.rect(Control::pbox_text);
+    const int left = box.x() + box.width() + 10;
+    for (int i = 0; i < 2; ++i) {
+        s.showslide(i);
+        set(i, 1, 1);
+        s.place_slot(i, left, 130 + 200 * i);
+    }
+    // The yellow answer starts afresh, not at a previous lesson's answer.
+    set(2, 1, 1);
+    s.place_slot(2, left, 460);
+    s.design();
+}
+
+void Chapter3::Lesson3a()
+{
+    s.set_current_lesson("3a");
+    s.reset_screen();
+    Lesson3_setup();
+    run_pages(
+        s,
+        {
+            [this] {
+                s.page(1);
+                s.lesson_title("3a");
+                set(0, 4, 9);
+                set(1, 3, 9);
+                s.hide_slot(2);
+                line("FontSize__20 Adding and subtracting fractions with the same denominator. FontSize__");
+                line("Adding fractions is easy when they have the same denominator.");
+                line("The blue fractions at the right are 4/9 and 3/9 . Both are counted in ninths of a unit.");
+                line("4 ninths and 3 ninths together make 7 ninths, so 4/9 + 3/9 = 7/9 .");
+                set(2, 7, 9);
+                s.show_slot(2);
+                line("Summary: To add fractions with the same denominator, add the numerators and keep the "
+                     "denominator.");
+                line("Now you can practise. In each problem the two blue fractions have the same denominator.");
+
+                set(0, 4, 11);
+                set(1, 8, 11);
+                set(2, 1, 1);
+                s.exercise("3a1", "set the yellow fraction to 4/11 +  8/11");
+                set(0, 5, 3);
+                set(1, 4, 3);
+                set(2, 1, 1);
+                s.exercise("3a2", "set the yellow fraction to 5/3 +  4/3");
+                set(0, 7, 6);
+                set(1, 2, 6);
+                set(2, 1, 1);
+                s.exercise("3a3", "set the yellow fraction to 7/6 +  2/6");
+
+                line("Subtracting fractions with the same denominator works exactly the same way.");
+                set(0, 7, 9);
+                set(1, 3, 9);
+                s.hide_slot(2);
+                line("To find 7/9 - 3/9 , take 3 ninths away from 7 ninths. That leaves 4 ninths.");
+                set(2, 4, 9);
+                s.show_slot(2);
+                line("So 7/9 - 3/9 = 4/9 , the yellow fraction.");
+                line("Summary: To subtract fractions with the same denominator, subtract the numerators and keep "
+                     "the denominator.");
+                line("Now practise subtracting. Again the two blue fractions have the same denominator.");
+
+                set(0, 10, 11);
+                set(1, 3, 11);
+                set(2, 1, 1);
+                s.exercise("3a4", "set the yellow fraction to 10/11 - 3/11");
+                set(0, 13, 3);
+                set(1, 5, 3);
+                set(2, 1, 1);
+                s.exercise("3a5", "set the yellow fraction to 13/3 -  5/3");
+                set(0, 7, 6);
+                set(1, 2, 6);
+                set(2, 1, 1);
+                s.exercise("3a6", "set the yellow fraction to 7/6 -  2/6");
+            },
+            [this] {
+                s.page(2);
+                // The coins of the example, whichever way the page was reached.
+                set(0, 1, 4);
+                set(1, 1, 5);
+                s.hide_slot(2);
+                line("Adding fractions with different denominators is harder.");
+                line("WARNING: Your answer is GUARANTEED to be WRONG if  you add numerators and add denominators:");
+                line("Here is an everyday example. A quarter is 1/4 of a dollar. Two dimes are 2/10 of a dollar, "
+                     "which reduces to 1/5 .");
+                line("In cents, a quarter and two dimes make 25 + 20 = 45 cents, which is 45/100 of a dollar.");
+                line("In lowest terms 45/100 is 9/20 , so the coins are worth 9 nickels.");
+
+                s.show_slot(2);
+                set(0, 1, 3);
+                set(1, 1, 2);
+                set(2, 2, 5);
+                line("Here is another example. Suppose you want to find 1/3 + 1/2 , the sum of the blue fractions. ");
+                line("Adding the tops and adding the bottoms would give 2/5 , the yellow fraction.");
+                line("That cannot be right: the yellow stick is much shorter than the two blue sticks glued "
+                     "together.");
+                s.hide_slot(2);
+
+                line("Fractions can only be added when they have the same denominator.");
+                line("So first expand each fraction, multiplying its top and bottom by the other fraction's "
+                     "denominator. For 1/3 + 1/4 that gives:");
+                line("FontSize__30 1/3 =   1*4/3*4   =  4/12 FontSize__");
+                line("FontSize__30 1/4 =   1*3/4*3   =  3/12 FontSize__");
+                line("Click to see 1/3 and 1/4 drawn in twelfths.");
+                set(0, 4, 12);
+                set(1, 3, 12);
+                line("The top blue fraction is now 4/12 : each third was cut into 4 pieces, and 4 times 3 makes 12. "
+                     "The bottom one is 3/12 : each quarter was cut into 3 pieces, and 3 times 4 makes 12.");
+                line("Both fractions now count twelfths, so their numerators can be added.");
+                set(2, 7, 12);
+                s.show_slot(2);
+                line("So 4/12 + 3/12 = 7/12 , the yellow fraction.");
+            },
+            [this] {
+                s.page(3);
+                set(0, 2, 3);
+                set(1, 3, 5);
+                set(2, 1, 1);
+                s.show_slot(2);
+                line("I'll show you another example so that you get the idea. Then you will do a few problems on "
+                     "your own.");
+                line("Look at the new fractions to be added: 2/3 and 3/5 . ");
+                line("THE ANSWER IS NOT 5/8 !!!!!!!! ");
+                set(0, 10, 15);
+                line("Step 1: multiply the top and bottom of 2/3 by 5, the other denominator. The top blue fraction "
+                     "is now 10/15 .");
+                set(1, 9, 15);
+                line("Step 2: multiply the top and bottom of 3/5 by 3. The bottom blue fraction is now 9/15 .");
+                set(2, 19, 15);
+                line("The sum is 19/15 , the yellow fraction.");
+
+                line("Now you are ready to try some on your own");
+                line("The blue fractions show the fractions to be added.");
+                set(0, 2, 5);
+                set(1, 1, 4);
+                set(2, 1, 1);
+                line("Before you can add the fraction, you need to rewrite both fractions with common denominator "
+                     "4*5 = 20. ");
+                s.set_prompt_prefix("Step 1:");
+                s.exercise("3ex1a", "reset the the top blue fraction 2/5 to an equivalent fraction with "
+                                    "denominator 20. ");
+                s.set_prompt_prefix("Step 2:");
+                s.exercise("3ex1b", "reset the the bottom blue fraction 1/4 to an equivalent fraction with "
+                                    "denominator 20. ");
+                s.set_prompt_prefix("Step 3:");
+                s.exercise("3ex1c", "set the yellow fraction to the sum of the blue fractions.");
+
+                set(0, 3, 7);
+                set(1, 2, 3);
+                set(2, 1, 1);
+                line("Here is another example. This time, you want to rewrite both fractions with common "
+                     "denominator 3*7 = 21.");
+                s.set_prompt_prefix("Step 1:");
+                s.exercise("3ex2a", "reset the the top blue fraction 3/7 to an equivalent fraction with "
+                                    "denominator 21. ");
+                s.set_prompt_prefix("Step 2:");
+                s.exercise("3ex2b", "reset the the bottom blue fraction 2/3 to an equivalent fraction with "
+                                    "denominator  21. ");
+                s.set_prompt_prefix("Step 3:");
+                s.exercise("3ex2c", "set the yellow fraction to the sum of the blue fractions. ");
+            },
+        },
+        "3b");
+}
+
+void Chapter3::demonstrate(long long a, long long b, long long c, long long d)
+{
+    StageNarrator narrator(s);
+    const QRect box = s.rect(Control::pbox_text);
+    (void)demos::multdemo(s.window_canvas(), narrator, box.x() + box.width(), a, b, c, d);
+}
+
+void Chapter3::Lesson3b()
+{
+    s.set_current_lesson("3b");
+    s.reset_screen();
+    Lesson3_setup();
+    // The circles need the room beside the message box.
+    s.hide_controls();
+    run_pages(
+        s,
+        {
+            [this] {
+                s.page(1);
+                s.lesson_title("3b");
+                line("Multiplying fractions is easy to understand with pictures. We'll begin by illustrating "
+                     "multiplying 2/3 by 2/5 .");
+                demonstrate(2, 3, 2, 5);
+            },
+            [this] {
+                s.page(2);
+                // This page's pictures only: none of the first demonstration stays.
+                s.clear_drawing();
+                line("Now let's do a slightly harder problem: 3/4 * 5/6 .");
+                demonstrate(3, 4, 5, 6);
+                const std::string red = fore_color(ui::colors::red);
+                const std::string blue = fore_color(ui::colors::blue);
+                line(join({"General rule for multiplying fractions: ", red,
+                           " FontItalic__True multiply the tops to get the top of the product, and multiply the "
+                           "bottoms to get its bottom. FontItalic__False ",
+                           blue, " "}));
+                line(join({"To divide by a fraction, ", red,
+                           " FontItalic__True turn the second fraction upside down and multiply. FontItalic__False ",
+                           blue, " For example, 2/3 divided by 4/5 is 2/3 * 5/4 = 10/12 ."}));
+                line("Topheavy fractions such as 8/7 follow exactly the same rules for multiplying and dividing.");
+                s.write_text("For practice with fraction arithmetic,");
+            },
+        },
+        "3c");
+}
+
+void Chapter3::deal_turn()
+{
+    top_ = deal_blue(s.random());
+    bottom_ = deal_blue(s.random());
+    set(0, top_.num, top_.den);
+    set(1, bottom_.num, bottom_.den);
+    s.hold_fraction(3, top_.num, top_.den);
+    s.hold_fraction(4, bottom_.num, bottom_.den);
+}
+
+void Chapter3::drill(Drill kind)
+{
+    for (int turn = 1; turn <= turns_per_drill; ++turn) {
+        deal_turn();
+        set(2, 1, 1);
+        const std::string number = std::to_string(turn);
+        switch (kind) {
+        case Drill::addition:
+            s.hide_slot(2);
+            s.draw("    Addition problem " + number +
+                   ": You want to add the fractions at the right. First rewrite both fractions by multiplying "
+                   "top and bottom of each fraction by the bottom of the other fraction.");
+            s.exercise("3ex3a", "rewrite the top blue fraction " + numeral(top_) + " . ");
+            s.exercise("3ex3b", "rewrite the bottom blue  fraction " + numeral(bottom_) + " . ");
+            s.show_slot(2);
+            s.exercise("3ex3c",
+                       "set the yellow fraction to the sum of the blue fractions and check your answer. Remember "
+                       "to reduce your answer to lowest terms. ",
+                       Restate::nothing);
+            break;
+        case Drill::multiplication:
+            s.show_slot(2);
+            if (s.quit_marked())
+                return;
+            s.set_prompt_prefix(join({para_break, "Multiplication problem ", number, ":", para_break}));
+            s.exercise("3ex3d", "set the yellow fraction to the product of the blue fractions and check your answer.",
+                       Restate::nothing);
+            break;
+        case Drill::division:
+            s.show_slot(2);
+            if (s.quit_marked())
+                return;
+            s.set_prompt_prefix(join({para_break, "Division problem ", number, ":", para_break}));
+            s.exercise("3ex3e",
+                       "set the yellow fraction to the quotient of the top blue fraction by the bottom blue "
+                       "fraction and check your answer.",
+                       Restate::nothing);
+            break;
+        }
+        if (s.quit_marked())
+            return;
+    }
+}
+
+void Chapter3::Lesson3c()
+{
+    s.set_current_lesson("3c");
+    s.reset_screen();
+    Lesson3_setup();
+    s.make_slot(3);
+    s.make_slot(4);
+    run_pages(
+        s,
+        {
+            [this] {
+                s.page(1);
+                s.lesson_title("3c");
+                line("Throughout this lesson, click 'Stop' before checking your answer if you want to switch to a "
+                     "new type of problem.");
+                line("Click anywhere in this box to  begin with fraction addition practice.");
+                s.clear_quit_mark();
+                s.show(Control::cmd_stop);
+                drill(Drill::addition);
+            },
+            [this] {
+                s.page(2);
+                s.clear_quit_mark();
+                s.show(Control::cmd_stop);
+                s.hide_slot(2);
+                drill(Drill::multiplication);
+            },
+            [this] {
+                s.page(3);
+                s.clear_quit_mark();
+                s.show(Control::cmd_stop);
+                s.hide_slot(2);
+                drill(Drill::division);
+                line("This is the end of the last lesson.");
+            },
+        },
+        "");
+}
+
+} // namespace quorrel::lessons

@@ -1,0 +1,35 @@
+#include "lessons/chapter4.h"
+
+#include "lessons/chapter3.h"
+
+namespace quorrel::lessons {
+
+void Chapter4::Lesson4()
+{
+    s.set_current_lesson("4");
+    s.reset_screen();
+    Chapter3(s).Lesson3_setup();
+    s.page(1);
+    s.show_slot(2);
+    s.show_fraction(2, 1, 1);
+    s.lesson_title("4");
+
+    // Two by two below the slots, the feedback box above them.
+    const QRect box = s.rect(Control::pbox_text);
+    const int x0 = box.x() + box.width() + 10;
+    s.place(Control::cmd_checksum, QRect(x0, 600, 120, 30));
+    const QRect sum = s.rect(Control::cmd_checksum);
+    const int x1 = sum.x() + sum.width();
+    s.place(Control::cmd_checkproduct, QRect(x0, 630, 120, 30));
+    s.place(Control::cmd_checkquotient, QRect(x1, 600, 120, 30));
+    s.place(Control::cmd_checkreduced, QRect(x1, 630, 120, 30));
+    s.place(Control::tbox_message, QRect(x0, 540, 240, 56));
+    for (const Control c : {Control::cmd_checksum, Control::cmd_checkproduct, Control::cmd_checkquotient,
+                            Control::cmd_checkreduced, Control::tbox_message})
+        s.show(c);
+
+    s.write_line(" More to come...What happens when you click?");
+    s.wait();
+}
+
+} // namespace quorrel::lessons
