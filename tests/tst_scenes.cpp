@@ -1,3 +1,4 @@
+#include "app/authoring_window.h"
 #include "scenes/authoring.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
@@ -7,6 +8,13 @@
 #include "support/recording_stage.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QGroupBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,6 +121,7 @@ private Q_SLOTS:
     void load_failure_changes_nothing();
     void file_text_becomes_script_lines_data();
     void file_text_becomes_script_lines();
+    void authoring_window_clicked_through();
 };
 
 void TestScenes::parse_data()
@@ -582,6 +591,111 @@ void TestScenes::file_text_becomes_script_lines()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, script);
     QCOMPARE(QByteArray::fromStdString(script_from_file(bytes.toStdString())), script);
+}
+
+void TestScenes::authoring_window_clicked_through()
+{
+    MemoryFiles files;
+    RecordingDialogs dialogs;
+    QStringList played;
+    scenes::Authoring model(files, dialogs, [&] { played << QString::fromStdString(model.writestring()); });
+    app::AuthoringWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.objectName(), QString("interface"));
+
+    const auto find = [&](auto* type, const char* name) {
+        auto* found = window.findChild<std::remove_pointer_t<decltype(type)>*>(name);
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    };
+    auto* filename = find((QLineEdit*)nullptr, "tbox_filename");
+    auto* script = find((QPlainTextEdit*)nullptr, "writestring");
+    auto* text1 = find((QLineEdit*)nullptr, "Text1");
+    auto* request = find((QLineEdit*)nullptr, "tbox_request");
+    auto* fraction = find((QLineEdit*)nullptr, "tbox_f(4)");
+    QCOMPARE(filename->text(), QString("default_file"));
+    QCOMPARE(request->text(), QString("req"));
+    QCOMPARE(fraction->text(), QString("1/1"));
+    QCOMPARE(script->toPlainText(), QString());
+    QCOMPARE(text1->font().family(), QString("Arial Narrow"));
+    QCOMPARE(find((QPushButton*)nullptr, "cmd_loadfile")->text(), QString("Load File"));
+    QCOMPARE(find((QPushButton*)nullptr, "cmd_savefile")->text(), QString("Save File"));
+    QCOMPARE(find((QGroupBox*)nullptr, "Frame1")->title(), QString("Test Condition"));
+    QCOMPARE(find((QGroupBox*)nullptr, "Frame2")->title(), QString("Set Fraction"));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(find((QLabel*)nullptr, qPrintable(QString("tbox_f(%1)").arg(i)))->text(), QString("Frac 0"));
+
+    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_wait"), Qt::LeftButton);
+    QTest::keyClicks(text1, "Half FontSize__20 big");
+    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_write"), Qt::LeftButton);
+
+    auto* result = find((QSpinBox*)nullptr, "UpDown_f(0)");
+    QTest::keyClick(result, Qt::Key_Up);
+    QTest::keyClick(result, Qt::Key_Up);
+    QCOMPARE(find((QLabel*)nullptr, "tbox_f(0)")->text(), QString("Frac 2"));
+    QTest::keyClick(find((QSpinBox*)nullptr, "UpDown_f(2)"), Qt::Key_Up);
+    auto* times = find((QRadioButton*)nullptr, "option_op(2)");
+    QCOMPARE(times->text(), QString("*"));
+    QTest::mouseClick(times, Qt::LeftButton, {}, QPoint(6, times->height() / 2));
+    QVERIFY(times->isChecked());
+    request->selectAll();
+    QTest::keyClicks(request, "multiply them");
+
+    // A click on a label inside the frame is not a click on the frame.
+    auto* frame1 = find((QGroupBox*)nullptr, "Frame1");
+    const QString before = script->toPlainText();
+    QTest::mouseClick(find((QLabel*)nullptr, "tbox_f(1)"), Qt::LeftButton);
+    QCOMPARE(script->toPlainText(), before);
+    const QPoint corner(frame1->width() - 3, frame1->height() - 3);
+    QVERIFY(!frame1->childAt(corner));
+    QTest::mouseClick(frame1, Qt::LeftButton, {}, corner);
+
+    QTest::keyClick(find((QSpinBox*)nullptr, "UpDown_f(3)"), Qt::Key_Up);
+    QCOMPARE(find((QLabel*)nullptr, "tbox_f(3)")->text(), QString("Frac 1"));
+    fraction->selectAll();
+    QTest::keyClicks(fraction, "1..3/4");
+    auto* frame2 = find((QGroupBox*)nullptr, "Frame2");
+    QTest::mouseClick(frame2, Qt::LeftButton, {}, QPoint(frame2->width() - 3, frame2->height() - 3));
+
+    const std::string composed = "\r\n#wait&"
+                                 "\r\n#write&Half FontSize__20 big"
+                                 "\r\n#exercise&condition 2 0 * 1&multiply them"
+                                 "\r\n#setfraction&1&1..3/4";
+    QCOMPARE(QString::fromStdString(model.writestring()), QString::fromStdString(composed));
+    QCOMPARE(script->toPlainText(), QString::fromStdString(composed).replace("\r\n", "\n"));
+
+    // Typing into the box keeps CRLF line breaks in the script.
+    script->moveCursor(QTextCursor::End);
+    QTest::keyClick(script, Qt::Key_Return);
+    QTest::keyClicks(script, "#nw&typed&");
+    QCOMPARE(model.writestring(), composed + "\r\n#nw&typed&");
+
+    filename->selectAll();
+    QTest::keyClicks(filename, "scene.txt");
+    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_savefile"), Qt::LeftButton);
+    QCOMPARE(files.files["scene.txt"], composed + "\r\n#nw&typed&\r\n");
+
+    script->clear();
+    QCOMPARE(model.writestring(), std::string());
+    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
+    QCOMPARE(played, QStringList{QString::fromStdString(composed + "\r\n#nw&typed&\r\n")});
+    QCOMPARE(script->toPlainText(), QString::fromStdString(composed + "\r\n#nw&typed&\r\n").replace("\r\n", "\n"));
+    QVERIFY(dialogs.texts.isEmpty());
+
+    // A missing file: a message, the box as it was, nothing played.
+    filename->selectAll();
+    QTest::keyClicks(filename, "missing.txt");
+    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
+    QCOMPARE(dialogs.texts.size(), 1);
+    QCOMPARE(played.size(), 1);
+    QCOMPARE(model.writestring(), composed + "\r\n#nw&typed&\r\n");
+
+    // Closing only hides the window.
+    QVERIFY(window.close());
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.testAttribute(Qt::WA_QuitOnClose));
 }
 
 QTEST_MAIN(TestScenes)

@@ -117,6 +117,10 @@ std::optional<Command> to_command(const Fields& f)
 std::vector<Command> parse_script(std::string_view script)
 {
     std::vector<Command> commands;
+    // "#wait" is the shortest command: a run of bare "#"s reserves no more
+    // than a script of real commands would.
+    const auto pieces = static_cast<std::size_t>(std::ranges::count(script, '#')) + 1;
+    commands.reserve(std::min(pieces, script.size() / 5 + 1));
     while (!script.empty()) {
         const auto hash = script.find('#');
         const std::string_view piece = script.substr(0, hash);
