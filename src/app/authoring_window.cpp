@@ -105,8 +105,11 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
     text_row->addWidget(write);
     text_row->addWidget(wait);
 
+    static constexpr const char* roles[] = {"The slot that holds the answer", "The first slot of the operation",
+                                            "The second slot of the operation", "The slot to set"};
     auto add_updown = [this](int i, QWidget* parent, QFormLayout* form) {
         auto* spin = new QSpinBox(parent);
+        spin->setToolTip(roles[i]);
         spin->setObjectName(indexed("UpDown_f", i));
         spin->setRange(0, scenes::Authoring::updown_max);
         spin->setValue(model_.updown(i));
@@ -166,11 +169,15 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
     frames->addWidget(condition, 2);
     frames->addWidget(setting, 1);
 
+    auto* hint = new QLabel("Click a frame outside its controls to add its line to the script.", this);
+    hint->setEnabled(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(file_box);
     layout->addWidget(script_box, 1);
     layout->addWidget(text_box);
     layout->addLayout(frames);
+    layout->addWidget(hint);
 
     connect(filename_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.tbox_filename = text.toStdString(); });
