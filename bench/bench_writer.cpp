@@ -2,7 +2,7 @@
 // to just under the point where it empties itself, so the whole history is
 // redrawn. Delays run on a fake clock and cost nothing.
 
-#include "app/runner.h"
+#include "ui/waits.h"
 #include "text/writer.h"
 #include "ui/controls.h"
 
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
 
     FakeClock clock;
     InstantPump pump(clock);
-    app::Runner runner(pump, clock);
+    ui::Waits runner(pump, clock);
     ui::PictureBox box("pbox_text", ui::colors::yellow);
     box.move(0, 0, 640, 950);
     ui::PictureBox go_on("pbox_go_on");

@@ -599,7 +599,7 @@ void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
         QCOMPARE(rig.h.pump.turns, 2);
         QVERIFY(qAbs(rig.h.pump.paused - 0.9) < 1e-6); // no "Good!"
         QVERIFY(!rig.history_has("Please set the fraction to 5/12"));
-        QVERIFY(!rig.h.tutor().runner.go_on_marked());
+        QVERIFY(!rig.h.tutor().exercises.go_on_mark());
     }
     {
         RunnerRig rig; // wrong, corrected, then the link: checked once more and praised

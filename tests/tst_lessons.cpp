@@ -1,3 +1,4 @@
+#include "pages/catalogue.h"
 #include "app/main_window.h"
 #include "support/harness.h"
 #include "support/learner.h"
@@ -33,7 +34,7 @@ const std::vector<std::string> first_lines = {
 
 std::string page_key(const std::string& code, int global_page)
 {
-    return text::lesson_name(code) + "  |Page " + std::to_string(global_page) + "  ";
+    return std::string(pages::lesson_name(code)) + "  |Page " + std::to_string(global_page) + "  ";
 }
 
 } // namespace
@@ -77,7 +78,7 @@ void TestLessons::walksChapterOneFromStartUp()
     // 4 reading exercises, 1 in 1c, 5 in 1d and two drills of 3 turns.
     QCOMPARE(walker.answers, 4 + 1 + 5 + 3 + 3);
     QCOMPARE(walker.retried, walker.answers);
-    QCOMPARE(h.tutor().runner.depth(), 0);
+    QVERIFY(!h.tutor().waits.in_lesson());
 }
 
 void TestLessons::walksLessonOneFFromItsMenuItem()
@@ -88,11 +89,9 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
     auto& item = *h.tutor().form.lesson_item("1f");
     QVERIFY(!item.enabled()); // the learner is not offered it
     item.set_enabled(true);
-    h.run([&] {
-        h.tutor().reset_screen();
-        h.choose("mnu_1f");
-        h.tutor().runner.wait(); // the deferred lesson runs here
-    });
+    h.tutor().reset_screen();
+    h.choose("mnu_1f");
+    h.settle();
     QVERIFY(walker.pages_seen.count(page_key("1f", 38)));
     QVERIFY(walker.pages_seen.count(page_key("1f", 39)));
     QVERIFY(h.wrote("THE VALUE OF ANY FRACTION EQUALS ITS NUMERATOR DIVIDED BY ITS DENOMINATOR."));
@@ -127,12 +126,12 @@ void TestLessons::everyPageOpensAtItsFirstLine()
         }
         if (seen.empty() && !l.last_line().empty()) {
             seen = l.last_line();
-            l.tutor().runner.request_quit();
+            l.tutor().waits.request_quit();
             return;
         }
         l.click_text();
     });
-    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QVERIFY2(seen.rfind(first, 0) == 0, seen.c_str());
     QCOMPARE(h.tutor().page_bar.shown_label(), "Page " + std::to_string(page) + "  ");
 }
@@ -161,11 +160,11 @@ void TestLessons::nextAndPrevPageOpenNeighbours()
             opened.emplace_back(label, line);
         const bool forward = opened.size() < static_cast<std::size_t>(last);
         if (opened.size() == static_cast<std::size_t>(2 * last - 1))
-            l.tutor().runner.request_quit();
+            l.tutor().waits.request_quit();
         else
             l.choose(forward ? "mnu_next" : "mnu_prev");
     });
-    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QCOMPARE(opened.size(), static_cast<std::size_t>(2 * last - 1));
     for (std::size_t i = 0; i < opened.size(); ++i) {
         const int page = i < static_cast<std::size_t>(last) ? static_cast<int>(i) + 1 : 2 * last - 1 - static_cast<int>(i);
@@ -182,7 +181,7 @@ void TestLessons::welcomeScreen()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    h.set_learner([](Harness& l) { l.tutor().runner.request_quit(); });
+    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); });
     QVERIFY(h.start());
     const QImage shot = window.form_view().grab().toImage();
     const auto& box = h.tutor().form.pbox_text;
@@ -212,12 +211,12 @@ void at_first_exercise(Harness& h, int page, const std::function<void(Harness&)>
             l.click_page_strip(12 * (page - 1) + 2);
         } else if (!l.tutor().exercises.current_condition().empty()) {
             look(l);
-            l.tutor().runner.request_quit();
+            l.tutor().waits.request_quit();
         } else {
             l.click_text();
         }
     });
-    h.run([&] { h.tutor().runner.run_until_quit(); });
+    h.run([&] { h.tutor().waits.run_until_quit(); });
 }
 
 QRect rect_of(const ui::Control& c) { return QRect(c.left(), c.top(), c.width(), c.height()); }

@@ -1,4 +1,5 @@
-#include "app/runner.h"
+#include "pages/catalogue.h"
+#include "ui/waits.h"
 #include "text/markup.h"
 #include "text/writer.h"
 #include "ui/controls.h"
@@ -92,7 +93,7 @@ public:
             runner->click();
         }
     }
-    app::Runner* runner = nullptr;
+    ui::Waits* runner = nullptr;
     int waits = 0;
 
 private:
@@ -113,7 +114,7 @@ struct Rig {
 
     FakeClock clock;
     FakePump pump{clock};
-    app::Runner runner{pump, clock};
+    ui::Waits runner{pump, clock};
     ui::PictureBox box{"pbox_text", ui::colors::yellow};
     ui::PictureBox go_on{"pbox_go_on"};
     ui::MenuItem wait{"mnu_waitt", "Wait"};
@@ -431,7 +432,7 @@ void TestText::lessonNames()
 {
     QFETCH(QString, code);
     QFETCH(QString, name);
-    QCOMPARE(QString::fromStdString(text::lesson_name(code.toStdString())), name);
+    QCOMPARE(QString::fromStdString(std::string(pages::lesson_name(code.toStdString()))), name);
 }
 
 QTEST_MAIN(TestText)

@@ -2,20 +2,16 @@
 
 #include "app/course.h"
 #include "app/lessonform.h"
-#include "app/runner.h"
+#include "app/shell.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
 #include "exercises/slots.h"
 #include "fractions/slots.h"
+#include "lessons/library.h"
 #include "pages/page_bar.h"
 #include "text/writer.h"
 #include "ui/platform.h"
-
-#include <memory>
-
-namespace quorrel::lessons {
-class Library;
-}
+#include "ui/waits.h"
 
 namespace quorrel::app {
 
@@ -37,25 +33,30 @@ private:
     const fractions::Slots& slots_;
 };
 
-// The program's parts, built in dependency order and wired to each other.
-// Lesson scripts reach everything they drive through here.
+// The program's composition root: builds the parts in dependency order and
+// wires the window's handlers to them. Lessons see only the shell's lesson
+// interface; the views and the tests reach the parts from here.
 class Tutor {
 public:
     Tutor(Services services, int width, int height);
-    ~Tutor();
     Tutor(const Tutor&) = delete;
     Tutor& operator=(const Tutor&) = delete;
 
-    // Lays the window out and runs the first lesson; returns when the
-    // lesson chain does (the idle loop then takes over).
-    void start();
-    // Back to the empty lesson screen: every lesson begins here.
-    void reset_screen();
+    // Lays the window out and starts the first lesson (start-up). The
+    // lesson runs once the caller enters `waits.run_until_quit()`.
+    void Form_Load();
+    void reset_screen() { shell.reset_screen(); }
+
+    // The window's handlers, as the learner triggers them.
+    void pbox_text_Click() { waits.click(); }
+    void pbox_go_on_Click();
+    void cmd_stop_Click() { exercises.set_quit_mark(true); }
+    void mnu_exit_Click() { waits.request_quit(); }
 
     ui::Dialogs& dialogs;
     ui::Random random;
     LessonForm form;
-    Runner runner;
+    ui::Waits waits;
     text::Writer writer;
     pages::PageBar page_bar;
     Course course;
@@ -63,13 +64,12 @@ public:
     SlotReadings readings;
     exercises::ExerciseRunner exercises;
     exercises::Practice practice;
+    Shell shell;
+    lessons::Library lessons;
 
 private:
     void wire_handlers();
-    void go_on_clicked();
     void toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int));
-
-    std::unique_ptr<lessons::Library> lessons_;
 };
 
 } // namespace quorrel::app

@@ -261,8 +261,42 @@ void Slots::slider_moved(int i)
 {
     if (setting_fraction_)
         return;
-    if (const SlotControls* s = slot(i))
-        propose(i, s->slider_fracnum.value(), s->slider_fracden.value());
+    const SlotControls* s = slot(i);
+    if (!s)
+        return;
+    if (const auto& held = state(i).locked) {
+        // A question the learner must not change: the slider goes back.
+        show_fraction(i, held->first, held->second);
+        return;
+    }
+    propose(i, s->slider_fracnum.value(), s->slider_fracden.value());
+}
+
+void Slots::lock_slot(int i, bool locked)
+{
+    SlotState* st = mutable_state(i);
+    if (!st || !slot(i))
+        return;
+    if (locked)
+        st->locked = std::pair{num(i), den(i)};
+    else
+        st->locked.reset();
+}
+
+void Slots::hold_fraction(int i, int n, int d)
+{
+    SlotControls* s = slot(i);
+    if (!s || d < 1 || n < 0)
+        return;
+    const bool outer = std::exchange(setting_fraction_, true);
+    for (auto [slider, value] : {std::pair{&s->slider_fracnum, n}, std::pair{&s->slider_fracden, d}}) {
+        slider->set_max(value);
+        slider->set_value(value);
+    }
+    setting_fraction_ = outer;
+    SlotState& st = states_[std::size_t(i)];
+    st.last_num = n;
+    st.last_den = d;
 }
 
 void Slots::propose(int i, int n, int d)
@@ -288,10 +322,10 @@ void Slots::inbox_MouseDown(int index)
     SlotControls* s = slot(index / 2);
     if (!box || !s)
         return;
-    const std::optional<int> typed = parse_entry(box->text());
-    if (!typed)
-        return;
     const int i = index / 2;
+    const std::optional<int> typed = parse_entry(box->text());
+    if (!typed || state(i).locked)
+        return;
     int n = s->slider_fracnum.value();
     int d = s->slider_fracden.value();
     if (index % 2 == 0) {

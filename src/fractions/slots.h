@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace quorrel::fractions {
 
@@ -31,6 +32,9 @@ struct SlotState {
     // snaps back to it.
     int last_num = 1;
     int last_den = 1;
+    // While set, the learner's input cannot change the slot (a drill's
+    // question): the pair it keeps.
+    std::optional<std::pair<int, int>> locked;
 };
 
 // The fraction slots 0 to 10 of the main window: each a stick picture with
@@ -63,6 +67,11 @@ public:
     // Sets the slot to n/d and redraws it. Refused (false, slot unchanged)
     // unless 0 <= n <= 32767, 1 <= d <= 32767 and n/d <= 16.
     bool show_fraction(int i, int n, int d);
+    // Keeps n/d in the sliders without drawing (a dealt problem that is never
+    // shown); the sliders' reach becomes the pair itself.
+    void hold_fraction(int i, int n, int d);
+    // While locked, the learner's sliders and numerals leave the slot as it is.
+    void lock_slot(int i, bool locked);
     // The slot's value as its sliders hold it; 0/1 for a slot that is not there.
     int num(int i) const;
     int den(int i) const;

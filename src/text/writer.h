@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runner.h"
+#include "ui/waits.h"
 #include "text/markup.h"
 #include "ui/controls.h"
 
@@ -16,7 +16,7 @@ class Writer {
 public:
     // `window` is the main window's surface, whose font measures fractions.
     Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, const ui::Canvas& window,
-           app::Runner& runner);
+           ui::Waits& waits);
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
@@ -47,14 +47,11 @@ private:
     ui::PictureBox& go_on_;
     const ui::MenuItem& wait_item_;
     const ui::Canvas& window_;
-    app::Runner& runner_;
+    ui::Waits& waits_;
     QtMetrics metrics_;
     std::string history_;
     std::string scene_title_;
 };
-
-// The title of a lesson ("Lesson 1b: Setting up fraction pictures"), or empty.
-std::string lesson_name(std::string_view code);
 
 // A line break followed by six blanks: starts an indented paragraph.
 inline constexpr std::string_view para_break = "\r\n      ";

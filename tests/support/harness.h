@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,8 +67,14 @@ public:
     // Runs `body` until it returns or the program is asked to end; true when
     // it ended by "Exit" (or the turn limit).
     bool run(const std::function<void()>& body);
-    // Start-up, as the program runs it.
-    bool start() { return run([this] { tutor_->start(); }); }
+    // Start-up, as the program runs it: true when it ended by "Exit", false
+    // when the lessons ran out and the tutor went idle.
+    bool start();
+    // Runs the lessons started so far (menu, paging, strip) and everything
+    // they lead to, until the tutor goes idle or "Exit"; true on "Exit".
+    bool settle();
+    // Runs `script` instead of the lesson `code` of the course.
+    void add_lesson(const std::string& code, std::function<void()> script);
 
     // Learner actions, through the same handlers the window uses.
     void click_text();
@@ -98,6 +105,7 @@ private:
     void learner_turn();
 
     std::unique_ptr<app::Tutor> tutor_;
+    std::map<std::string, std::function<void()>, std::less<>> lessons_;
     std::function<void(Harness&)> policy_;
     std::vector<std::string> transcript_;
     bool limit_reached_ = false;
