@@ -39,7 +39,6 @@ int main(int argc, char* argv[])
     }
     QApplication::setApplicationName("Quorrel");
     QApplication::setQuitOnLastWindowClosed(false); // the runner decides when the program ends
-    quorrel::app::Program program(quorrel::ui::Random::from_clock());
-    (void)author;
+    quorrel::app::Program program(quorrel::ui::Random::from_clock(), author);
     return program.exec();
 }

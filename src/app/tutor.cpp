@@ -1,6 +1,7 @@
 #include "app/tutor.h"
 
 #include "pages/catalogue.h"
+#include "scenes/playback.h"
 
 
 namespace quorrel::app {
@@ -19,7 +20,8 @@ Tutor::Tutor(Services services, int width, int height)
                 readings, dialogs, random),
       practice(readings, form.tbox_message, random, [this](int slot, int n, int d) { slots.show_fraction(slot, n, d); }),
       shell({form, waits, writer, course, slots, exercises, dialogs, random}),
-      lessons(shell)
+      lessons(shell),
+      authoring(script_files, dialogs, [this] { mnu_playback_Click(); })
 {
     course.set_scripts([this](std::string_view code) { return lessons.run(code); });
     // A new lesson or page never inherits a Stop meant for an earlier drill.
@@ -64,6 +66,7 @@ void Tutor::wire_handlers()
     form.mnu_waitt.on_choose = [this] { form.mnu_waitt.toggle(); };
     form.mnu_auto.on_choose = [this] { form.mnu_auto.toggle(); };
     form.mnu_exit.on_choose = [this] { mnu_exit_Click(); };
+    form.mnu_playback.on_choose = [this] { mnu_playback_Click(); };
     for (int slot = 0; slot < 3; ++slot) {
         ui::MenuItem& circle = *form.mnu_circle[static_cast<std::size_t>(slot)];
         ui::MenuItem& mixed = *form.mnu_mixed[static_cast<std::size_t>(slot)];
@@ -83,6 +86,23 @@ void Tutor::toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*t
 {
     item.toggle();
     (slots.*toggle)(slot);
+}
+
+void Tutor::mnu_playback_Click()
+{
+    // The script as it is now: editing it while it plays changes nothing.
+    waits.start([this, script = authoring.writestring()] {
+        exercises.set_quit_mark(false);
+        scenes::play(shell, script, [this] { lessons.Lesson3_setup(); });
+    });
+}
+
+void Tutor::offer_authoring()
+{
+    form.mnu_test.set_enabled(true);
+    form.mnu_playback.set_enabled(true);
+    if (ui::MenuItem* item = form.lesson_item("1f"))
+        item->set_enabled(true);
 }
 
 void Tutor::pbox_go_on_Click()

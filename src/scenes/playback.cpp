@@ -32,7 +32,8 @@ struct Dispatch {
 
 void setfraction(lessons::Stage& stage, const SetFraction& command)
 {
-    if (!command.slot) {
+    // A slot the screen has not made is refused like one that cannot be.
+    if (!command.slot || !stage.value(*command.slot)) {
         refuse(stage, trimmed(command.slot_text));
         return;
     }

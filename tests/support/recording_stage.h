@@ -64,6 +64,7 @@ public:
     void hold_fraction(int i, int n, int d) override;
     void show_picture(int) override {}
     void show_numeral(int) override {}
+    void hide_numeral(int) override {}
     void set_pizza(int, bool) override {}
     void set_mixed(int, bool) override {}
     void set_ruler_side(int, fractions::RulerSide) override {}
