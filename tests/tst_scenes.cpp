@@ -1,10 +1,12 @@
 #include "app/authoring_window.h"
+#include "app/program.h"
 #include "scenes/authoring.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
 #include "scenes/script_files.h"
 #include "scenes/terms.h"
 #include "ui/platform.h"
+#include "support/harness.h"
 #include "support/recording_stage.h"
 
 #include <QElapsedTimer>
@@ -122,6 +124,12 @@ private Q_SLOTS:
     void file_text_becomes_script_lines_data();
     void file_text_becomes_script_lines();
     void authoring_window_clicked_through();
+    void round_trip_plays_in_the_main_window();
+    void playback_is_offered_to_authors_only_data();
+    void playback_is_offered_to_authors_only();
+    void playback_replaces_the_running_lesson();
+    void missing_file_plays_nothing();
+    void test_menu_opens_a_window_that_closes_alone();
 };
 
 void TestScenes::parse_data()
@@ -696,6 +704,143 @@ void TestScenes::authoring_window_clicked_through()
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
     QVERIFY(!window.testAttribute(Qt::WA_QuitOnClose));
+}
+
+namespace {
+int changed_pixels(const QImage& image, QRgb background)
+{
+    int changed = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            changed += image.pixel(x, y) != background;
+    return changed;
+}
+} // namespace
+
+void TestScenes::round_trip_plays_in_the_main_window()
+{
+    QTemporaryDir dir;
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    scenes::Authoring& a = t.authoring;
+    a.tbox_filename = dir.filePath("scene").toStdString();
+    a.Text1 = "Look at the blue stick.";
+    a.cmd_write_Click();
+    a.fraction = "2/3";
+    a.Frame2_Click();
+    a.cmd_wait_Click(); // returns at once: playback starts with a click
+    a.cmd_wait_Click();
+    a.fraction = "1/1";
+    a.Frame2_Click();
+    a.select_op(2);
+    a.tbox_request = "multiply the fraction by itself";
+    a.Frame1_Click(); // 1/1 * 1/1 = 1/1: holds at the first check
+    QVERIFY(a.cmd_savefile_Click());
+    const QByteArray bytes = "\r\n#write&Look at the blue stick."
+                             "\r\n#setfraction&0&2/3"
+                             "\r\n#wait&\r\n#wait&"
+                             "\r\n#setfraction&0&1/1"
+                             "\r\n#exercise&condition 0 0 * 0&multiply the fraction by itself\r\n";
+    QFile file(dir.filePath("scene"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+
+    a.set_writestring("");
+    QStringList seen;
+    h.set_learner([&](testing::Harness& l) {
+        const auto shown = t.shell.value(0);
+        seen << QString("%1/%2 %3").arg(shown->num()).arg(shown->den()).arg(
+                    changed_pixels(t.form.pbox_text.canvas().image(), t.form.pbox_text.canvas().image().pixel(2, 2)) > 50);
+        l.click_text();
+    });
+    QVERIFY(a.cmd_loadfile_Click());
+    QCOMPARE(QByteArray::fromStdString(a.writestring()), bytes);
+    QVERIFY(!h.settle());
+    QVERIFY(h.dialogs.messages.empty());
+    // The second wait shows the stick at 2/3 under the written line; the
+    // exercise's prompt waits with the slot at 1/1, is answered and stays.
+    QCOMPARE(seen, (QStringList{"2/3 1", "1/1 1"}));
+    QVERIFY(h.wrote("Please multiply the fraction by itself"));
+    QCOMPARE(t.slots.slider_fracnum(0)->max(), 2);
+}
+
+void TestScenes::playback_is_offered_to_authors_only_data()
+{
+    QTest::addColumn<bool>("author");
+    QTest::newRow("learner") << false;
+    QTest::newRow("author") << true;
+}
+
+void TestScenes::playback_is_offered_to_authors_only()
+{
+    QFETCH(bool, author);
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    if (author)
+        t.offer_authoring();
+    QCOMPARE(t.form.mnu_test.enabled(), author);
+    QCOMPARE(t.form.mnu_playback.enabled(), author);
+    QCOMPARE(t.form.lesson_item("1f")->enabled(), author);
+    t.authoring.set_writestring("\r\n#nw&A scene line&");
+    h.choose("mnu_playback");
+    QVERIFY(!h.settle());
+    QCOMPARE(h.wrote("A scene line"), author);
+}
+
+void TestScenes::playback_replaces_the_running_lesson()
+{
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    t.offer_authoring();
+    t.authoring.set_writestring("\r\n#nw&First scene line&\r\n#nw&Last scene line&");
+    int turns = 0;
+    h.set_learner([&](testing::Harness& l) {
+        if (++turns == 2)
+            l.choose("mnu_playback");
+        else
+            l.click_text();
+    });
+    QVERIFY(!h.start());
+    // Lesson 1a gave way at its second wait and never came back; the scene's
+    // first line passed on playback's own click, its last one waited.
+    QCOMPARE(h.last_line(), std::string("Last scene line"));
+    QVERIFY(t.writer.message_history().find("First scene line") != std::string::npos);
+    QCOMPARE(turns, 3);
+}
+
+void TestScenes::missing_file_plays_nothing()
+{
+    QTemporaryDir dir;
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    t.authoring.set_writestring("\r\n#nw&Kept&");
+    t.authoring.tbox_filename = dir.filePath("missing").toStdString();
+    const QImage before = t.form.pbox_text.canvas().image();
+    QVERIFY(!t.authoring.cmd_loadfile_Click());
+    QVERIFY(!h.settle());
+    QCOMPARE(t.authoring.writestring(), std::string("\r\n#nw&Kept&"));
+    QCOMPARE(h.pump.turns, 0);
+    QCOMPARE(t.form.pbox_text.canvas().image(), before);
+    QCOMPARE(h.dialogs.messages.size(), std::size_t(1));
+}
+
+void TestScenes::test_menu_opens_a_window_that_closes_alone()
+{
+    app::Program program(ui::Random::fixed(1), true);
+    QVERIFY(!program.authoring_window());
+    program.tutor().form.mnu_test.choose();
+    auto* window = program.authoring_window();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isWindow());
+    QCOMPARE(window->objectName(), QString("interface"));
+    QVERIFY(window->close());
+    QVERIFY(!program.tutor().waits.quitting());
+    // Opened again, it shows the script it held.
+    program.tutor().authoring.cmd_wait_Click();
+    program.tutor().form.mnu_test.choose();
+    QCOMPARE(program.authoring_window(), window);
+    QCOMPARE(window->findChild<QPlainTextEdit*>("writestring")->toPlainText(), QString("\n#wait&"));
 }
 
 QTEST_MAIN(TestScenes)
