@@ -120,6 +120,7 @@ private Q_SLOTS:
     void save_failure_keeps_file_and_box_data();
     void save_failure_keeps_file_and_box();
     void disk_save_is_refused_without_harm();
+    void load_failure_changes_nothing_data();
     void load_failure_changes_nothing();
     void file_text_becomes_script_lines_data();
     void file_text_becomes_script_lines();
@@ -562,20 +563,37 @@ void TestScenes::disk_save_is_refused_without_harm()
     QVERIFY(std::holds_alternative<ScriptFiles::Failure>(disk.read(dir.filePath("scene").toStdString())));
 }
 
+void TestScenes::load_failure_changes_nothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("too large to be a script") << "large";
+}
+
 void TestScenes::load_failure_changes_nothing()
 {
+    QFETCH(QString, kind);
     QTemporaryDir dir;
+    const QString path = dir.filePath("scene");
+    if (kind == "folder")
+        QVERIFY(QDir(dir.path()).mkdir("scene"));
+    if (kind == "large") {
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(DiskScriptFiles::max_bytes + 1));
+    }
     DiskScriptFiles files;
     RecordingDialogs dialogs;
     int played = 0;
     Authoring a(files, dialogs, [&] { ++played; });
     a.set_writestring("\r\n#wait&");
-    a.tbox_filename = dir.filePath("missing").toStdString();
+    a.tbox_filename = path.toStdString();
     QVERIFY(!a.cmd_loadfile_Click());
     QCOMPARE(a.writestring(), std::string("\r\n#wait&"));
     QCOMPARE(played, 0);
     QCOMPARE(dialogs.texts.size(), 1);
-    QVERIFY(dialogs.texts[0].contains(dir.filePath("missing")));
+    QVERIFY(dialogs.texts[0].startsWith("Could not load the script from \"" + path + "\": "));
 }
 
 void TestScenes::file_text_becomes_script_lines_data()

@@ -15,13 +15,13 @@ std::variant<std::string, ScriptFiles::Failure> DiskScriptFiles::read(const std:
     if (!file.open(QIODevice::ReadOnly))
         return Failure{file.errorString().toStdString()};
     if (file.size() > max_bytes)
-        return Failure{"it is larger than 16 MiB"};
+        return Failure{"it is larger than 4 MiB"};
     // One byte beyond the limit tells a file that grew while being read.
     const QByteArray bytes = file.read(max_bytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Failure{file.errorString().toStdString()};
     if (bytes.size() > max_bytes)
-        return Failure{"it is larger than 16 MiB"};
+        return Failure{"it is larger than 4 MiB"};
     return bytes.toStdString();
 }
 

@@ -27,7 +27,7 @@ public:
 class DiskScriptFiles final : public ScriptFiles {
 public:
     // Larger files are refused rather than read into memory.
-    static constexpr long long max_bytes = 16LL * 1024 * 1024;
+    static constexpr long long max_bytes = 4LL * 1024 * 1024;
 
     std::variant<std::string, Failure> read(const std::string& name) override;
     std::optional<Failure> write(const std::string& name, std::string_view bytes) override;
