@@ -6,6 +6,7 @@
 #include "scenes/script_files.h"
 #include "scenes/terms.h"
 #include "ui/platform.h"
+#include "support/fakes.h"
 #include "support/harness.h"
 #include "support/recording_stage.h"
 
@@ -26,6 +27,7 @@
 
 using namespace quorrel;
 using namespace quorrel::scenes;
+using testing::RecordingDialogs;
 using testing::RecordingStage;
 
 namespace {
@@ -65,12 +67,6 @@ QStringList to_qt(const std::vector<std::string>& lines)
         out << QString::fromStdString(line);
     return out;
 }
-
-class RecordingDialogs final : public ui::Dialogs {
-public:
-    void message_box(const std::string& text) override { texts << QString::fromStdString(text); }
-    QStringList texts;
-};
 
 // Files in memory; a failing write leaves the old bytes, as the real one must.
 class MemoryFiles final : public ScriptFiles {
@@ -506,7 +502,7 @@ void TestScenes::round_trip_through_a_file()
     QVERIFY(reader.cmd_loadfile_Click());
     QCOMPARE(played, 1);
     QCOMPARE(QByteArray::fromStdString(reader.writestring()), expected);
-    QVERIFY(dialogs.texts.isEmpty());
+    QVERIFY(to_qt(dialogs.messages).isEmpty());
 
     RecordingStage screen;
     play(screen, reader.writestring(), {});
@@ -541,10 +537,10 @@ void TestScenes::save_failure_keeps_file_and_box()
     QCOMPARE(memory.files["scene"], std::string("old bytes"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
     QCOMPARE(a.writestring(), std::string("\r\n#wait&"));
-    QCOMPARE(dialogs.texts.size(), 1);
-    QVERIFY(dialogs.texts[0].startsWith("Could not save the script to \"" + QString::fromStdString(a.tbox_filename) +
+    QCOMPARE(to_qt(dialogs.messages).size(), 1);
+    QVERIFY(to_qt(dialogs.messages)[0].startsWith("Could not save the script to \"" + QString::fromStdString(a.tbox_filename) +
                                         "\": "));
-    QVERIFY(!dialogs.texts[0].endsWith(": "));
+    QVERIFY(!to_qt(dialogs.messages)[0].endsWith(": "));
 }
 
 void TestScenes::disk_save_is_refused_without_harm()
@@ -592,8 +588,8 @@ void TestScenes::load_failure_changes_nothing()
     QVERIFY(!a.cmd_loadfile_Click());
     QCOMPARE(a.writestring(), std::string("\r\n#wait&"));
     QCOMPARE(played, 0);
-    QCOMPARE(dialogs.texts.size(), 1);
-    QVERIFY(dialogs.texts[0].startsWith("Could not load the script from \"" + path + "\": "));
+    QCOMPARE(to_qt(dialogs.messages).size(), 1);
+    QVERIFY(to_qt(dialogs.messages)[0].startsWith("Could not load the script from \"" + path + "\": "));
 }
 
 void TestScenes::file_text_becomes_script_lines_data()
@@ -708,13 +704,13 @@ void TestScenes::authoring_window_clicked_through()
     QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
     QCOMPARE(played, QStringList{QString::fromStdString(composed + "\r\n#nw&typed&\r\n")});
     QCOMPARE(script->toPlainText(), QString::fromStdString(composed + "\r\n#nw&typed&\r\n").replace("\r\n", "\n"));
-    QVERIFY(dialogs.texts.isEmpty());
+    QVERIFY(to_qt(dialogs.messages).isEmpty());
 
     // A missing file: a message, the box as it was, nothing played.
     filename->selectAll();
     QTest::keyClicks(filename, "missing.txt");
     QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
-    QCOMPARE(dialogs.texts.size(), 1);
+    QCOMPARE(to_qt(dialogs.messages).size(), 1);
     QCOMPARE(played.size(), 1);
     QCOMPARE(model.writestring(), composed + "\r\n#nw&typed&\r\n");
 

@@ -113,14 +113,7 @@ void Shell::hideslide(int i) { p_.slots.hideslide(i); }
 
 bool Shell::show_fraction(int i, int n, int d) { return p_.slots.show_fraction(i, n, d); }
 
-std::optional<fractions::Fraction> Shell::value(int i) const
-{
-    const ui::Slider* num = p_.slots.slider_fracnum(i);
-    const ui::Slider* den = p_.slots.slider_fracden(i);
-    if (!num || !den)
-        return std::nullopt;
-    return fractions::Fraction::make(num->value(), den->value());
-}
+std::optional<fractions::Fraction> Shell::value(int i) const { return p_.slots.value(i); }
 
 void Shell::hold_fraction(int i, int n, int d) { p_.slots.hold_fraction(i, n, d); }
 

@@ -15,10 +15,10 @@ Tutor::Tutor(Services services, int width, int height)
       page_bar(form.pbox_title, form.pbox_pages),
       course(waits, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
-      readings(slots),
       exercises({form.form(), form.pbox_text, form.pbox_go_on, form.cmd_stop, form.mnu_auto}, writer, waits, slots,
-                readings, dialogs, random),
-      practice(readings, form.tbox_message, random, [this](int slot, int n, int d) { slots.show_fraction(slot, n, d); }),
+                slots, dialogs, random),
+      practice(slots, form.tbox_message, random,
+               [this](int slot, fractions::Fraction value) { slots.show_fraction(slot, value); }),
       shell({form, waits, writer, course, slots, exercises, dialogs, random}),
       lessons(shell),
       authoring(script_files, dialogs, [this] { mnu_playback_Click(); })
@@ -29,49 +29,33 @@ Tutor::Tutor(Services services, int width, int height)
     wire_handlers();
 }
 
-std::optional<exercises::Numerals> SlotReadings::numerals(int slot) const
-{
-    const ui::Slider* num = slots_.slider_fracnum(slot);
-    const ui::Slider* den = slots_.slider_fracden(slot);
-    if (!num || !den)
-        return std::nullopt;
-    return exercises::Numerals{static_cast<std::int16_t>(num->value()), static_cast<std::int16_t>(den->value())};
-}
 
 void Tutor::wire_handlers()
 {
     form.pbox_text.on_click = [this](double, double) { pbox_text_Click(); };
-    form.pbox_text.on_mouse_move = [this](double, double y) {
-        if (y <= 100)
-            page_bar.draw_strip();
-    };
+    form.pbox_text.on_mouse_move = [this](double, double y) { pbox_text_MouseMove(y); };
     form.pbox_go_on.on_click = [this](double, double) { pbox_go_on_Click(); };
     form.cmd_stop.on_click = [this] { cmd_stop_Click(); };
+    form.pbox_pages.on_mouse_move = [this](double x, double) { pbox_pages_MouseMove(x); };
+    form.pbox_pages.on_mouse_down = [this](double x, double) { pbox_pages_MouseDown(x); };
 
-    form.pbox_pages.on_mouse_move = [this](double x, double) { page_bar.draw_strip(pages::PageBar::cell_at(x)); };
-    form.pbox_pages.on_mouse_down = [this](double x, double) {
-        course.displaypage(pages::PageBar::cell_at(x) + 1);
-    };
-
-    form.mnu_Lessons.on_choose = [this] { course.set_current_page(1); };
-    form.mnu_1.on_choose = [this] { reset_screen(); };
-    form.mnu_2.on_choose = [this] { lessons.Lesson2_setup(); };
-    form.mnu_3.on_choose = [this] { lessons.Lesson3_setup(); };
+    form.mnu_Lessons.on_choose = [this] { mnu_Lessons_Click(); };
+    form.mnu_1.on_choose = [this] { mnu_1_Click(); };
+    form.mnu_2.on_choose = [this] { mnu_2_Click(); };
+    form.mnu_3.on_choose = [this] { mnu_3_Click(); };
     for (const pages::LessonInfo& info : pages::catalogue) {
         if (ui::MenuItem* item = form.lesson_item(std::string(info.code)))
-            item->on_choose = [this, code = info.code] { course.start_lesson(code); };
+            item->on_choose = [this, code = info.code] { mnu_lesson_Click(code); };
     }
-    form.mnu_next.on_choose = [this] { course.mnu_next_Click(); };
-    form.mnu_prev.on_choose = [this] { course.mnu_prev_Click(); };
-    form.mnu_waitt.on_choose = [this] { form.mnu_waitt.toggle(); };
-    form.mnu_auto.on_choose = [this] { form.mnu_auto.toggle(); };
+    form.mnu_next.on_choose = [this] { mnu_next_Click(); };
+    form.mnu_prev.on_choose = [this] { mnu_prev_Click(); };
+    form.mnu_waitt.on_choose = [this] { mnu_waitt_Click(); };
+    form.mnu_auto.on_choose = [this] { mnu_auto_Click(); };
     form.mnu_exit.on_choose = [this] { mnu_exit_Click(); };
     form.mnu_playback.on_choose = [this] { mnu_playback_Click(); };
     for (int slot = 0; slot < 3; ++slot) {
-        ui::MenuItem& circle = *form.mnu_circle[static_cast<std::size_t>(slot)];
-        ui::MenuItem& mixed = *form.mnu_mixed[static_cast<std::size_t>(slot)];
-        circle.on_choose = [this, &circle, slot] { toggle_mode(circle, slot, &fractions::Slots::toggle_circle); };
-        mixed.on_choose = [this, &mixed, slot] { toggle_mode(mixed, slot, &fractions::Slots::toggle_mixed); };
+        form.mnu_circle[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_circle_Click(slot); };
+        form.mnu_mixed[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_mixed_Click(slot); };
     }
 
     form.cmd_newprob.on_click = [this] { practice.cmd_newprob_Click(); };
@@ -82,10 +66,27 @@ void Tutor::wire_handlers()
     form.form().on_mouse_move = [this] { slots.Form_MouseMove(); };
 }
 
-void Tutor::toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int))
+void Tutor::pbox_text_MouseMove(double y)
 {
-    item.toggle();
-    (slots.*toggle)(slot);
+    // Near the top of the box the pointer has just left the page strip.
+    if (y <= 100)
+        page_bar.draw_strip();
+}
+
+void Tutor::pbox_pages_MouseMove(double x) { page_bar.draw_strip(pages::PageBar::cell_at(x)); }
+
+void Tutor::pbox_pages_MouseDown(double x) { course.displaypage(pages::PageBar::cell_at(x) + 1); }
+
+void Tutor::mnu_circle_Click(int slot)
+{
+    form.mnu_circle[static_cast<std::size_t>(slot)]->toggle();
+    slots.toggle_circle(slot);
+}
+
+void Tutor::mnu_mixed_Click(int slot)
+{
+    form.mnu_mixed[static_cast<std::size_t>(slot)]->toggle();
+    slots.toggle_mixed(slot);
 }
 
 void Tutor::mnu_playback_Click()

@@ -5,7 +5,6 @@
 #include "app/shell.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
-#include "exercises/slots.h"
 #include "fractions/slots.h"
 #include "lessons/library.h"
 #include "pages/page_bar.h"
@@ -23,16 +22,6 @@ struct Services {
     const ui::Clock& clock;
     ui::Dialogs& dialogs;
     ui::Random random;
-};
-
-// The fraction slots as the answer checks read them: straight from the sliders.
-class SlotReadings final : public exercises::SlotValues {
-public:
-    explicit SlotReadings(const fractions::Slots& slots) : slots_(slots) {}
-    std::optional<exercises::Numerals> numerals(int slot) const override;
-
-private:
-    const fractions::Slots& slots_;
 };
 
 // The program's composition root: builds the parts in dependency order and
@@ -53,6 +42,22 @@ public:
     void pbox_text_Click() { waits.click(); }
     void pbox_go_on_Click();
     void cmd_stop_Click() { exercises.set_quit_mark(true); }
+    void pbox_text_MouseMove(double y);
+    void pbox_pages_MouseMove(double x);
+    void pbox_pages_MouseDown(double x);
+    void mnu_Lessons_Click() { course.set_current_page(1); }
+    void mnu_1_Click() { reset_screen(); }
+    void mnu_2_Click() { lessons.Lesson2_setup(); }
+    void mnu_3_Click() { lessons.Lesson3_setup(); }
+    // mnu_1a_Click ... mnu_4_Click: every lesson item of the menu.
+    void mnu_lesson_Click(std::string_view code) { course.start_lesson(code); }
+    void mnu_next_Click() { course.mnu_next_Click(); }
+    void mnu_prev_Click() { course.mnu_prev_Click(); }
+    void mnu_waitt_Click() { form.mnu_waitt.toggle(); }
+    void mnu_auto_Click() { form.mnu_auto.toggle(); }
+    // mnu_circle0_Click ... mnu_mixed2_Click.
+    void mnu_circle_Click(int slot);
+    void mnu_mixed_Click(int slot);
     void mnu_exit_Click() { waits.request_quit(); }
     // Plays the authoring window's script in place of the running lesson.
     void mnu_playback_Click();
@@ -67,7 +72,6 @@ public:
     pages::PageBar page_bar;
     Course course;
     fractions::Slots slots;
-    SlotReadings readings;
     exercises::ExerciseRunner exercises;
     exercises::Practice practice;
     Shell shell;
@@ -78,7 +82,6 @@ public:
 
 private:
     void wire_handlers();
-    void toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int));
 };
 
 } // namespace quorrel::app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/slots.h"
+#include "fractions/slot_values.h"
 
 #include <cstdint>
 #include <optional>
@@ -95,9 +95,9 @@ struct ConditionEffects {
     ui::Canvas& message_box;
 };
 
-bool evaluate(const Condition& condition, const SlotValues& values, const ConditionEffects& effects);
+bool evaluate(const Condition& condition, const fractions::SlotValues& values, const ConditionEffects& effects);
 
 // Parses and evaluates; a runner that checks repeatedly parses once instead.
-bool check_condition(std::string_view text, const SlotValues& values, const ConditionEffects& effects);
+bool check_condition(std::string_view text, const fractions::SlotValues& values, const ConditionEffects& effects);
 
 } // namespace quorrel::exercises

@@ -34,7 +34,7 @@ private:
 } // namespace
 
 ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits,
-                               fractions::Slots& slots, const SlotValues& values, ui::Dialogs& dialogs,
+                               fractions::Slots& slots, const fractions::SlotValues& values, ui::Dialogs& dialogs,
                                ui::Random& random)
     : screen_(screen), writer_(writer), waits_(waits), slots_(slots), values_(values), dialogs_(dialogs),
       random_(random)

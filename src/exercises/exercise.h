@@ -2,7 +2,7 @@
 
 #include "exercises/conditions.h"
 #include "exercises/restate.h"
-#include "exercises/slots.h"
+#include "fractions/slot_values.h"
 #include "fractions/slots.h"
 #include "text/writer.h"
 #include "ui/controls.h"
@@ -31,7 +31,7 @@ struct ExerciseScreen {
 class ExerciseRunner {
 public:
     ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits, fractions::Slots& slots,
-                   const SlotValues& values, ui::Dialogs& dialogs, ui::Random& random);
+                   const fractions::SlotValues& values, ui::Dialogs& dialogs, ui::Random& random);
     ExerciseRunner(const ExerciseRunner&) = delete;
     ExerciseRunner& operator=(const ExerciseRunner&) = delete;
 
@@ -67,7 +67,7 @@ private:
     text::Writer& writer_;
     ui::Waits& waits_;
     fractions::Slots& slots_;
-    const SlotValues& values_;
+    const fractions::SlotValues& values_;
     ui::Dialogs& dialogs_;
     ui::Random& random_;
     std::string current_;

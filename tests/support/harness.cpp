@@ -4,25 +4,6 @@
 
 namespace quorrel::testing {
 
-void ScriptedPump::process_pending()
-{
-    if (deliver_qt_events)
-        QCoreApplication::processEvents();
-}
-
-void ScriptedPump::wait_for_events(double timeout)
-{
-    process_pending();
-    if (timeout >= 0) {
-        clock_.advance(timeout);
-        paused += timeout;
-        return;
-    }
-    ++turns;
-    if (learner)
-        learner();
-}
-
 Harness::Harness(std::uint64_t seed, int width, int height)
     : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed)}, width,
                                           height))
