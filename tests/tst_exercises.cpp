@@ -462,6 +462,13 @@ void TestExercises::conditionMessages_data()
     QTest::newRow("2bq1 not far enough") << "2bq1" << "10/12 10/12" << false
                                          << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
     QTest::newRow("2bq1 reduced") << "2bq1" << "10/12 5/6" << true << "" << 0.0;
+    // 6/12 divided by 3, as the drill asks, is 2/4: right, though not lowest terms.
+    QTest::newRow("2bq1 divided as asked") << "2bq1" << "6/12 2/4 3/3" << true << "" << 0.0;
+    QTest::newRow("2bq1 divided by another") << "2bq1" << "6/12 3/6 3/3" << false
+                                             << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
+    QTest::newRow("2bq1 divided too far") << "2bq1" << "6/12 1/2 3/3" << true << "" << 0.0;
+    QTest::newRow("2bq2 asks for lowest terms") << "2bq2" << "6/12 2/4 3/3" << false
+                                                << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
     QTest::newRow("3ex3c unreduced") << "3ex3c" << "1/1 1/1 2/4 1/4 1/4" << false << lowest + para << 50.0;
     QTest::newRow("3ex3c reduced") << "3ex3c" << "1/1 1/1 1/2 1/4 1/4" << true << "" << 0.0;
     QTest::newRow("3ex3d unreduced") << "3ex3d" << "1/1 1/1 2/6 1/2 2/3" << false << para + lowest + para << 0.0;

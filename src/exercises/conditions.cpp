@@ -51,7 +51,7 @@ constexpr auto named_conditions = std::to_array<Named>({
     {"2b4", ShowsExactly{0, 2, 3}},
     {"2b5", ShowsExactly{0, 12, 30}},
     {"2b6", ShowsExactly{0, 2, 5}},
-    {"2bq1", ReducedForm{0, 1}},
+    {"2bq1", ReducedBy{0, 1, 2}},
     {"2bq2", ReducedForm{0, 1}},
     {"2c1", Equivalent{0, 1}},
     {"2c2", Equivalent{0, 1}},
@@ -186,6 +186,15 @@ public:
             return true;
         effects_.dialogs.message_box(std::string(keep_reducing));
         return false;
+    }
+
+    bool operator()(const ReducedBy& c) const
+    {
+        // Dividing 6/12 by 3 gives 2/4: what was asked, though not lowest
+        // terms. Dividing by 1 reduces nothing.
+        const auto divisor = num(values_, c.by);
+        return (divisor > 1 && (*this)(Expanded{c.given, c.answer, c.by, Part::numerator})) ||
+               (*this)(ReducedForm{c.given, c.answer});
     }
 
     bool operator()(const Arithmetic& c) const { return holds(c, values_); }

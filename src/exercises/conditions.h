@@ -60,6 +60,15 @@ struct ReducedForm {
     int answer;
 };
 
+// `answer` is `given` with numerator and denominator divided by the
+// numerator (above 1) of slot `by`, as asked, even where that leaves it
+// unreduced; or else `given` in lowest terms, as for ReducedForm.
+struct ReducedBy {
+    int given;
+    int answer;
+    int by;
+};
+
 // `result` = `left` op `right`, except that a difference is `right` - `left`:
 // scene scripts written with the authoring window rely on that order.
 struct Arithmetic {
@@ -81,7 +90,7 @@ struct ReducedArithmetic {
 };
 
 using Condition = std::variant<Never, ShowsExactly, PartIs, SameNumerals, Expanded, Equivalent, ReducedForm,
-                               Arithmetic, ReducedArithmetic>;
+                               ReducedBy, Arithmetic, ReducedArithmetic>;
 
 // A condition name ("1a1", "000") or the generic "condition R A op B" with
 // whole slot numbers and op one of + - * /. Empty for anything else; such a

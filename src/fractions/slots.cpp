@@ -69,8 +69,7 @@ bool Slots::show_fraction(int i, Fraction value)
 bool Slots::show_fraction(int i, int n, int d)
 {
     SlotControls* s = layout_.slot(i);
-    if (!s || d < 1 || n < 0 || n > ui::Slider::highest || d > ui::Slider::highest ||
-        std::int64_t(n) > std::int64_t(max_units) * d)
+    if (!s || !slot_holds(n, d))
         return false;
     const SlotState& st = modes_.state(i);
 

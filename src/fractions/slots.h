@@ -10,9 +10,18 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace quorrel::fractions {
+
+// Whether a slot's sliders can hold n/d: both numbers within a slider's
+// reach, a denominator of at least 1 and a stick of at most max_units units.
+constexpr bool slot_holds(int n, int d)
+{
+    return d >= 1 && n >= 0 && n <= ui::Slider::highest && d <= ui::Slider::highest &&
+           std::int64_t(n) <= std::int64_t(max_units) * d;
+}
 
 // The fraction slots 0 to 10 of the main window: each a stick picture with
 // two sliders and a numeral, optionally pizzas or a mixed number. Slot 0 is

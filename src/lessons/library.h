@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessons/chapter1.h"
+#include "lessons/chapter2.h"
 #include "lessons/stage.h"
 
 #include <string_view>
@@ -29,6 +30,7 @@ private:
     static const Entry* find(std::string_view code);
 
     Chapter1 chapter1_;
+    Chapter2 chapter2_;
 };
 
 } // namespace quorrel::lessons
