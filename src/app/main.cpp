@@ -2,11 +2,43 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* usage = "Usage: quorrel [--author]\n"
+                              "\n"
+                              "Runs the fractions tutor, starting with lesson 1a.\n"
+                              "\n"
+                              "  --author  also offers the menu items \"Test\" (the scene authoring window),\n"
+                              "            \"Playback\" (plays its script) and \"1f\"\n"
+                              "  --help    shows this text\n";
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Before the window system is asked for: help needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
+    // Qt has taken its own options out of the list by now.
+    bool author = false;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] != "--author") {
+            std::fprintf(stderr, "quorrel: unknown argument '%s'\n\n%s", qPrintable(arguments[i]), usage);
+            return 2;
+        }
+        author = true;
+    }
     QApplication::setApplicationName("Quorrel");
     QApplication::setQuitOnLastWindowClosed(false); // the runner decides when the program ends
-    quorrel::app::Program program(quorrel::ui::Random::from_clock());
+    quorrel::app::Program program(quorrel::ui::Random::from_clock(), author);
     return program.exec();
 }

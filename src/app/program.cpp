@@ -5,13 +5,23 @@
 
 namespace quorrel::app {
 
-Program::Program(ui::Random random)
+Program::Program(ui::Random random, bool author)
     : area_(QGuiApplication::primaryScreen()->availableGeometry()),
       tutor_({pump_, clock_, dialogs_, std::move(random)}, area_.width(), area_.height()),
       window_(tutor_)
 {
     dialogs_.set_parent(&window_);
     window_.fill(area_);
+    tutor_.form.mnu_test.on_choose = [this] {
+        if (!authoring_window_)
+            authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring);
+        authoring_window_->refresh();
+        authoring_window_->show();
+        authoring_window_->raise();
+        authoring_window_->activateWindow();
+    };
+    if (author)
+        tutor_.offer_authoring();
 }
 
 int Program::exec()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/authoring_window.h"
 #include "app/main_window.h"
 #include "app/tutor.h"
 #include "ui/message_box.h"
 #include "ui/platform.h"
+
+#include <memory>
 
 namespace quorrel::app {
 
@@ -12,7 +15,8 @@ namespace quorrel::app {
 // running QApplication.
 class Program {
 public:
-    explicit Program(ui::Random random);
+    // `author`: the menus also offer the authoring window, playback and 1f.
+    explicit Program(ui::Random random, bool author = false);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -22,6 +26,8 @@ public:
 
     Tutor& tutor() { return tutor_; }
     MainWindow& window() { return window_; }
+    // The authoring window, made when "Test" is first chosen.
+    AuthoringWindow* authoring_window() { return authoring_window_.get(); }
 
 private:
     ui::QtEventPump pump_;
@@ -30,6 +36,7 @@ private:
     QRect area_;
     Tutor tutor_;
     MainWindow window_;
+    std::unique_ptr<AuthoringWindow> authoring_window_;
 };
 
 } // namespace quorrel::app

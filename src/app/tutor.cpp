@@ -1,6 +1,7 @@
 #include "app/tutor.h"
 
 #include "pages/catalogue.h"
+#include "scenes/playback.h"
 
 
 namespace quorrel::app {
@@ -19,7 +20,8 @@ Tutor::Tutor(Services services, int width, int height)
       practice(slots, form.tbox_message, random,
                [this](int slot, fractions::Fraction value) { slots.show_fraction(slot, value); }),
       shell({form, waits, writer, course, slots, exercises, dialogs, random}),
-      lessons(shell)
+      lessons(shell),
+      authoring(script_files, dialogs, [this] { mnu_playback_Click(); })
 {
     course.set_scripts([this](std::string_view code) { return lessons.run(code); });
     // A new lesson or page never inherits a Stop meant for an earlier drill.
@@ -50,6 +52,7 @@ void Tutor::wire_handlers()
     form.mnu_waitt.on_choose = [this] { mnu_waitt_Click(); };
     form.mnu_auto.on_choose = [this] { mnu_auto_Click(); };
     form.mnu_exit.on_choose = [this] { mnu_exit_Click(); };
+    form.mnu_playback.on_choose = [this] { mnu_playback_Click(); };
     for (int slot = 0; slot < 3; ++slot) {
         form.mnu_circle[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_circle_Click(slot); };
         form.mnu_mixed[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_mixed_Click(slot); };
@@ -84,6 +87,23 @@ void Tutor::mnu_mixed_Click(int slot)
 {
     form.mnu_mixed[static_cast<std::size_t>(slot)]->toggle();
     slots.toggle_mixed(slot);
+}
+
+void Tutor::mnu_playback_Click()
+{
+    // The script as it is now: editing it while it plays changes nothing.
+    waits.start([this, script = authoring.writestring()] {
+        exercises.set_quit_mark(false);
+        scenes::play(shell, script, [this] { lessons.Lesson3_setup(); });
+    });
+}
+
+void Tutor::offer_authoring()
+{
+    form.mnu_test.set_enabled(true);
+    form.mnu_playback.set_enabled(true);
+    if (ui::MenuItem* item = form.lesson_item("1f"))
+        item->set_enabled(true);
 }
 
 void Tutor::pbox_go_on_Click()

@@ -8,6 +8,8 @@
 #include "fractions/slots.h"
 #include "lessons/library.h"
 #include "pages/page_bar.h"
+#include "scenes/authoring.h"
+#include "scenes/script_files.h"
 #include "text/writer.h"
 #include "ui/platform.h"
 #include "ui/waits.h"
@@ -57,6 +59,10 @@ public:
     void mnu_circle_Click(int slot);
     void mnu_mixed_Click(int slot);
     void mnu_exit_Click() { waits.request_quit(); }
+    // Plays the authoring window's script in place of the running lesson.
+    void mnu_playback_Click();
+    // Offers "Test", "Playback" and "1f", which learners are not offered.
+    void offer_authoring();
 
     ui::Dialogs& dialogs;
     ui::Random random;
@@ -70,6 +76,9 @@ public:
     exercises::Practice practice;
     Shell shell;
     lessons::Library lessons;
+    scenes::DiskScriptFiles script_files;
+    // The authoring window's script and fields; the window itself is a view.
+    scenes::Authoring authoring;
 
 private:
     void wire_handlers();
