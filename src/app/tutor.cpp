@@ -9,7 +9,7 @@ Tutor::Tutor(Services services, int width, int height)
       random(std::move(services.random)),
       form(width, height),
       runner(services.pump, services.clock),
-      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, form.canvas(), runner),
+      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, runner),
       page_bar(form.pbox_title, form.pbox_pages),
       course(runner, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),

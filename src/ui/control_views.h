@@ -26,19 +26,28 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     PictureBox& box_;
+    bool pressed_ = false; // a press began here, so its release is a click
 };
 
+// A grey button on a white bar with an arrow at each end. Arrow clicks (and
+// a held arrow) step by one; a drag reaches the model when it is let go.
 class SliderView final : public QScrollBar, public ControlView {
 public:
     explicit SliderView(Slider& slider, QWidget* parent = nullptr);
     void refresh() override;
 
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     Slider& slider_;
+    bool stale_ = false; // the model changed under a drag in progress
 };
 
 class TextBoxView final : public QLineEdit, public ControlView {
@@ -48,9 +57,13 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     TextBox& box_;
+    bool hovered_ = false;
 };
 
 class ButtonView final : public QPushButton, public ControlView {
