@@ -455,6 +455,18 @@ void TestApp::pageStripHighlightsTheCellUnderThePointer()
     QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
     form.pbox_text.on_mouse_move(300, 100);
     QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
+
+    // The page shown is marked; the highlight goes when the pointer leaves
+    // the strip, the mark stays.
+    h.tutor().page_bar.show_title("Lesson 1b: Setting up fraction pictures", 7);
+    QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
+    QCOMPARE(strip.pixel(83, bottom), pages::current_page_mark);
+    QCOMPARE(strip.pixel(84, bottom), ui::colors::page_strip);
+    form.pbox_pages.on_mouse_move(30, 5);
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
+    form.pbox_pages.on_mouse_leave();
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
+    QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
 }
 
 QTEST_MAIN(TestApp)

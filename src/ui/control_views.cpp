@@ -1,8 +1,10 @@
 #include "ui/control_views.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleHints>
 
 #include <utility>
 
@@ -23,7 +25,19 @@ void PictureView::paintEvent(QPaintEvent* event)
 
 void PictureView::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = true;
+    // The second press of a double-click is no press of its own: a learner
+    // who double-clicks has not read two lines or asked for a page twice.
+    const QStyleHints& hints = *QGuiApplication::styleHints();
+    const bool second = first_press_ &&
+                        event->timestamp() - first_press_->first < quint64(hints.mouseDoubleClickInterval()) &&
+                        (event->position() - first_press_->second).manhattanLength() <= hints.mouseDoubleClickDistance();
+    if (second)
+        first_press_.reset();
+    else
+        first_press_.emplace(event->timestamp(), event->position());
+    pressed_ = !second;
+    if (second)
+        return;
     if (box_.on_mouse_down)
         box_.on_mouse_down(event->position().x(), event->position().y());
 }
@@ -36,8 +50,7 @@ void PictureView::mouseReleaseEvent(QMouseEvent* event)
         box_.on_click(event->position().x(), event->position().y());
 }
 
-// The second press of a double-click is no press of its own: a learner who
-// double-clicks has not read two lines or asked for a page twice.
+// Follows the double-click's second press, already set aside.
 void PictureView::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void PictureView::mouseMoveEvent(QMouseEvent* event)

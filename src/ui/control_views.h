@@ -7,6 +7,9 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
+
 namespace quorrel::ui {
 
 // Each view mirrors one model control and forwards the learner's input to it.
@@ -33,6 +36,9 @@ protected:
 private:
     PictureBox& box_;
     bool pressed_ = false; // a press began here, so its release is a click
+    // The last press that began a click, which a quick second press near it
+    // turns into a double-click.
+    std::optional<std::pair<quint64, QPointF>> first_press_;
 };
 
 // A grey button on a white bar with an arrow at each end. Arrow clicks (and
