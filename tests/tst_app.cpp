@@ -348,6 +348,8 @@ void TestApp::startScreenPixels()
     QCOMPARE(at(half + 2, 1), QColor(240, 255, 255));
     const int strip_y = form.pbox_pages.top();
     QCOMPARE(at(half - 2, strip_y + 18), QColor(180, 180, 255));
+    QCOMPARE(at(half - 2, strip_y + 19), QColor(180, 180, 255)); // the message box leaves its last row
+    QVERIFY(form.pbox_text.top() >= form.pbox_pages.bottom_edge());
     // Every cell of the strip carries its page number.
     for (int page = 1; page <= 41; ++page) {
         bool inked = false;

@@ -127,6 +127,9 @@ void Tutor::start()
 
     form.pbox_title.move(0, 0, half, static_cast<int>(title.text_height()) + 4);
     form.pbox_pages.move(0, form.pbox_title.height(), half, 20);
+    // The message box starts under the strip, never over its last row.
+    if (const int strip_end = form.pbox_pages.bottom_edge(); form.pbox_text.top() < strip_end)
+        form.pbox_text.move(0, strip_end, half, form.pbox_text.bottom_edge() - strip_end);
     ui::Canvas& strip = form.pbox_pages.canvas();
     strip.set_font({"Times New Roman", 7});
     form.form().bring_to_front(form.pbox_pages);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyleHints>
+#include <QStyleOptionSlider>
 
 #include <utility>
 
@@ -78,7 +79,7 @@ QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { background: r
     border-color: rgb(240,240,240) rgb(96,96,96) rgb(96,96,96) rgb(240,240,240); }
 QScrollBar::add-line:horizontal { subcontrol-position: right; }
 QScrollBar::sub-line:horizontal { subcontrol-position: left; }
-QScrollBar::left-arrow:horizontal, QScrollBar::right-arrow:horizontal { width: 6px; height: 6px; }
+QScrollBar::left-arrow:horizontal, QScrollBar::right-arrow:horizontal { width: 0; height: 0; }
 QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }
 )";
 
@@ -109,6 +110,23 @@ void SliderView::refresh()
     const QSignalBlocker block(this);
     setRange(std::min(slider_.min(), slider_.max()), std::max(slider_.min(), slider_.max()));
     setValue(slider_.value());
+}
+
+void SliderView::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    // The arrows on the end buttons, drawn here as style sheets draw none.
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    QPainter painter(this);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(isEnabled() ? Qt::black : Qt::gray);
+    for (const auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        const QPointF c = QRectF(style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this)).center();
+        const double point = part == QStyle::SC_ScrollBarSubLine ? -1 : 1;
+        const QPointF tip(c.x() + 2.5 * point, c.y());
+        painter.drawPolygon(QPolygonF{tip, QPointF(c.x() - 2.5 * point, c.y() - 4), QPointF(c.x() - 2.5 * point, c.y() + 4)});
+    }
 }
 
 void SliderView::mouseReleaseEvent(QMouseEvent* event)

@@ -49,6 +49,7 @@ public:
     void refresh() override;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
