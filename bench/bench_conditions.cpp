@@ -3,10 +3,12 @@
 #include "exercises/conditions.h"
 #include "ui/canvas.h"
 #include "ui/platform.h"
+#include "support/fakes.h"
 
 #include <QGuiApplication>
 
 #include <array>
+#include <utility>
 #include <chrono>
 #include <cstdio>
 #include <string_view>
@@ -26,25 +28,19 @@ constexpr std::string_view conditions[] = {
     "condition 2 0 + 1", "condition 2 0 - 1", "condition 2 0 * 1", "condition 2 0 / 1",
 };
 
-class LargestSlots final : public SlotValues {
+class LargestSlots final : public fractions::SlotValues {
 public:
-    std::optional<Numerals> numerals(int slot) const override
+    std::optional<fractions::Fraction> value(int slot) const override
     {
         if (slot < 0 || slot >= int(values_.size()))
             return std::nullopt;
-        return values_[slot];
+        return fractions::Fraction::make(values_[slot].first, values_[slot].second);
     }
 
 private:
-    std::array<Numerals, 11> values_ = {{{32767, 32766}, {32766, 32767}, {32767, 32767}, {32767, 2}, {32765, 32767},
+    std::array<std::pair<int, int>, 11> values_ = {{{32767, 32766}, {32766, 32767}, {32767, 32767}, {32767, 2}, {32765, 32767},
                                          {32767, 1}, {1, 32767}, {32767, 32767}, {32767, 32767}, {32767, 32767},
                                          {32767, 32767}}};
-};
-
-class SilentDialogs final : public ui::Dialogs {
-public:
-    void message_box(const std::string&) override { ++shown; }
-    long shown = 0;
 };
 
 template <typename Check>
@@ -68,7 +64,8 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv); // the message box canvas measures fonts
     const LargestSlots values;
-    SilentDialogs dialogs;
+    testing::RecordingDialogs dialogs;
+    dialogs.keep_texts = false;
     ui::Canvas box(400, 300, ui::colors::white);
     const ConditionEffects effects{dialogs, box};
 

@@ -3,6 +3,7 @@
 #include "fractions/slots.h"
 #include "ui/form.h"
 #include "ui/platform.h"
+#include "support/fakes.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -16,11 +17,6 @@ using namespace quorrel;
 
 namespace {
 
-class SilentDialogs final : public ui::Dialogs {
-public:
-    void message_box(const std::string&) override {}
-};
-
 // The start-up screen: 1280 wide, the message box 640 wide at the left,
 // slot 0 placed where the screen reset puts it (5 rows above the bottom).
 struct Screen {
@@ -32,7 +28,7 @@ struct Screen {
     ui::Form form{"Quorrel", 1280, 1000, ui::colors::window_back};
     ui::PictureBox& pbox_text = form.add<ui::PictureBox>("pbox_text", ui::colors::yellow);
     ui::TextBox& tbox_message = form.add<ui::TextBox>("tbox_message");
-    SilentDialogs dialogs;
+    testing::RecordingDialogs dialogs;
     ui::Random random = ui::Random::fixed(1);
     fractions::Slots slots{form, pbox_text, tbox_message, dialogs, random};
 };

@@ -20,7 +20,7 @@ namespace {
 // Paints once, then ends the program from inside whatever wait runs.
 class FirstPaint final : public QObject {
 public:
-    FirstPaint(QElapsedTimer& timer, app::Runner& runner) : timer_(timer), runner_(runner) {}
+    FirstPaint(QElapsedTimer& timer, ui::Waits& waits) : timer_(timer), runner_(waits) {}
     double ms = -1;
 
 protected:
@@ -37,7 +37,7 @@ protected:
 
 private:
     QElapsedTimer& timer_;
-    app::Runner& runner_;
+    ui::Waits& runner_;
 };
 
 int run_once(int argc, char* argv[])
@@ -46,7 +46,7 @@ int run_once(int argc, char* argv[])
     timer.start();
     QApplication application(argc, argv);
     app::Program program(ui::Random::fixed(1));
-    FirstPaint probe(timer, program.tutor().runner);
+    FirstPaint probe(timer, program.tutor().waits);
     program.window().form_view().installEventFilter(&probe);
     program.exec();
     std::printf("%.3f %ld\n", probe.ms, testing::peak_rss_kib());

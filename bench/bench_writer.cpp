@@ -2,9 +2,10 @@
 // to just under the point where it empties itself, so the whole history is
 // redrawn. Delays run on a fake clock and cost nothing.
 
-#include "app/runner.h"
+#include "ui/waits.h"
 #include "text/writer.h"
 #include "ui/controls.h"
+#include "support/fakes.h"
 
 #include <QGuiApplication>
 
@@ -17,22 +18,6 @@
 using namespace quorrel;
 
 namespace {
-
-class FakeClock final : public ui::Clock {
-public:
-    double seconds() const override { return now; }
-    double now = 0;
-};
-
-class InstantPump final : public ui::EventPump {
-public:
-    explicit InstantPump(FakeClock& clock) : clock_(clock) {}
-    void process_pending() override {}
-    void wait_for_events(double timeout) override { clock_.now += std::max(timeout, 0.0); }
-
-private:
-    FakeClock& clock_;
-};
 
 constexpr const char* lesson_lines[] = {
     "Fractions are needed to describe lengths that are not an exact whole number of units. ",
@@ -55,9 +40,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
-    FakeClock clock;
-    InstantPump pump(clock);
-    app::Runner runner(pump, clock);
+    testing::FakeClock clock;
+    testing::ScriptedPump pump(clock);
+    ui::Waits runner(pump, clock);
     ui::PictureBox box("pbox_text", ui::colors::yellow);
     box.move(0, 0, 640, 950);
     ui::PictureBox go_on("pbox_go_on");

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "support/harness.h"
+#include "pages/catalogue.h"
 #include "ui/platform.h"
 
 #include <QtTest>
@@ -23,7 +24,7 @@ void install_recording_lessons(Harness& h, std::vector<Visit>& visits)
     auto& course = h.tutor().course;
     const auto& table = course.table();
     auto add = [&](const std::string& code, int pages) {
-        course.add_lesson(code, [&course, &visits, code, pages] {
+        h.add_lesson(code, [&course, &visits, code, pages] {
             course.set_current_lesson(code);
             const int start = course.start_page(pages);
             visits.push_back({code, start});
@@ -56,7 +57,7 @@ private Q_SLOTS:
     void pageStripJumps_data();
     void pageStripJumps();
     void titleBarShowsCourseWidePage();
-    void thousandNestedLessonsUnwindOnExit();
+    void thousandLessonStartsNeverNest();
     void closingTheWindowEndsEveryWait();
     void startScreenPixels();
     void emptyLessonScreenShowsTwoFifths();
@@ -68,10 +69,10 @@ private Q_SLOTS:
 void TestApp::pendingClickEndsTheNextWait()
 {
     Harness h;
-    h.tutor().runner.click(); // made while no wait ran
-    h.tutor().runner.wait();
+    h.tutor().waits.click(); // made while no wait ran
+    h.tutor().waits.wait();
     QCOMPARE(h.pump.turns, 0);
-    h.tutor().runner.wait(); // the click was used up: this one needs the learner
+    h.tutor().waits.wait(); // the click was used up: this one needs the learner
     QCOMPARE(h.pump.turns, 1);
 }
 
@@ -84,22 +85,22 @@ void TestApp::stopMarksButDoesNotEndAWait()
         else
             l.click_text();
     });
-    h.tutor().runner.wait();
+    h.tutor().waits.wait();
     QCOMPARE(h.pump.turns, 2);
-    QVERIFY(h.tutor().runner.stop_marked());
+    QVERIFY(h.tutor().exercises.quit_mark());
 }
 
 void TestApp::delayCountsElapsedTime()
 {
     Harness h; // its clock starts a tenth of a second before midnight
     const double before = h.clock.seconds();
-    h.tutor().runner.delay(0.5);
+    h.tutor().waits.delay(0.5);
     QCOMPARE(h.clock.seconds() - before, 0.5);
     QCOMPARE(h.pump.turns, 0);
 
     ui::QtEventPump pump;
     ui::SteadyClock clock;
-    app::Runner runner(pump, clock);
+    ui::Waits runner(pump, clock);
     const double start = clock.seconds();
     runner.delay(0.05);
     QVERIFY(clock.seconds() - start >= 0.05);
@@ -109,7 +110,7 @@ void TestApp::realWaitsSleepInsteadOfSpinning()
 {
     ui::QtEventPump pump;
     ui::SteadyClock clock;
-    app::Runner runner(pump, clock);
+    ui::Waits runner(pump, clock);
     QTimer::singleShot(400, [&runner] { runner.click(); });
     const double wall = clock.seconds();
     const double cpu = cpu_seconds();
@@ -145,7 +146,8 @@ PageTurn turn_page(void (app::Course::*turn)())
     auto& course = h.tutor().course;
     course.set_current_lesson(lesson.toStdString());
     course.set_current_page(page);
-    h.run([&] { (course.*turn)(); });
+    (course.*turn)();
+    h.settle();
     result.learner_turns = h.pump.turns;
     return result;
 }
@@ -176,7 +178,7 @@ void TestApp::nextPage_data()
 
 void TestApp::nextPage()
 {
-    const PageTurn turned = turn_page(&app::Course::next_page);
+    const PageTurn turned = turn_page(&app::Course::mnu_next_Click);
     const std::vector<Visit> expected = expected_visit();
     QCOMPARE(turned.visits, expected);
     // A page shown by NextPage waits for a click.
@@ -196,7 +198,7 @@ void TestApp::prevPage_data()
 
 void TestApp::prevPage()
 {
-    const PageTurn turned = turn_page(&app::Course::prev_page);
+    const PageTurn turned = turn_page(&app::Course::mnu_prev_Click);
     QCOMPARE(turned.visits, expected_visit());
     QCOMPARE(turned.learner_turns, 0);
 }
@@ -216,15 +218,19 @@ void TestApp::pagingWalksTheWholeTable()
 
     course.set_current_lesson("1a");
     course.set_current_page(1);
-    for (int step = 0; step < 40; ++step)
-        h.run([&] { course.next_page(); });
+    for (int step = 0; step < 40; ++step) {
+        course.mnu_next_Click();
+        h.settle();
+    }
     std::vector<Visit> forward{{"1a", 1}};
     forward.insert(forward.end(), visits.begin(), visits.end());
     QCOMPARE(forward, every);
 
     visits.clear();
-    for (int step = 0; step < 40; ++step)
-        h.run([&] { course.prev_page(); });
+    for (int step = 0; step < 40; ++step) {
+        course.mnu_prev_Click();
+        h.settle();
+    }
     std::vector<Visit> backward(every.rbegin() + 1, every.rend());
     QCOMPARE(visits, backward);
 }
@@ -241,7 +247,8 @@ void TestApp::menuChoiceStartsAtPageOne()
         else
             l.click_text();
     });
-    h.run([&] { h.tutor().runner.wait(); });
+    h.run([&] { h.tutor().waits.wait(); });
+    h.settle();
     QCOMPARE(visits, (std::vector<Visit>{{"2b", 1}}));
 }
 
@@ -273,7 +280,8 @@ void TestApp::pageStripJumps()
         else
             l.click_text();
     });
-    h.run([&] { h.tutor().runner.wait(); });
+    h.run([&] { h.tutor().waits.wait(); });
+    h.settle();
     if (lesson.isEmpty())
         QVERIFY(visits.empty());
     else
@@ -295,27 +303,35 @@ void TestApp::titleBarShowsCourseWidePage()
     QVERIFY(title_image() != page7);
 }
 
-void TestApp::thousandNestedLessonsUnwindOnExit()
+void TestApp::thousandLessonStartsNeverNest()
 {
     Harness h;
     int starts = 0;
+    int running = 0;
     int deepest = 0;
+    bool resumed = false;
     auto& course = h.tutor().course;
-    course.add_lesson("1b", [&] {
+    h.add_lesson("1b", [&] {
         ++starts;
-        deepest = std::max(deepest, h.tutor().runner.depth());
+        struct Running {
+            int& count;
+            ~Running() { --count; }
+        } guard{++running};
+        deepest = std::max(deepest, running);
         course.set_current_lesson("1b");
         course.page(1);
         h.tutor().writer.write_line("A line that waits for a click.");
-        h.tutor().writer.write_line("Never reached before Exit.");
+        resumed = true; // a replaced lesson never gets here
     });
     h.set_learner([&](Harness& l) { l.choose(starts < 1000 ? "mnu_1b" : "mnu_exit"); });
     h.turn_limit = 5000;
-    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
+    h.tutor().course.start_lesson("1a");
+    QVERIFY(h.settle());
     QVERIFY(!h.limit_reached());
     QCOMPARE(starts, 1000);
-    QCOMPARE(deepest, 1000);
-    QCOMPARE(h.tutor().runner.depth(), 0);
+    QCOMPARE(deepest, 1);
+    QCOMPARE(running, 0);
+    QVERIFY(!resumed);
 }
 
 void TestApp::closingTheWindowEndsEveryWait()
@@ -325,8 +341,8 @@ void TestApp::closingTheWindowEndsEveryWait()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     h.set_learner([&](Harness&) { window.close(); });
-    QVERIFY(h.run([&] { h.tutor().runner.wait(); }));
-    QVERIFY(h.tutor().runner.quitting());
+    QVERIFY(h.run([&] { h.tutor().waits.wait(); }));
+    QVERIFY(h.tutor().waits.quitting());
 }
 
 void TestApp::startScreenPixels()
@@ -336,7 +352,7 @@ void TestApp::startScreenPixels()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    h.set_learner([](Harness& l) { l.tutor().runner.request_quit(); }); // look at the first screen
+    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); }); // look at the first screen
     h.start();
     const QImage shot = window.form_view().grab().toImage();
     auto at = [&](int x, int y) { return shot.pixelColor(x, y); };
@@ -365,7 +381,7 @@ void TestApp::startScreenPixels()
 void TestApp::emptyLessonScreenShowsTwoFifths()
 {
     Harness h;
-    h.tutor().course.add_lesson("1a", [] {}); // start-up then leaves the empty lesson screen
+    h.add_lesson("1a", [] {}); // start-up then leaves the empty lesson screen
     app::MainWindow window(h.tutor());
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
@@ -433,13 +449,13 @@ void TestApp::lessonIndexSkipsTheFirstLesson()
     QCOMPARE(table.lesson_index("4"), std::optional<int>());
     QCOMPARE(table.total_pages(), 37);
     QCOMPARE(table.offset("1f"), 37);
-    QCOMPARE(text::lesson_name("2d"), std::string());
+    QCOMPARE(pages::lesson_name("2d"), std::string_view());
 }
 
 void TestApp::pageStripHighlightsTheCellUnderThePointer()
 {
     Harness h;
-    h.tutor().course.add_lesson("1a", [] {});
+    h.add_lesson("1a", [] {});
     h.start();
     auto& form = h.tutor().form;
     const ui::Canvas& strip = form.pbox_pages.canvas();

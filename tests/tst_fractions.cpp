@@ -1,8 +1,11 @@
+#include "fractions/chocolate.h"
 #include "fractions/design.h"
+#include "fractions/pizza.h"
 #include "fractions/geometry.h"
 #include "fractions/slots.h"
 #include "ui/form.h"
 #include "ui/platform.h"
+#include "support/fakes.h"
 
 #include <QtTest>
 
@@ -17,12 +20,6 @@ namespace {
 constexpr ui::Color back = ui::colors::window_back;
 constexpr ui::Color blue = ui::colors::fraction_blue;
 constexpr ui::Color ink = ui::colors::black;
-
-class Dialogs final : public ui::Dialogs {
-public:
-    void message_box(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
 
 // The main window as the slots see it: 1280 wide, so half is 640 and five
 // units of 120 fit a row; the message box at the left, 640 wide, as at
@@ -51,7 +48,7 @@ struct Rig {
     ui::Form form;
     ui::PictureBox& pbox_text;
     ui::TextBox& tbox_message;
-    Dialogs dialogs;
+    testing::RecordingDialogs dialogs;
     ui::Random random = ui::Random::fixed(7);
     fractions::Slots slots;
 };
@@ -495,8 +492,84 @@ private Q_SLOTS:
         QCOMPARE(rig.window().pixel(712, 448), ink);  // whole pizzas have spokes...
         rig.slots.toggle_mixed(0);
         QCOMPARE(rig.window().pixel(712, 448), blue); // ...but not in mixed mode
-        rig.slots.toggle_circle(0); // off: only the stick is redrawn
-        QCOMPARE(rig.window().pixel(712, 448), blue);
+        rig.slots.toggle_circle(0); // off: the pizzas go with the mode
+        QCOMPARE(rig.window().pixel(712, 448), back);
+        QVERIFY(!any_of_colour(rig.window(), QRect(640, 300, 640, 200), ink));
+    }
+
+    // Pizzas of a hidden slot wait for it to be shown; turning the mode off
+    // erases only the row that mode drew.
+    void pizzasFollowTheirSlotAndMode()
+    {
+        Rig rig;
+        rig.hundred_pixel_pizzas(0);
+        rig.slots.set_circle_mode(0, true);
+        rig.slots.hide_slot(0);
+        rig.slots.show_fraction(0, 13, 12);
+        QCOMPARE(rig.window().pixel(702, 438), back);
+        rig.slots.show_slot(0);
+        QCOMPARE(rig.window().pixel(702, 438), blue);
+
+        rig.slots.make_slot(1);
+        rig.slots.place_slot(1, 650, 810);
+        rig.hundred_pixel_pizzas(1);
+        rig.slots.set_circle_mode(1, true);
+        rig.slots.show_fraction(1, 1, 1); // slot 1's row replaces slot 0's
+        rig.slots.set_circle_mode(0, false);
+        QCOMPARE(rig.window().pixel(702, 738), blue);
+        rig.slots.set_circle_mode(1, false);
+        QCOMPARE(rig.window().pixel(702, 738), back);
+    }
+
+    // Every label lies right of the message box, where it can be seen.
+    void pizzaLabelsClearTheMessageBox()
+    {
+        for (const bool mixed : {false, true})
+            for (const auto& [n, d] : {Pair(13, 12), Pair(96, 6), Pair(7, 1), Pair(0, 5)})
+                for (const auto& p : fractions::pizza_row(n, d, {640, 500, 400, 640}, mixed))
+                    QVERIFY2(p.label_x > 640, qPrintable(QString::fromStdString(p.label)));
+        Rig rig;
+        rig.hundred_pixel_pizzas(0);
+        rig.slots.set_circle_mode(0, true);
+        rig.slots.show_fraction(0, 12, 6);
+        QVERIFY(any_of_colour(rig.window(), QRect(641, 405, 12, 16), ink)); // "1"
+    }
+
+    void slotDrawingLeavesTheWindowFont()
+    {
+        Rig rig;
+        const ui::Font before = rig.window().font();
+        rig.hundred_pixel_pizzas(0);
+        rig.slots.set_circle_mode(0, true);
+        rig.slots.set_mixed_mode(0, true);
+        rig.slots.show_fraction(0, 13, 12);
+        QCOMPARE(rig.window().font(), before);
+        QCOMPARE(rig.slots.wholepart(0)->font().size, 18.0);
+    }
+
+    void chocolatePictures_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QPoint>("joint"); // a pixel on the line between bars or pieces
+        QTest::addColumn<bool>("labelled");
+        QTest::newRow("whole bars") << int(fractions::Chocolate::whole_bars) << 410 << QPoint(140, 35) << false;
+        QTest::newRow("eighths") << int(fractions::Chocolate::cut_in_eighths) << 410 << QPoint(25, 35) << true;
+        QTest::newRow("end to end") << int(fractions::Chocolate::end_to_end) << 380 << QPoint(130, 35) << true;
+    }
+    void chocolatePictures()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, width);
+        QFETCH(QPoint, joint);
+        QFETCH(bool, labelled);
+        const auto chocolate = fractions::Chocolate(kind);
+        QCOMPARE(fractions::chocolate_size(chocolate), QSize(width, 51));
+        ui::Canvas canvas(width, 51, back);
+        fractions::draw_chocolate(canvas, chocolate);
+        QCOMPARE(canvas.pixel(60, 30), ui::Color::rgb(255, 255, 100));
+        QVERIFY(canvas.pixel(joint.x(), joint.y()) != ui::Color::rgb(255, 255, 100));
+        QCOMPARE(any_of_colour(canvas, QRect(0, 0, width, 22), ink), labelled);
     }
 
     void redrawingOneSlotClearsTheOthersPizzas()
@@ -568,6 +641,13 @@ private Q_SLOTS:
         QCOMPARE(rig.tbox_message.text(), std::string("   197121"));
         QCOMPARE(rig.window().pixel(820, 310), blue); // 2/5 shaded
         QCOMPARE(rig.window().pixel(820, 290), back);
+
+        // The drawing alone reports and changes nothing but the canvas.
+        ui::Canvas canvas(200, 200, back);
+        QVERIFY(!fractions::cmult1(canvas, 1, 3, 1, 3, 100, 100, -1));
+        QCOMPARE(canvas.pixel(100, 100), back);
+        QVERIFY(fractions::cmult1(canvas, 1, 3, 1, 3, 100, 100, 50));
+        QCOMPARE(canvas.pixel(120, 110), blue);
     }
 
     void designRings()

@@ -1,10 +1,15 @@
+#include "pages/catalogue.h"
 #include "app/main_window.h"
+#include "fractions/slots.h"
+#include "lessons/chapter2_drills.h"
 #include "support/harness.h"
 #include "support/learner.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 using namespace quorrel;
@@ -13,7 +18,8 @@ using testing::Walker;
 
 namespace {
 
-// How each page of chapter 1 begins, by course-wide page number.
+// How each page of chapters 1 and 2 begins, by course-wide page number: the
+// start of its first line, or "?" and the exercise it opens with.
 const std::vector<std::string> first_lines = {
     "We use numbers to count collections",
     "To measure lengths that are not whole units",
@@ -29,11 +35,53 @@ const std::vector<std::string> first_lines = {
     "The picture at the right shows the topheavy fraction",
     "Note that 6/6 is written",
     "Summary: To ",
+    "A fraction can be rewritten by multiplying",
+    "To sum up: we rewrote 2/3",
+    "Let's try another way of expanding",
+    "?2aq1",
+    "In lesson 2a you expanded 2/3",
+    "?2b2",
+    "The numbers 2, 5 and 10",
+    "Dividing by 2 and then by 6",
+    "When the top or the bottom",
+    "Here are some exercises on this material.",
+    "We'll start with some exercises",
+    "?2c2",
+    "?2c2",
+    "?2c2",
+    "Please click to go on to lesson 3a", // after a line written without a pause
 };
+constexpr int first_page_of_chapter2 = 15;
+
+bool opens_as_expected(const testing::Screen& screen, int page)
+{
+    const std::string& first = first_lines[static_cast<std::size_t>(page - 1)];
+    if (first.starts_with("?"))
+        return screen.condition == first.substr(1);
+    return screen.condition.empty() && screen.line.starts_with(first);
+}
+
+// Whether the learner has reached something to read or answer (not the
+// welcome screen).
+bool something_to_do(const testing::Screen& screen) { return !screen.line.empty() || !screen.condition.empty(); }
+
+// What the learner first has before them on each page, reading the course
+// through from start-up.
+const std::map<std::string, testing::Screen>& screens_reading_through()
+{
+    static const auto screens = [] {
+        Harness h;
+        Walker walker(2);
+        h.set_learner([&](Harness& l) { walker(l); });
+        h.start();
+        return walker.first_screens;
+    }();
+    return screens;
+}
 
 std::string page_key(const std::string& code, int global_page)
 {
-    return text::lesson_name(code) + "  |Page " + std::to_string(global_page) + "  ";
+    return std::string(pages::lesson_name(code)) + "  |Page " + std::to_string(global_page) + "  ";
 }
 
 } // namespace
@@ -41,7 +89,7 @@ std::string page_key(const std::string& code, int global_page)
 class TestLessons : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void walksChapterOneFromStartUp();
+    void walksTheCourseFromStartUp();
     void walksLessonOneFFromItsMenuItem();
     void everyPageOpensAtItsFirstLine_data();
     void everyPageOpensAtItsFirstLine();
@@ -49,20 +97,23 @@ private Q_SLOTS:
     void welcomeScreen();
     void readingExercisesShowTheStickAlone();
     void mixedNumberPagesOpenInMixedMode();
+    void drillsDealTheirKindOfProblem();
+    void drillsDealOnlyWhatTheSlidersHold();
 };
 
-void TestLessons::walksChapterOneFromStartUp()
+void TestLessons::walksTheCourseFromStartUp()
 {
     Harness h;
-    Walker walker;
+    Walker walker(2);
     h.set_learner([&](Harness& l) { walker(l); });
-    QVERIFY(!h.start()); // 1e hands over to 2a, which this chapter does not hold
+    QVERIFY(!h.start()); // 2c hands over to 3a, which the course does not hold yet
     QVERIFY(!h.limit_reached());
     QVERIFY(walker.unknown.empty());
     QVERIFY(walker.failures.empty());
 
     std::set<std::string> expected;
-    const std::pair<const char*, int> lessons[] = {{"1a", 5}, {"1b", 3}, {"1c", 2}, {"1d", 1}, {"1e", 3}};
+    const std::pair<const char*, int> lessons[] = {{"1a", 5}, {"1b", 3}, {"1c", 2}, {"1d", 1}, {"1e", 3},
+                                                   {"2a", 4}, {"2b", 6}, {"2c", 5}};
     int global = 0;
     for (const auto& [code, pages] : lessons)
         for (int p = 1; p <= pages; ++p)
@@ -70,29 +121,45 @@ void TestLessons::walksChapterOneFromStartUp()
     for (const auto& key : expected)
         QVERIFY2(walker.pages_seen.count(key), key.c_str());
 
-    for (const char* next : {"1b", "1c", "1d", "1e", "2a"})
+    for (const char* next : {"1b", "1c", "1d", "1e", "2a", "2b", "2c", "3a"})
         QVERIFY2(h.wrote(std::string("Please click to go on to lesson ") + next), next);
     QVERIFY(h.wrote("OK, that's enough!") || h.wrote("Check that the fraction pictures match"));
     QVERIFY(h.wrote("Check that the fraction pictures match and click to continue."));
-    // 4 reading exercises, 1 in 1c, 5 in 1d and two drills of 3 turns.
-    QCOMPARE(walker.answers, 4 + 1 + 5 + 3 + 3);
+    QVERIFY(h.wrote("FontSize__30 2/3   = 2*2/3*2    = 4/6"));
+    QVERIFY(h.wrote("FontSize__30 2/3    =  2*5/3*5    = 10/15"));
+    // Written without a pause, just above the hand-over to 3a.
+    QVERIFY(h.tutor().writer.message_history().find(
+                "Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!") !=
+            std::string::npos);
+    // Chapter 1: 4 reading exercises, 1 in 1c, 5 in 1d and two drills.
+    // Chapter 2: 8 exercises in 2a and 6 in 2b, and seven drills. Every
+    // drill is stopped on its second turn.
+    QCOMPARE(walker.answers, 4 + 1 + 5 + 2 * 2 + 8 + 6 + 7 * 2);
     QCOMPARE(walker.retried, walker.answers);
-    QCOMPARE(h.tutor().runner.depth(), 0);
+    // Each turn of the two reducing drills was first answered unreduced.
+    QCOMPARE(walker.unreduced, 4);
+    QCOMPARE(h.dialogs.messages,
+             std::vector<std::string>(4, "Reduced correctly but not completely. Keep on reducing!"));
+    QVERIFY(!h.tutor().waits.in_lesson());
 }
 
 void TestLessons::walksLessonOneFFromItsMenuItem()
 {
     Harness h;
     Walker walker;
-    h.set_learner([&](Harness& l) { walker(l); });
     auto& item = *h.tutor().form.lesson_item("1f");
     QVERIFY(!item.enabled()); // the learner is not offered it
     item.set_enabled(true);
-    h.run([&] {
-        h.tutor().reset_screen();
-        h.choose("mnu_1f");
-        h.tutor().runner.wait(); // the deferred lesson runs here
+    h.set_learner([&](Harness& l) {
+        // Stop at the hand-over, before lesson 2a lays out its own screen.
+        if (l.last_line().starts_with("Please click to go on to lesson 2a"))
+            l.tutor().waits.request_quit();
+        else
+            walker(l);
     });
+    h.tutor().reset_screen();
+    h.choose("mnu_1f");
+    h.settle();
     QVERIFY(walker.pages_seen.count(page_key("1f", 38)));
     QVERIFY(walker.pages_seen.count(page_key("1f", 39)));
     QVERIFY(h.wrote("THE VALUE OF ANY FRACTION EQUALS ITS NUMERATOR DIVIDED BY ITS DENOMINATOR."));
@@ -115,9 +182,8 @@ void TestLessons::everyPageOpensAtItsFirstLine_data()
 void TestLessons::everyPageOpensAtItsFirstLine()
 {
     QFETCH(int, page);
-    const std::string first = first_lines[static_cast<std::size_t>(page - 1)];
     Harness h;
-    std::string seen;
+    std::optional<testing::Screen> seen;
     bool jumped = false;
     h.set_learner([&](Harness& l) {
         if (!jumped) {
@@ -125,53 +191,62 @@ void TestLessons::everyPageOpensAtItsFirstLine()
             l.click_page_strip(12 * (page - 1) + 2);
             return;
         }
-        if (seen.empty() && !l.last_line().empty()) {
-            seen = l.last_line();
-            l.tutor().runner.request_quit();
+        if (const auto screen = testing::screen_of(l); !seen && something_to_do(screen)) {
+            seen = screen;
+            l.tutor().waits.request_quit();
             return;
         }
         l.click_text();
     });
-    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
-    QVERIFY2(seen.rfind(first, 0) == 0, seen.c_str());
-    QCOMPARE(h.tutor().page_bar.shown_label(), "Page " + std::to_string(page) + "  ");
+    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
+    QVERIFY(seen);
+    QVERIFY2(opens_as_expected(*seen, page), (seen->line + "|" + seen->condition).c_str());
+    const std::string label = "Page " + std::to_string(page) + "  ";
+    QCOMPARE(h.tutor().page_bar.shown_label(), label);
+    if (page >= first_page_of_chapter2) {
+        // The same sticks and buttons as when the course is read through.
+        const auto& through = screens_reading_through();
+        QVERIFY(through.count(label));
+        QCOMPARE(seen->sticks, through.at(label).sticks);
+        QCOMPARE(seen->stop, through.at(label).stop);
+        QVERIFY(*seen == through.at(label));
+    }
 }
 
 void TestLessons::nextAndPrevPageOpenNeighbours()
 {
-    // From page 1, NextPage to the chapter's last page and PrevPage back,
-    // each at the first line of the page it opened.
+    // From page 1, NextPage to chapter 2's last page and PrevPage back,
+    // each at the first line (or exercise) of the page it opened.
     Harness h;
     const int last = static_cast<int>(first_lines.size());
-    std::vector<std::pair<std::string, std::string>> opened; // page label, first line
+    std::vector<std::pair<std::string, testing::Screen>> opened; // page label, first screen
     bool started = false;
     h.set_learner([&](Harness& l) {
         const std::string label = l.tutor().page_bar.shown_label();
-        const std::string line = l.last_line();
+        const auto screen = testing::screen_of(l);
         if (!started) {
             started = true;
             l.click_page_strip(2);
             return;
         }
-        if (line.empty()) { // the welcome screen
+        if (!something_to_do(screen)) { // the welcome screen
             l.click_text();
             return;
         }
         if (opened.empty() || opened.back().first != label)
-            opened.emplace_back(label, line);
+            opened.emplace_back(label, screen);
         const bool forward = opened.size() < static_cast<std::size_t>(last);
         if (opened.size() == static_cast<std::size_t>(2 * last - 1))
-            l.tutor().runner.request_quit();
+            l.tutor().waits.request_quit();
         else
             l.choose(forward ? "mnu_next" : "mnu_prev");
     });
-    QVERIFY(h.run([&] { h.tutor().runner.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QCOMPARE(opened.size(), static_cast<std::size_t>(2 * last - 1));
     for (std::size_t i = 0; i < opened.size(); ++i) {
         const int page = i < static_cast<std::size_t>(last) ? static_cast<int>(i) + 1 : 2 * last - 1 - static_cast<int>(i);
         QCOMPARE(opened[i].first, "Page " + std::to_string(page) + "  ");
-        QVERIFY2(opened[i].second.rfind(first_lines[static_cast<std::size_t>(page - 1)], 0) == 0,
-                 opened[i].second.c_str());
+        QVERIFY2(opens_as_expected(opened[i].second, page), opened[i].second.line.c_str());
     }
 }
 
@@ -182,7 +257,7 @@ void TestLessons::welcomeScreen()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    h.set_learner([](Harness& l) { l.tutor().runner.request_quit(); });
+    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); });
     QVERIFY(h.start());
     const QImage shot = window.form_view().grab().toImage();
     const auto& box = h.tutor().form.pbox_text;
@@ -212,12 +287,12 @@ void at_first_exercise(Harness& h, int page, const std::function<void(Harness&)>
             l.click_page_strip(12 * (page - 1) + 2);
         } else if (!l.tutor().exercises.current_condition().empty()) {
             look(l);
-            l.tutor().runner.request_quit();
+            l.tutor().waits.request_quit();
         } else {
             l.click_text();
         }
     });
-    h.run([&] { h.tutor().runner.run_until_quit(); });
+    h.run([&] { h.tutor().waits.run_until_quit(); });
 }
 
 QRect rect_of(const ui::Control& c) { return QRect(c.left(), c.top(), c.width(), c.height()); }
@@ -263,6 +338,131 @@ void TestLessons::mixedNumberPagesOpenInMixedMode()
         QVERIFY(slots.pbox_fracbar(0)->bottom_edge() < slots.slider_fracnum(1)->top());
     });
     QVERIFY(looked);
+}
+
+namespace {
+
+// Whether m is a product of `factors` whole numbers from 2 to 9.
+bool product_of_small_factors(int m, int factors)
+{
+    if (factors == 0)
+        return m == 1;
+    for (int f = 2; f <= 9; ++f)
+        if (m % f == 0 && product_of_small_factors(m / f, factors - 1))
+            return true;
+    return false;
+}
+
+bool in(lessons::Span span, int value) { return value >= span.low && value <= span.high(); }
+
+// The top fraction of a practice turn is wrong, and setting the one part its
+// prompt names to a whole number makes it equivalent to the bottom fraction:
+// the top fraction so answered, if there is one.
+std::optional<lessons::SlotValue> practice_answer(const lessons::DrillTurn& turn)
+{
+    const auto at = [&](int slot) {
+        for (const auto& v : turn.slots)
+            if (v.slot == slot)
+                return v;
+        return lessons::SlotValue{slot, 0, 0};
+    };
+    const auto top = at(0);
+    const auto bottom = at(1);
+    if (std::int64_t(top.num) * bottom.den == std::int64_t(bottom.num) * top.den)
+        return std::nullopt; // nothing left to do
+    const bool denominator = turn.prompt.starts_with("set the denominator");
+    const std::int64_t wanted = denominator ? std::int64_t(top.num) * bottom.den : std::int64_t(top.den) * bottom.num;
+    const int by = denominator ? bottom.num : bottom.den;
+    if (wanted % by != 0)
+        return std::nullopt;
+    const int part = static_cast<int>(wanted / by);
+    return denominator ? lessons::SlotValue{0, top.num, part} : lessons::SlotValue{0, part, top.den};
+}
+
+constexpr lessons::Practice practices[] = {
+    lessons::Practice::expand_numerator_given, lessons::Practice::expand_denominator_given,
+    lessons::Practice::reduce_denominator_given, lessons::Practice::reduce_numerator_given};
+
+} // namespace
+
+void TestLessons::drillsDealTheirKindOfProblem()
+{
+    auto random = ui::Random::fixed(7);
+    std::set<int> factor_counts;
+    for (int turn = 0; turn < 10000; ++turn) {
+        const auto by = lessons::deal_2aq1(random);
+        QVERIFY(in(lessons::by_factor_top, by.a) && in(lessons::by_factor_bottom, by.b) &&
+                in(lessons::by_factor_k, by.k));
+        for (const auto& dealt : {lessons::turn_2aq1(by), lessons::turn_2bq1(by)}) {
+            const auto& top = dealt.slots.front();
+            QCOMPARE(top.slot, 0);
+            QVERIFY2(top.num % top.den != 0, dealt.lead.c_str()); // never a whole number
+            QVERIFY(dealt.prompt.ends_with(" by " + std::to_string(by.k)));
+        }
+
+        const auto lowest = lessons::deal_2bq2(random);
+        QVERIFY(in(lessons::lowest_top, lowest.a) && in(lessons::lowest_bottom, lowest.b));
+        QVERIFY(lowest.a != lowest.b);
+        int count = 1;
+        while (count <= 3 && !product_of_small_factors(lowest.m, count))
+            ++count;
+        QVERIFY2(count <= 3, std::to_string(lowest.m).c_str());
+        factor_counts.insert(count);
+
+        const auto rewrite = lessons::deal_2c(random);
+        QVERIFY(in(lessons::practice_top, rewrite.n) && in(lessons::practice_bottom, rewrite.d) &&
+                in(lessons::practice_k, rewrite.k));
+        QVERIFY(rewrite.n % rewrite.d != 0);
+        const auto first = lessons::turn_2c(lessons::Practice::expand_numerator_given, rewrite);
+        // The numerator is already right; the denominator is not, until it is k·d.
+        QCOMPARE(first.slots.back().num, rewrite.k * rewrite.n);
+        const auto answered = practice_answer(first);
+        QVERIFY(answered);
+        QCOMPARE(answered->den, rewrite.k * rewrite.d);
+        for (lessons::Practice kind : practices)
+            QVERIFY(practice_answer(lessons::turn_2c(kind, rewrite)));
+    }
+    QCOMPARE(factor_counts, (std::set<int>{1, 2, 3}));
+}
+
+void TestLessons::drillsDealOnlyWhatTheSlidersHold()
+{
+    // Every problem any draw can deal, and its answer, fits the sliders.
+    auto fits = [](const lessons::DrillTurn& turn) {
+        return std::ranges::all_of(turn.slots, [](const lessons::SlotValue& v) {
+            return fractions::slot_holds(v.num, v.den);
+        });
+    };
+    const auto& top = lessons::by_factor_top;
+    for (int a = top.low; a <= top.high(); ++a)
+        for (int b = lessons::by_factor_bottom.low; b <= lessons::by_factor_bottom.high(); ++b)
+            for (int k = lessons::by_factor_k.low; k <= lessons::by_factor_k.high(); ++k) {
+                QVERIFY(fits(lessons::turn_2aq1({a, b, k})) && fractions::slot_holds(a * k, b * k));
+                QVERIFY(fits(lessons::turn_2bq1({a, b, k})) && fractions::slot_holds(a, b));
+            }
+
+    std::set<int> multipliers{1};
+    for (int count = 1; count <= lessons::lowest_factor_count.high(); ++count) {
+        std::set<int> longer;
+        for (int m : multipliers)
+            for (int f = lessons::lowest_factor.low; f <= lessons::lowest_factor.high(); ++f)
+                longer.insert(m * f);
+        multipliers.insert(longer.begin(), longer.end());
+    }
+    for (int m : multipliers)
+        for (int a = lessons::lowest_top.low; a <= lessons::lowest_top.high(); ++a)
+            for (int b = lessons::lowest_bottom.low; b <= lessons::lowest_bottom.high(); ++b)
+                QVERIFY2(fits(lessons::turn_2bq2({a, b, m})), std::to_string(m).c_str());
+
+    for (int n = lessons::practice_top.low; n <= lessons::practice_top.high(); ++n)
+        for (int d = lessons::practice_bottom.low; d <= lessons::practice_bottom.high(); ++d)
+            for (int k = lessons::practice_k.low; k <= lessons::practice_k.high(); ++k)
+                for (lessons::Practice kind : practices) {
+                    const auto turn = lessons::turn_2c(kind, {n, d, k});
+                    const auto answered = practice_answer(turn);
+                    QVERIFY(fits(turn) && answered && fractions::slot_holds(answered->num, answered->den));
+                }
+    QVERIFY(multipliers.count(2) && multipliers.count(9 * 9 * 9));
 }
 
 QTEST_MAIN(TestLessons)

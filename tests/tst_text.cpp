@@ -1,7 +1,9 @@
-#include "app/runner.h"
+#include "pages/catalogue.h"
+#include "ui/waits.h"
 #include "text/markup.h"
 #include "text/writer.h"
 #include "ui/controls.h"
+#include "support/fakes.h"
 
 #include <QtTest>
 
@@ -71,38 +73,11 @@ bool band_has(const ui::Canvas& canvas, int top, int bottom, ui::Color color)
     return false;
 }
 
-class FakeClock final : public ui::Clock {
-public:
-    double seconds() const override { return now; }
-    double now = 0;
-};
-
-// Time passes only when a pause asks for it; an open-ended wait is ended by
-// the learner's click at once.
-class FakePump final : public ui::EventPump {
-public:
-    explicit FakePump(FakeClock& clock) : clock_(clock) {}
-    void process_pending() override {}
-    void wait_for_events(double timeout) override
-    {
-        if (timeout >= 0) {
-            clock_.now += timeout;
-        } else {
-            ++waits;
-            runner->click();
-        }
-    }
-    app::Runner* runner = nullptr;
-    int waits = 0;
-
-private:
-    FakeClock& clock_;
-};
-
 struct Rig {
     Rig()
     {
-        pump.runner = &runner;
+        // An open-ended wait is ended by the learner's click at once.
+        pump.learner = [this] { runner.click(); };
         box.move(0, 0, 400, 300);
         box.canvas().set_font({"Arial Narrow", 14});
         wait.checkable = true;
@@ -110,9 +85,9 @@ struct Rig {
     }
     double line_height() const { return box.canvas().text_height(); }
 
-    FakeClock clock;
-    FakePump pump{clock};
-    app::Runner runner{pump, clock};
+    testing::FakeClock clock;
+    testing::ScriptedPump pump{clock};
+    ui::Waits runner{pump, clock};
     ui::PictureBox box{"pbox_text", ui::colors::yellow};
     ui::PictureBox go_on{"pbox_go_on"};
     ui::MenuItem wait{"mnu_waitt", "Wait"};
@@ -341,7 +316,7 @@ void TestText::writeLinePauses()
     rig.wait.set_checked(wait_checked);
     rig.go_on.show();
     rig.writer.write_line(text.toStdString());
-    QCOMPARE(rig.pump.waits, waits);
+    QCOMPARE(rig.pump.turns, waits);
     QCOMPARE(rig.clock.now, seconds);
     QVERIFY(!rig.go_on.visible());
     QCOMPARE(rig.writer.message_history(), text.isEmpty() ? "\r\n      " : "\r\n      Bullet__ " + text.toStdString());
@@ -448,7 +423,7 @@ void TestText::lessonTitleThenLine()
 {
     Rig rig;
     rig.writer.lesson_title("1a");
-    QCOMPARE(rig.pump.waits, 0);
+    QCOMPARE(rig.pump.turns, 0);
     QCOMPARE(rig.writer.message_history(), "\r\n      FontSize__22 ForeColor__255 Lesson 1a: Writing fractions "
                                            "FontSize__14 \r\n       ForeColor__7895160");
     rig.writer.write_line("Next");
@@ -481,7 +456,7 @@ void TestText::malformedLineKeepsWhatWasDrawn()
 {
     Rig rig;
     rig.writer.write_line("a FontSize__x b");
-    QCOMPARE(rig.pump.waits, 1);
+    QCOMPARE(rig.pump.turns, 1);
     QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ a");
 
     QVERIFY(!rig.writer.write_text("c ForeColor__red d"));
@@ -511,7 +486,7 @@ void TestText::lessonNames()
 {
     QFETCH(QString, code);
     QFETCH(QString, name);
-    QCOMPARE(QString::fromStdString(text::lesson_name(code.toStdString())), name);
+    QCOMPARE(QString::fromStdString(std::string(pages::lesson_name(code.toStdString()))), name);
 }
 
 QTEST_MAIN(TestText)

@@ -1,82 +1,35 @@
 #include "app/course.h"
 
+#include "pages/catalogue.h"
+
 namespace quorrel::app {
 
-Course::Course(Runner& runner, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box)
-    : runner_(runner), writer_(writer), bar_(bar), text_box_(text_box)
+Course::Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box)
+    : waits_(waits), writer_(writer), bar_(bar), text_box_(text_box)
 {
 }
-
-void Course::add_lesson(std::string code, Script script) { scripts_[std::move(code)] = std::move(script); }
 
 int Course::start_page(int page_count) const
 {
     return current_page_ >= 2 && current_page_ <= page_count ? current_page_ : 1;
 }
 
-void Course::show_lesson()
+void Course::show_Lesson()
 {
     text_box_.canvas().set_font_size(14);
-    if (auto it = scripts_.find(current_lesson_); it != scripts_.end()) {
-        // The script may replace itself in the table while it runs; run a copy.
-        const Script script = it->second;
-        script();
-    }
+    if (starting_)
+        starting_();
+    if (scripts_)
+        scripts_(current_lesson_);
 }
 
-void Course::run_lesson(std::string_view code)
-{
-    current_lesson_ = std::string(code);
-    show_lesson();
-}
-
-void Course::new_lesson(std::string_view code)
+void Course::new_Lesson(std::string_view code)
 {
     writer_.write_line("");
     writer_.write_line("Please click to go on to lesson " + std::string(code));
     current_lesson_ = std::string(code);
     current_page_ = 1;
-    show_lesson();
-}
-
-void Course::next_page()
-{
-    const int i = table_.lesson_index(current_lesson_).value_or(0);
-    if (table_.pages(i) != current_page_) {
-        ++current_page_;
-    } else {
-        const int last = table_.size() - 1;
-        if (i == last)
-            return;
-        current_page_ = 1;
-        current_lesson_ = table_.code(i + 1);
-    }
-    restart_from_current();
-    runner_.wait();
-}
-
-void Course::prev_page()
-{
-    if (current_page_ == 1) {
-        const int i = table_.lesson_index(current_lesson_).value_or(0);
-        if (i == 0)
-            return;
-        current_page_ = table_.pages(i - 1);
-        current_lesson_ = table_.code(i - 1);
-    } else {
-        --current_page_;
-    }
-    restart_from_current();
-}
-
-void Course::display_page(int global_page)
-{
-    const auto location = table_.locate(global_page);
-    if (!location)
-        return;
-    current_lesson_ = location->lesson;
-    current_page_ = location->page;
-    show_lesson();
+    show_Lesson();
 }
 
 void Course::page(int k)
@@ -84,14 +37,75 @@ void Course::page(int k)
     current_page_ = k;
     text_box_.canvas().clear();
     writer_.clear_history();
-    bar_.show_title(text::lesson_name(current_lesson_), table_.global_page(current_lesson_, k));
+    bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));
 }
 
-void Course::restart_from_current()
+void Course::start_lesson(std::string_view code)
 {
-    text_box_.canvas().clear();
-    writer_.clear_history();
-    show_lesson();
+    // A lesson chosen from the menu starts at its first page.
+    waits_.start([this, lesson = std::string(code)] {
+        current_lesson_ = lesson;
+        current_page_ = 1;
+        show_Lesson();
+    });
+}
+
+void Course::mnu_next_Click()
+{
+    std::string lesson = current_lesson_;
+    int page = current_page_;
+    const int i = table_.lesson_index(lesson).value_or(0);
+    if (table_.pages(i) != page) {
+        ++page;
+    } else {
+        const int last = table_.size() - 1;
+        if (i == last)
+            return;
+        page = 1;
+        lesson = table_.code(i + 1);
+    }
+    restart(std::move(lesson), page, true);
+}
+
+void Course::mnu_prev_Click()
+{
+    std::string lesson = current_lesson_;
+    int page = current_page_;
+    if (page == 1) {
+        const int i = table_.lesson_index(lesson).value_or(0);
+        if (i == 0)
+            return;
+        page = table_.pages(i - 1);
+        lesson = table_.code(i - 1);
+    } else {
+        --page;
+    }
+    restart(std::move(lesson), page, false);
+}
+
+void Course::displaypage(int global_page)
+{
+    const auto location = table_.locate(global_page);
+    if (!location)
+        return;
+    restart(location->lesson, location->page, false);
+}
+
+void Course::restart(std::string lesson, int page, bool wait_after)
+{
+    // The page to show is noted at once, so a second NextPage before the
+    // running lesson has unwound steps on from it.
+    current_lesson_ = lesson;
+    current_page_ = page;
+    waits_.start([this, lesson = std::move(lesson), page, wait_after] {
+        current_lesson_ = lesson;
+        current_page_ = page;
+        text_box_.canvas().clear();
+        writer_.clear_history();
+        show_Lesson();
+        if (wait_after)
+            waits_.wait();
+    });
 }
 
 } // namespace quorrel::app

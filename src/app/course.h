@@ -1,28 +1,31 @@
 #pragma once
 
-#include "app/runner.h"
 #include "pages/page_bar.h"
 #include "pages/page_table.h"
 #include "text/writer.h"
 #include "ui/controls.h"
+#include "ui/waits.h"
 
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 
 namespace quorrel::app {
 
 // Which lesson runs, from which page, and how the learner moves between
-// lessons and pages. A lesson script is an ordinary function that blocks in
-// the runner's waits; starting another lesson from inside one nests it.
+// lessons and pages. A lesson started by the learner replaces the running
+// one; a lesson's own hand-over (`new_Lesson`) runs the next one inside it.
 class Course {
 public:
-    using Script = std::function<void()>;
+    // Runs the script of a lesson code; false when there is none.
+    using Scripts = std::function<bool(std::string_view code)>;
+    // Called whenever a lesson or page starts (the drill marks are emptied).
+    using Starting = std::function<void()>;
 
-    Course(Runner& runner, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box);
+    Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box);
 
-    void add_lesson(std::string code, Script script);
+    void set_scripts(Scripts scripts) { scripts_ = std::move(scripts); }
+    void set_starting(Starting starting) { starting_ = std::move(starting); }
 
     const std::string& current_lesson() const { return current_lesson_; }
     void set_current_lesson(std::string code) { current_lesson_ = std::move(code); }
@@ -34,29 +37,33 @@ public:
 
     const pages::PageTable& table() const { return table_; }
 
-    void show_lesson();
-    // Runs lesson `code` from the current page, as a menu choice does.
-    void run_lesson(std::string_view code);
+    // Runs the script of the current lesson from the current page.
+    void show_Lesson();
     // The hand-over at the end of a lesson: asks for a click, then runs `code`.
-    void new_lesson(std::string_view code);
-    void next_page();
-    void prev_page();
-    // Runs the lesson holding course-wide page `global_page`; pages beyond the
-    // table are ignored.
-    void display_page(int global_page);
+    void new_Lesson(std::string_view code);
     // Starts page k of the running lesson: empties the message box and shows
     // the lesson's title and course-wide page number.
     void page(int k);
 
-private:
-    void restart_from_current();
+    // What the learner starts; each replaces the running lesson.
+    void start_lesson(std::string_view code);
+    void mnu_next_Click();
+    void mnu_prev_Click();
+    // The lesson holding course-wide page `global_page`; pages beyond the
+    // table are ignored.
+    void displaypage(int global_page);
 
-    Runner& runner_;
+private:
+    // Runs from the idle loop once the running lesson has unwound.
+    void restart(std::string lesson, int page, bool wait_after);
+
+    ui::Waits& waits_;
     text::Writer& writer_;
     pages::PageBar& bar_;
     ui::PictureBox& text_box_;
     pages::PageTable table_;
-    std::map<std::string, Script, std::less<>> scripts_;
+    Scripts scripts_;
+    Starting starting_;
     std::string current_lesson_;
     int current_page_ = 1;
 };

@@ -1,31 +1,25 @@
 #include "app/lessonform.h"
 
+#include "pages/catalogue.h"
+
 #include <cmath>
 
 namespace quorrel::app {
 
 namespace {
 
-struct LessonEntry {
-    const char* code;
-    const char* caption;
-};
-
-constexpr LessonEntry chapter1[] = {
-    {"1a", "1a: Understanding Fractions"},   {"1b", "1b: Setting Fraction Pictures"},
-    {"1c", "1c: Improper Fractions"},        {"1d", "1d: Practice Setting Fraction Pictures"},
-    {"1e", "1e: Naming Fractions as Mixed Numbers"}, {"1f", "1f: Interpreting Fractions as Division"},
-};
-constexpr LessonEntry chapter2[] = {
-    {"2a", "2a: Expanding fractions"}, {"2b", "2b: Reducing Fractions"}, {"2c", "2c: Rewriting fractions practice"}};
-constexpr LessonEntry chapter3[] = {
-    {"3a", "3a: Basic arithmetic"}, {"3b", "3b: Fraction Multiplication"}, {"3c", "3c: Arithmetic Drill"}};
-
-template <std::size_t N>
-void add_lessons(ui::MenuItem& chapter, const LessonEntry (&entries)[N])
+// Each chapter's submenu offers the catalogue's lessons of that chapter.
+void add_lessons(ui::MenuItem& chapter_menu, int chapter)
 {
-    for (const auto& e : entries)
-        chapter.add(std::string("mnu_") + e.code, e.caption);
+    for (const pages::LessonInfo& info : pages::catalogue)
+        if (info.chapter == chapter)
+            chapter_menu.add("mnu_" + std::string(info.code), std::string(info.menu_caption));
+}
+
+std::string caption_of(std::string_view code)
+{
+    const auto info = pages::find_lesson(code);
+    return info ? std::string(info->menu_caption) : std::string();
 }
 
 ui::MenuItem& checkable(ui::MenuItem& item)
@@ -57,7 +51,7 @@ LessonForm::LessonForm(int width, int height)
       mnu_1(mnu_Lessons.add("mnu_1", "Lesson 1: Fraction Basics")),
       mnu_2(mnu_Lessons.add("mnu_2", "Lesson 2: Rewriting fractions")),
       mnu_3(mnu_Lessons.add("mnu_3", "Lesson 3: Fraction Arithmetic")),
-      mnu_4(mnu_Lessons.add("mnu_4", "Lesson 4: More arithmetic practice")),
+      mnu_4(mnu_Lessons.add("mnu_4", caption_of("4"))),
       mnu_modes(form_.menu_bar().add("mnu_modes", "Choices")),
       mnu_auto(checkable(mnu_modes.add("mnu_auto", "Answer auto"))),
       mnu_waitt(checkable(mnu_modes.add("mnu_waitt", "Wait"))),
@@ -73,9 +67,9 @@ LessonForm::LessonForm(int width, int height)
       mnu_test(form_.menu_bar().add("mnu_test", "Test")),
       mnu_playback(form_.menu_bar().add("mnu_playback", "Playback"))
 {
-    add_lessons(mnu_1, chapter1);
-    add_lessons(mnu_2, chapter2);
-    add_lessons(mnu_3, chapter3);
+    add_lessons(mnu_1, 1);
+    add_lessons(mnu_2, 2);
+    add_lessons(mnu_3, 3);
     mnu_waitt.set_checked(true);
     // The learner is not offered these; the features behind them still work.
     lesson_item("1f")->set_enabled(false);

@@ -46,7 +46,7 @@ void MainWindow::fill(const QRect& area)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing ends the program from whatever wait is running.
-    tutor_.runner.request_quit();
+    tutor_.mnu_exit_Click();
     event->accept();
 }
 

@@ -17,11 +17,8 @@ Program::Program(ui::Random random)
 int Program::exec()
 {
     window_.show();
-    try {
-        tutor_.start();
-        tutor_.runner.run_until_quit();
-    } catch (const QuitRequested&) {
-    }
+    tutor_.Form_Load();
+    tutor_.waits.run_until_quit();
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/tutor.h"
 
-#include "lessons/library.h"
+#include "pages/catalogue.h"
+
 
 namespace quorrel::app {
 
@@ -8,64 +9,50 @@ Tutor::Tutor(Services services, int width, int height)
     : dialogs(services.dialogs),
       random(std::move(services.random)),
       form(width, height),
-      runner(services.pump, services.clock),
-      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, runner),
+      waits(services.pump, services.clock),
+      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, waits),
       page_bar(form.pbox_title, form.pbox_pages),
-      course(runner, writer, page_bar, form.pbox_text),
+      course(waits, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
-      readings(slots),
-      exercises({form.form(), form.pbox_text, form.pbox_go_on, form.cmd_stop, form.mnu_auto}, writer, runner, slots,
-                readings, dialogs, random),
-      practice(readings, form.tbox_message, random, [this](int slot, int n, int d) { slots.show_fraction(slot, n, d); }),
-      lessons_(lessons::make_library(*this))
+      exercises({form.form(), form.pbox_text, form.pbox_go_on, form.cmd_stop, form.mnu_auto}, writer, waits, slots,
+                slots, dialogs, random),
+      practice(slots, form.tbox_message, random,
+               [this](int slot, fractions::Fraction value) { slots.show_fraction(slot, value); }),
+      shell({form, waits, writer, course, slots, exercises, dialogs, random}),
+      lessons(shell)
 {
+    course.set_scripts([this](std::string_view code) { return lessons.run(code); });
+    // A new lesson or page never inherits a Stop meant for an earlier drill.
+    course.set_starting([this] { exercises.set_quit_mark(false); });
     wire_handlers();
 }
 
-Tutor::~Tutor() = default;
-
-std::optional<exercises::Numerals> SlotReadings::numerals(int slot) const
-{
-    const ui::Slider* num = slots_.slider_fracnum(slot);
-    const ui::Slider* den = slots_.slider_fracden(slot);
-    if (!num || !den)
-        return std::nullopt;
-    return exercises::Numerals{static_cast<std::int16_t>(num->value()), static_cast<std::int16_t>(den->value())};
-}
 
 void Tutor::wire_handlers()
 {
-    form.pbox_text.on_click = [this](double, double) { runner.click(); };
-    form.pbox_text.on_mouse_move = [this](double, double y) {
-        if (y <= 100)
-            page_bar.draw_strip();
-    };
-    form.pbox_go_on.on_click = [this](double, double) { go_on_clicked(); };
-    form.cmd_stop.on_click = [this] { runner.set_stop_mark(true); };
+    form.pbox_text.on_click = [this](double, double) { pbox_text_Click(); };
+    form.pbox_text.on_mouse_move = [this](double, double y) { pbox_text_MouseMove(y); };
+    form.pbox_go_on.on_click = [this](double, double) { pbox_go_on_Click(); };
+    form.cmd_stop.on_click = [this] { cmd_stop_Click(); };
+    form.pbox_pages.on_mouse_move = [this](double x, double) { pbox_pages_MouseMove(x); };
+    form.pbox_pages.on_mouse_down = [this](double x, double) { pbox_pages_MouseDown(x); };
 
-    form.pbox_pages.on_mouse_move = [this](double x, double) { page_bar.draw_strip(pages::PageBar::cell_at(x)); };
-    form.pbox_pages.on_mouse_down = [this](double x, double) {
-        const int page = pages::PageBar::cell_at(x) + 1;
-        runner.defer([this, page] { course.display_page(page); });
-    };
-
-    form.mnu_Lessons.on_choose = [this] { course.set_current_page(1); };
-    form.mnu_1.on_choose = [this] { reset_screen(); };
-    for (const char* code : {"1a", "1b", "1c", "1d", "1e", "1f", "2a", "2b", "2c", "3a", "3b", "3c", "4"}) {
-        form.lesson_item(code)->on_choose = [this, lesson = std::string(code)] {
-            runner.defer([this, lesson] { course.run_lesson(lesson); });
-        };
+    form.mnu_Lessons.on_choose = [this] { mnu_Lessons_Click(); };
+    form.mnu_1.on_choose = [this] { mnu_1_Click(); };
+    form.mnu_2.on_choose = [this] { mnu_2_Click(); };
+    form.mnu_3.on_choose = [this] { mnu_3_Click(); };
+    for (const pages::LessonInfo& info : pages::catalogue) {
+        if (ui::MenuItem* item = form.lesson_item(std::string(info.code)))
+            item->on_choose = [this, code = info.code] { mnu_lesson_Click(code); };
     }
-    form.mnu_next.on_choose = [this] { runner.defer([this] { course.next_page(); }); };
-    form.mnu_prev.on_choose = [this] { runner.defer([this] { course.prev_page(); }); };
-    form.mnu_waitt.on_choose = [this] { form.mnu_waitt.toggle(); };
-    form.mnu_auto.on_choose = [this] { form.mnu_auto.toggle(); };
-    form.mnu_exit.on_choose = [this] { runner.request_quit(); };
+    form.mnu_next.on_choose = [this] { mnu_next_Click(); };
+    form.mnu_prev.on_choose = [this] { mnu_prev_Click(); };
+    form.mnu_waitt.on_choose = [this] { mnu_waitt_Click(); };
+    form.mnu_auto.on_choose = [this] { mnu_auto_Click(); };
+    form.mnu_exit.on_choose = [this] { mnu_exit_Click(); };
     for (int slot = 0; slot < 3; ++slot) {
-        ui::MenuItem& circle = *form.mnu_circle[static_cast<std::size_t>(slot)];
-        ui::MenuItem& mixed = *form.mnu_mixed[static_cast<std::size_t>(slot)];
-        circle.on_choose = [this, &circle, slot] { toggle_mode(circle, slot, &fractions::Slots::toggle_circle); };
-        mixed.on_choose = [this, &mixed, slot] { toggle_mode(mixed, slot, &fractions::Slots::toggle_mixed); };
+        form.mnu_circle[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_circle_Click(slot); };
+        form.mnu_mixed[static_cast<std::size_t>(slot)]->on_choose = [this, slot] { mnu_mixed_Click(slot); };
     }
 
     form.cmd_newprob.on_click = [this] { practice.cmd_newprob_Click(); };
@@ -76,29 +63,46 @@ void Tutor::wire_handlers()
     form.form().on_mouse_move = [this] { slots.Form_MouseMove(); };
 }
 
-void Tutor::toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int))
+void Tutor::pbox_text_MouseMove(double y)
 {
-    item.toggle();
-    (slots.*toggle)(slot);
+    // Near the top of the box the pointer has just left the page strip.
+    if (y <= 100)
+        page_bar.draw_strip();
 }
 
-void Tutor::go_on_clicked()
+void Tutor::pbox_pages_MouseMove(double x) { page_bar.draw_strip(pages::PageBar::cell_at(x)); }
+
+void Tutor::pbox_pages_MouseDown(double x) { course.displaypage(pages::PageBar::cell_at(x) + 1); }
+
+void Tutor::mnu_circle_Click(int slot)
 {
-    runner.set_go_on_mark(true);
-    runner.click();
+    form.mnu_circle[static_cast<std::size_t>(slot)]->toggle();
+    slots.toggle_circle(slot);
+}
+
+void Tutor::mnu_mixed_Click(int slot)
+{
+    form.mnu_mixed[static_cast<std::size_t>(slot)]->toggle();
+    slots.toggle_mixed(slot);
+}
+
+void Tutor::pbox_go_on_Click()
+{
+    exercises.set_go_on_mark(true);
+    waits.click();
     writer.write_text("");
     // The next line goes where the empty line and the one before it were.
     ui::Canvas& box = form.pbox_text.canvas();
     box.set_pen_y(box.pen_y() - 2 * box.text_height());
 }
 
-void Tutor::start()
+void Tutor::Form_Load()
 {
     ui::Canvas& window = form.canvas();
     form.tbox_message.set_text("");
     form.mnu_auto.set_checked(false);
     window.set_background(ui::colors::window_back);
-    runner.set_go_on_mark(false);
+    exercises.set_go_on_mark(false);
     form.hide_controls();
 
     ui::Canvas& go_on = form.pbox_go_on.canvas();
@@ -123,6 +127,7 @@ void Tutor::start()
     window.set_draw_width(2);
 
     reset_screen();
+    lessons.Lesson3_setup();
     form.save_arrow_shape();
 
     form.pbox_title.move(0, 0, half, static_cast<int>(title.text_height()) + 4);
@@ -141,41 +146,7 @@ void Tutor::start()
     form.pbox_title.show();
     form.form().bring_to_front(form.pbox_title);
 
-    course.run_lesson("1a");
-}
-
-void Tutor::reset_screen()
-{
-    ui::Canvas& text_box = form.pbox_text.canvas();
-    text_box.set_font({"Arial Narrow", 14});
-    form.canvas().clear();
-    form.hide_controls();
-    form.move_arrow(5000, 5000);
-    form.pbox_text.show();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&form.cmd_checksum, &form.cmd_checkproduct,
-                                                              &form.cmd_checkquotient, &form.cmd_checkreduced,
-                                                              &form.tbox_message, &form.cmd_newprob})
-        c->hide();
-    for (int i = 1; i <= 10; ++i) {
-        if (ui::TextBox* entry = slots.inbox(i)) {
-            entry->set_font({"Times New Roman", 12});
-            slots.input_setup(i, 12);
-            entry->hide();
-        }
-    }
-    form.form().bring_to_front(form.pbox_text);
-    text_box.set_background(ui::colors::yellow);
-    slots.show_slot(0);
-    slots.hide_slot(1);
-    slots.hide_slot(2);
-    const int picture_height = slots.pbox_fracbar(0) ? slots.pbox_fracbar(0)->height() : 51;
-    slots.place_slot(0, form.pbox_text.right_edge() + 10, form.form().height() - 5 * picture_height);
-    slots.make_slot(0);
-    slots.show_fraction(0, 2, 5);
-    form.cmd_stop.move(form.pbox_text.width() / 2 - 40, form.form().height() - 40, 80, 30);
-    form.form().bring_to_front(form.cmd_stop);
-    form.pbox_go_on.hide();
-    slots.design();
+    course.start_lesson("1a");
 }
 
 } // namespace quorrel::app

@@ -2,20 +2,15 @@
 
 #include "app/course.h"
 #include "app/lessonform.h"
-#include "app/runner.h"
+#include "app/shell.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
-#include "exercises/slots.h"
 #include "fractions/slots.h"
+#include "lessons/library.h"
 #include "pages/page_bar.h"
 #include "text/writer.h"
 #include "ui/platform.h"
-
-#include <memory>
-
-namespace quorrel::lessons {
-class Library;
-}
+#include "ui/waits.h"
 
 namespace quorrel::app {
 
@@ -27,49 +22,57 @@ struct Services {
     ui::Random random;
 };
 
-// The fraction slots as the answer checks read them: straight from the sliders.
-class SlotReadings final : public exercises::SlotValues {
-public:
-    explicit SlotReadings(const fractions::Slots& slots) : slots_(slots) {}
-    std::optional<exercises::Numerals> numerals(int slot) const override;
-
-private:
-    const fractions::Slots& slots_;
-};
-
-// The program's parts, built in dependency order and wired to each other.
-// Lesson scripts reach everything they drive through here.
+// The program's composition root: builds the parts in dependency order and
+// wires the window's handlers to them. Lessons see only the shell's lesson
+// interface; the views and the tests reach the parts from here.
 class Tutor {
 public:
     Tutor(Services services, int width, int height);
-    ~Tutor();
     Tutor(const Tutor&) = delete;
     Tutor& operator=(const Tutor&) = delete;
 
-    // Lays the window out and runs the first lesson; returns when the
-    // lesson chain does (the idle loop then takes over).
-    void start();
-    // Back to the empty lesson screen: every lesson begins here.
-    void reset_screen();
+    // Lays the window out and starts the first lesson (start-up). The
+    // lesson runs once the caller enters `waits.run_until_quit()`.
+    void Form_Load();
+    void reset_screen() { shell.reset_screen(); }
+
+    // The window's handlers, as the learner triggers them.
+    void pbox_text_Click() { waits.click(); }
+    void pbox_go_on_Click();
+    void cmd_stop_Click() { exercises.set_quit_mark(true); }
+    void pbox_text_MouseMove(double y);
+    void pbox_pages_MouseMove(double x);
+    void pbox_pages_MouseDown(double x);
+    void mnu_Lessons_Click() { course.set_current_page(1); }
+    void mnu_1_Click() { reset_screen(); }
+    void mnu_2_Click() { lessons.Lesson2_setup(); }
+    void mnu_3_Click() { lessons.Lesson3_setup(); }
+    // mnu_1a_Click ... mnu_4_Click: every lesson item of the menu.
+    void mnu_lesson_Click(std::string_view code) { course.start_lesson(code); }
+    void mnu_next_Click() { course.mnu_next_Click(); }
+    void mnu_prev_Click() { course.mnu_prev_Click(); }
+    void mnu_waitt_Click() { form.mnu_waitt.toggle(); }
+    void mnu_auto_Click() { form.mnu_auto.toggle(); }
+    // mnu_circle0_Click ... mnu_mixed2_Click.
+    void mnu_circle_Click(int slot);
+    void mnu_mixed_Click(int slot);
+    void mnu_exit_Click() { waits.request_quit(); }
 
     ui::Dialogs& dialogs;
     ui::Random random;
     LessonForm form;
-    Runner runner;
+    ui::Waits waits;
     text::Writer writer;
     pages::PageBar page_bar;
     Course course;
     fractions::Slots slots;
-    SlotReadings readings;
     exercises::ExerciseRunner exercises;
     exercises::Practice practice;
+    Shell shell;
+    lessons::Library lessons;
 
 private:
     void wire_handlers();
-    void go_on_clicked();
-    void toggle_mode(ui::MenuItem& item, int slot, void (fractions::Slots::*toggle)(int));
-
-    std::unique_ptr<lessons::Library> lessons_;
 };
 
 } // namespace quorrel::app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/slots.h"
+#include "fractions/slot_values.h"
 
 #include <cstdint>
 #include <optional>
@@ -60,6 +60,15 @@ struct ReducedForm {
     int answer;
 };
 
+// `answer` is `given` with numerator and denominator divided by the
+// numerator (above 1) of slot `by`, as asked, even where that leaves it
+// unreduced; or else `given` in lowest terms, as for ReducedForm.
+struct ReducedBy {
+    int given;
+    int answer;
+    int by;
+};
+
 // `result` = `left` op `right`, except that a difference is `right` - `left`:
 // scene scripts written with the authoring window rely on that order.
 struct Arithmetic {
@@ -81,7 +90,7 @@ struct ReducedArithmetic {
 };
 
 using Condition = std::variant<Never, ShowsExactly, PartIs, SameNumerals, Expanded, Equivalent, ReducedForm,
-                               Arithmetic, ReducedArithmetic>;
+                               ReducedBy, Arithmetic, ReducedArithmetic>;
 
 // A condition name ("1a1", "000") or the generic "condition R A op B" with
 // whole slot numbers and op one of + - * /. Empty for anything else; such a
@@ -95,9 +104,9 @@ struct ConditionEffects {
     ui::Canvas& message_box;
 };
 
-bool evaluate(const Condition& condition, const SlotValues& values, const ConditionEffects& effects);
+bool evaluate(const Condition& condition, const fractions::SlotValues& values, const ConditionEffects& effects);
 
 // Parses and evaluates; a runner that checks repeatedly parses once instead.
-bool check_condition(std::string_view text, const SlotValues& values, const ConditionEffects& effects);
+bool check_condition(std::string_view text, const fractions::SlotValues& values, const ConditionEffects& effects);
 
 } // namespace quorrel::exercises

@@ -33,10 +33,10 @@ private:
 
 } // namespace
 
-ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, app::Runner& runner,
-                               fractions::Slots& slots, const SlotValues& values, ui::Dialogs& dialogs,
+ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits,
+                               fractions::Slots& slots, const fractions::SlotValues& values, ui::Dialogs& dialogs,
                                ui::Random& random)
-    : screen_(screen), writer_(writer), runner_(runner), slots_(slots), values_(values), dialogs_(dialogs),
+    : screen_(screen), writer_(writer), waits_(waits), slots_(slots), values_(values), dialogs_(dialogs),
       random_(random)
 {
 }
@@ -46,13 +46,13 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     ui::Canvas& box = screen_.text_box.canvas();
     if (screen_.auto_item.checked()) {
         writer_.draw("Answered automatically");
-        runner_.delay(0.5);
+        waits_.delay(0.5);
         if (box.pen_y() > 0.8 * box.height())
             box.clear();
         return;
     }
     box.set_fore_color(ui::colors::blue);
-    if (runner_.stop_marked())
+    if (quit_mark_)
         return;
 
     const Asking asking(current_, condition);
@@ -61,10 +61,10 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     const std::string please = "Please " + std::string(prompt);
 
     double y = box.pen_y();
-    if (!runner_.go_on_marked()) {
+    if (!go_on_mark_) {
         writer_.draw(prompt_prefix + std::string(text::para_break) + please);
         prompt_prefix.clear();
-        runner_.wait();
+        waits_.wait();
         y = box.pen_y();
         if (y > 0.85 * box.height()) {
             box.clear();
@@ -78,11 +78,11 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
             writer_.clear_scene("\r\n");
             y = box.pen_y();
         }
-        if (runner_.go_on_marked()) {
-            runner_.set_go_on_mark(false);
+        if (go_on_mark_) {
+            go_on_mark_ = false;
             return;
         }
-        if (runner_.stop_marked())
+        if (quit_mark_)
             return;
 
         for (int flash = 0; flash < 3; ++flash) {
@@ -92,7 +92,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
                 box.set_fore_color(flashed(box.fore_color()));
                 box.set_pen_y(y);
                 writer_.draw(try_again);
-                runner_.delay(0.15);
+                waits_.delay(0.15);
             }
         }
 
@@ -102,20 +102,20 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
         place_link(box.pen_y());
         box.set_pen(screen_.go_on.right_edge() + 4 - screen_.text_box.left(), y);
         box.set_fore_color(ui::colors::blue);
-        if (runner_.go_on_marked()) {
+        if (go_on_mark_) {
             screen_.go_on.hide();
-            runner_.set_go_on_mark(false);
+            go_on_mark_ = false;
             return;
         }
-        if (runner_.stop_marked())
+        if (quit_mark_)
             return;
-        runner_.wait();
+        waits_.wait();
     }
 
     box.set_pen(0, box.pen_y() + box.text_height());
     box.new_line();
     box.print("      Good!");
-    runner_.delay(1);
+    waits_.delay(1);
     screen_.go_on.hide();
     box.clear();
     box.set_fore_color(history_grey);
@@ -155,10 +155,10 @@ void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view
 {
     random_.reseed_from_clock();
     screen_.stop.show();
-    runner_.set_stop_mark(false);
+    quit_mark_ = false;
     const std::string introduction = std::string(text::para_break) + std::string(intro);
 
-    for (int turn = 1; turn <= 1000 && !runner_.stop_marked(); ++turn) {
+    for (int turn = 1; turn <= 1000 && !quit_mark_; ++turn) {
         const auto [n, d] = deal(num_low, num_count, den_low, den_count);
         slots_.show_fraction(slot, n, d);
         // The introduction leads the first prompt only.

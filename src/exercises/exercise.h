@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/runner.h"
 #include "exercises/conditions.h"
 #include "exercises/restate.h"
-#include "exercises/slots.h"
+#include "fractions/slot_values.h"
 #include "fractions/slots.h"
 #include "text/writer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/platform.h"
+#include "ui/waits.h"
 
 #include <string>
 #include <string_view>
@@ -30,8 +30,8 @@ struct ExerciseScreen {
 // asks again, offering a link to give up and read on.
 class ExerciseRunner {
 public:
-    ExerciseRunner(ExerciseScreen screen, text::Writer& writer, app::Runner& runner, fractions::Slots& slots,
-                   const SlotValues& values, ui::Dialogs& dialogs, ui::Random& random);
+    ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits, fractions::Slots& slots,
+                   const fractions::SlotValues& values, ui::Dialogs& dialogs, ui::Random& random);
     ExerciseRunner(const ExerciseRunner&) = delete;
     ExerciseRunner& operator=(const ExerciseRunner&) = delete;
 
@@ -46,6 +46,13 @@ public:
     // Written just before "Please " in the next prompt, then emptied.
     std::string prompt_prefix;
 
+    // "g" in the old marks: the learner gave up this exercise with the link.
+    bool go_on_mark() const { return go_on_mark_; }
+    void set_go_on_mark(bool on) { go_on_mark_ = on; }
+    // "q": the learner pressed Stop; the drill in progress ends.
+    bool quit_mark() const { return quit_mark_; }
+    void set_quit_mark(bool on) { quit_mark_ = on; }
+
     // The condition of the exercise now waiting for an answer (empty when
     // none is): a scripted learner reads it to know what to answer.
     const std::string& current_condition() const { return current_; }
@@ -58,12 +65,14 @@ private:
 
     ExerciseScreen screen_;
     text::Writer& writer_;
-    app::Runner& runner_;
+    ui::Waits& waits_;
     fractions::Slots& slots_;
-    const SlotValues& values_;
+    const fractions::SlotValues& values_;
     ui::Dialogs& dialogs_;
     ui::Random& random_;
     std::string current_;
+    bool go_on_mark_ = false;
+    bool quit_mark_ = false;
 };
 
 } // namespace quorrel::exercises

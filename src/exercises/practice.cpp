@@ -9,19 +9,16 @@
 
 namespace quorrel::exercises {
 
+using fractions::Fraction;
+
 namespace {
 
 constexpr std::string_view good = "Good. Check if the answer is reduced.";
 constexpr std::string_view reduced = "It's reduced.";
 
-std::optional<Fraction> value(const std::optional<Numerals>& shown)
-{
-    return shown ? Fraction::make(shown->num, shown->den) : std::nullopt;
-}
-
 // Whether `shown` has the value of `reference`. A reference that names no
-// fraction (0/0: nothing dealt or recorded yet) accepts anything, so the
-// screen works before a problem is dealt.
+// fraction (nothing dealt or recorded yet) accepts anything, so the screen
+// works before a problem is dealt.
 bool matches(const std::optional<Fraction>& reference, const std::optional<Fraction>& shown)
 {
     return !reference || (shown && *shown == *reference);
@@ -37,19 +34,18 @@ std::int64_t smallest_factor(std::int64_t n)
     return n;
 }
 
-std::string reduced_verdict(const std::optional<Numerals>& shown, const std::optional<Fraction>& answer)
+std::string reduced_verdict(const std::optional<Fraction>& fraction, const std::optional<Fraction>& answer)
 {
-    if (shown && shown->num == shown->den && shown->den >= 2)
+    if (fraction && fraction->num() == fraction->den() && fraction->den() >= 2)
         return "Try again.";
-    const auto fraction = value(shown);
     if (!fraction || !matches(answer, fraction))
         return "Not equivalent. Try again.";
-    if (shown->num == 1 || shown->den == 1)
+    if (fraction->num() == 1 || fraction->den() == 1)
         return std::string(reduced);
     if (fraction->reduced().den() == 1)
         return "Try again: the fraction reduces to a whole number.";
     // Any common factor counts, however large: 7/14 is not reduced.
-    const std::int64_t common = gcd(fraction->num(), fraction->den());
+    const std::int64_t common = fractions::gcd(fraction->num(), fraction->den());
     if (common == 1)
         return std::string(reduced);
     return std::to_string(smallest_factor(common)) + " is a common factor. Try again.";
@@ -57,7 +53,7 @@ std::string reduced_verdict(const std::optional<Numerals>& shown, const std::opt
 
 } // namespace
 
-Practice::Practice(const SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction)
+Practice::Practice(const fractions::SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction)
     : values_(values), message_(message), random_(random), show_fraction_(std::move(show_fraction))
 {
 }
@@ -79,25 +75,27 @@ void Practice::new_problem()
     const std::int16_t top_den = draw(8, 2);
     const std::int16_t bottom_num = draw(4, 3);
     const std::int16_t top_num = draw(3, 3);
-    deal({top_num, top_den}, {bottom_num, bottom_den});
+    // Denominators from 2 up: both always name a fraction.
+    deal(*Fraction::make(top_num, top_den), *Fraction::make(bottom_num, bottom_den));
 }
 
-void Practice::deal(Numerals top, Numerals bottom)
+void Practice::deal(Fraction top, Fraction bottom)
 {
+    const Fraction one = *Fraction::make(1, 1);
     top_ = top;
     bottom_ = bottom;
-    answer_ = {1, 1};
-    show_fraction_(0, top_.num, top_.den);
-    show_fraction_(1, bottom_.num, bottom_.den);
-    show_fraction_(2, 1, 1);
+    answer_ = one;
+    show_fraction_(0, top);
+    show_fraction_(1, bottom);
+    show_fraction_(2, one);
 }
 
 void Practice::check_sum(int a, int b, int c)
 {
     record_answer(c);
-    if (!matches(value(top_), fraction(values_, a)))
+    if (!matches(top_, values_.value(a)))
         show_feedback("top fraction rewritten incorrectly. Try again");
-    else if (!matches(value(bottom_), fraction(values_, b)))
+    else if (!matches(bottom_, values_.value(b)))
         show_feedback("bottom fraction rewritten incorrectly. Try again");
     else if (!isfracsum(values_, a, b, c))
         show_feedback("Added incorrectly. Try again");
@@ -117,10 +115,10 @@ void Practice::check_quotient(int a, int b, int c)
     show_feedback(isfracquotient(values_, a, b, c) ? good : "Try again. ");
 }
 
-void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(values_.numerals(slot), value(answer_))); }
+void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(values_.value(slot), answer_)); }
 
 void Practice::show_feedback(std::string_view message) { message_.set_text("   " + std::string(message)); }
 
-void Practice::record_answer(int slot) { answer_ = values_.numerals(slot).value_or(Numerals{}); }
+void Practice::record_answer(int slot) { answer_ = values_.value(slot); }
 
 } // namespace quorrel::exercises

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "exercises/slots.h"
+#include "fractions/fraction.h"
+#include "fractions/slot_values.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace quorrel::ui {
@@ -18,9 +20,9 @@ namespace quorrel::exercises {
 class Practice {
 public:
     // Sets and redraws a slot.
-    using ShowFraction = std::function<void(int slot, int num, int den)>;
+    using ShowFraction = std::function<void(int slot, fractions::Fraction value)>;
 
-    Practice(const SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction);
+    Practice(const fractions::SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction);
     Practice(const Practice&) = delete;
     Practice& operator=(const Practice&) = delete;
 
@@ -32,7 +34,7 @@ public:
 
     // Deals two random fractions; deal() sets a chosen pair.
     void new_problem();
-    void deal(Numerals top, Numerals bottom);
+    void deal(fractions::Fraction top, fractions::Fraction bottom);
 
     void check_sum(int a, int b, int c);
     void check_product(int a, int b, int c);
@@ -42,25 +44,24 @@ public:
     void check_reduced(int slot);
     void show_feedback(std::string_view message);
 
-    // As dealt (0/0 before the first problem), and the answer as it stood at
-    // the last arithmetic check (0/0 before any).
-    int top_num() const { return top_.num; }
-    int top_den() const { return top_.den; }
-    int bottom_num() const { return bottom_.num; }
-    int bottom_den() const { return bottom_.den; }
-    int answer_num() const { return answer_.num; }
-    int answer_den() const { return answer_.den; }
+    // As dealt (nothing before the first problem), and the answer as it stood
+    // at the last arithmetic check (nothing before any, or when that slot held
+    // no fraction). A reference that is nothing accepts any answer, so the
+    // screen works before a problem is dealt.
+    std::optional<fractions::Fraction> top() const { return top_; }
+    std::optional<fractions::Fraction> bottom() const { return bottom_; }
+    std::optional<fractions::Fraction> answer() const { return answer_; }
 
 private:
     void record_answer(int slot);
 
-    const SlotValues& values_;
+    const fractions::SlotValues& values_;
     ui::TextBox& message_;
     ui::Random& random_;
     ShowFraction show_fraction_;
-    Numerals top_;
-    Numerals bottom_;
-    Numerals answer_;
+    std::optional<fractions::Fraction> top_;
+    std::optional<fractions::Fraction> bottom_;
+    std::optional<fractions::Fraction> answer_;
 };
 
 } // namespace quorrel::exercises

@@ -2,87 +2,77 @@
 
 namespace quorrel::exercises {
 
+using fractions::Fraction;
+using fractions::SlotValues;
+
 namespace {
 
-// True when all three slots hold fractions and `test` holds for them.
-template <typename Test>
-bool holds(const SlotValues& values, int a, int b, int c, Test test)
+// True when slot c holds the value `op` makes of slots a and b; never when a
+// slot holds no fraction or the operation has no result.
+template <typename Operation>
+bool holds(const SlotValues& values, int a, int b, int c, Operation op)
 {
-    const auto x = fraction(values, a);
-    const auto y = fraction(values, b);
-    const auto z = fraction(values, c);
-    return x && y && z && test(*x, *y, *z);
+    const auto x = values.value(a);
+    const auto y = values.value(b);
+    const auto z = values.value(c);
+    if (!x || !y || !z)
+        return false;
+    const std::optional<Fraction> result = op(*x, *y);
+    return result && *result == *z;
 }
 
 } // namespace
 
-std::optional<int> num(const SlotValues& values, int slot)
+std::optional<std::int64_t> num(const SlotValues& values, int slot)
 {
-    if (const auto shown = values.numerals(slot))
-        return shown->num;
+    if (const auto shown = values.value(slot))
+        return shown->num();
     return std::nullopt;
 }
 
-std::optional<int> den(const SlotValues& values, int slot)
+std::optional<std::int64_t> den(const SlotValues& values, int slot)
 {
-    if (const auto shown = values.numerals(slot))
-        return shown->den;
-    return std::nullopt;
-}
-
-std::optional<Fraction> fraction(const SlotValues& values, int slot)
-{
-    if (const auto shown = values.numerals(slot))
-        return Fraction::make(shown->num, shown->den);
+    if (const auto shown = values.value(slot))
+        return shown->den();
     return std::nullopt;
 }
 
 bool isfracsum(const SlotValues& values, int a, int b, int c)
 {
-    return holds(values, a, b, c, [](Fraction x, Fraction y, Fraction z) {
-        return (x.num() * y.den() + y.num() * x.den()) * z.den() == z.num() * x.den() * y.den();
-    });
+    return holds(values, a, b, c, [](Fraction x, Fraction y) { return x + y; });
 }
 
 bool isfracdiff(const SlotValues& values, int a, int b, int c)
 {
-    return holds(values, a, b, c, [](Fraction x, Fraction y, Fraction z) {
-        return (y.num() * x.den() - x.num() * y.den()) * z.den() == z.num() * x.den() * y.den();
-    });
+    return holds(values, a, b, c, [](Fraction x, Fraction y) { return y - x; });
 }
 
 bool isfracproduct(const SlotValues& values, int a, int b, int c)
 {
-    return holds(values, a, b, c, [](Fraction x, Fraction y, Fraction z) {
-        return z.num() * x.den() * y.den() == x.num() * y.num() * z.den();
-    });
+    return holds(values, a, b, c, [](Fraction x, Fraction y) { return x * y; });
 }
 
 bool isfracquotient(const SlotValues& values, int a, int b, int c)
 {
-    // Dividing by zero yields nothing, so no answer may pass; the cross
-    // products alone would accept anything for 0 / 0.
-    return holds(values, a, b, c, [](Fraction x, Fraction y, Fraction z) {
-        return y.num() != 0 && y.num() * x.den() * z.num() == y.den() * x.num() * z.den();
-    });
+    return holds(values, a, b, c, [](Fraction x, Fraction y) { return x / y; });
 }
 
 bool fracequiv(const SlotValues& values, int a, int b)
 {
-    const auto x = fraction(values, a);
-    const auto y = fraction(values, b);
+    const auto x = values.value(a);
+    const auto y = values.value(b);
     return x && y && *x == *y;
 }
 
 bool fracequal(const SlotValues& values, int slot, int num, int den)
 {
-    const auto shown = values.numerals(slot);
-    return shown && shown->num == num && shown->den == den;
+    const auto shown = values.value(slot);
+    return shown && shown->num() == num && shown->den() == den;
 }
 
 bool isfracreduced(const SlotValues& values, int slot)
 {
-    const auto x = fraction(values, slot);
+    const auto x = values.value(slot);
     return x && x->is_reduced();
 }
 

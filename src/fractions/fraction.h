@@ -1,8 +1,12 @@
 #pragma once
 
+// <optional> before <compare>: Qt's moc, which reads this header through the
+// tests, cannot parse <compare> when it comes first.
+#include <optional>
+
 #include <compare>
 #include <cstdint>
-#include <optional>
+#include <limits>
 
 namespace quorrel::fractions {
 
@@ -26,17 +30,27 @@ constexpr std::int64_t gcd(std::int64_t x, std::int64_t y)
 
 // A fraction as written: 2/4 stays 2/4 until reduced() is asked for, because
 // an answer can be right in value and still not be in lowest terms. Only the
-// sign is normalised, onto the numerator. Components come from 32-bit values,
-// so the cross products of comparisons are exact in 64 bits.
+// sign is normalised, onto the numerator, so the denominator is at least 1;
+// the numerator is never INT64_MIN, so every negation is exact.
+//
+// Arithmetic is exact and total: + - * / give the result in lowest terms, or
+// nothing when a term would leave 64 bits or (for /) the divisor is zero.
+// Comparison is exact for every pair (cross products in 128 bits).
 class Fraction {
 public:
     // Empty for a zero denominator: such a pair names no number.
     static constexpr std::optional<Fraction> make(std::int32_t num, std::int32_t den)
     {
-        if (den == 0)
+        return make64(num, den);
+    }
+    // Empty also when a term is INT64_MIN and the sign has to move.
+    static constexpr std::optional<Fraction> make64(std::int64_t num, std::int64_t den)
+    {
+        constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+        if (den == 0 || num == lowest || den == lowest)
             return std::nullopt;
         if (den < 0)
-            return Fraction(-std::int64_t{num}, -std::int64_t{den});
+            return Fraction(-num, -den);
         return Fraction(num, den);
     }
 
@@ -51,15 +65,69 @@ public:
     }
 
     // By value: 2/4 == 1/2. Equivalent fractions stay distinguishable by their
-    // numerals, hence a weak ordering.
-    friend constexpr bool operator==(Fraction a, Fraction b) { return a.num_ * b.den_ == b.num_ * a.den_; }
+    // numerals (same_numerals), hence a weak ordering.
+    friend constexpr bool operator==(Fraction a, Fraction b) { return cross(a, b) == cross(b, a); }
     friend constexpr std::weak_ordering operator<=>(Fraction a, Fraction b)
     {
-        return a.num_ * b.den_ <=> b.num_ * a.den_;
+        const Wide left = cross(a, b);
+        const Wide right = cross(b, a);
+        return left < right ? std::weak_ordering::less
+                            : left > right ? std::weak_ordering::greater : std::weak_ordering::equivalent;
     }
+    // The very numerals: 2/4 and 1/2 are equal in value, not in writing.
+    constexpr bool same_numerals(Fraction other) const { return num_ == other.num_ && den_ == other.den_; }
+
+    // Terms are reduced first and cross-cancelled (Knuth's way), so the only
+    // products formed are those of the reduced result, and a sum's only
+    // larger intermediate is its numerator before the last cancellation.
+    friend constexpr std::optional<Fraction> operator*(Fraction a, Fraction b)
+    {
+        if (a.num_ == 0 || b.num_ == 0)
+            return Fraction(0, 1);
+        a = a.reduced();
+        b = b.reduced();
+        const std::int64_t g1 = gcd(a.num_, b.den_);
+        const std::int64_t g2 = gcd(b.num_, a.den_);
+        std::int64_t n = 0;
+        std::int64_t d = 0;
+        if (__builtin_mul_overflow(a.num_ / g1, b.num_ / g2, &n) || __builtin_mul_overflow(a.den_ / g2, b.den_ / g1, &d))
+            return std::nullopt;
+        return make64(n, d);
+    }
+    friend constexpr std::optional<Fraction> operator/(Fraction a, Fraction b)
+    {
+        if (b.num_ == 0)
+            return std::nullopt;
+        // b.num_ is never INT64_MIN, so the reciprocal always exists.
+        return a * *make64(b.den_, b.num_);
+    }
+    friend constexpr std::optional<Fraction> operator+(Fraction a, Fraction b)
+    {
+        a = a.reduced();
+        b = b.reduced();
+        const std::int64_t g = gcd(a.den_, b.den_);
+        std::int64_t left = 0;
+        std::int64_t right = 0;
+        std::int64_t t = 0;
+        if (__builtin_mul_overflow(a.num_, b.den_ / g, &left) || __builtin_mul_overflow(b.num_, a.den_ / g, &right) ||
+            __builtin_add_overflow(left, right, &t))
+            return std::nullopt;
+        if (t == 0)
+            return Fraction(0, 1);
+        const std::int64_t h = gcd(t, g);
+        std::int64_t d = 0;
+        if (__builtin_mul_overflow(a.den_ / g, b.den_ / h, &d))
+            return std::nullopt;
+        return make64(t / h, d);
+    }
+    friend constexpr std::optional<Fraction> operator-(Fraction a, Fraction b) { return a + -b; }
+    friend constexpr Fraction operator-(Fraction a) { return Fraction(-a.num_, a.den_); }
 
 private:
     constexpr Fraction(std::int64_t num, std::int64_t den) : num_(num), den_(den) {}
+
+    using Wide = __int128_t; // both compilers have it; -Wpedantic accepts this spelling
+    static constexpr Wide cross(Fraction a, Fraction b) { return Wide{a.num_} * b.den_; }
 
     std::int64_t num_;
     std::int64_t den_;

@@ -121,7 +121,9 @@ std::vector<Pizza> pizza_row(int n, int d, const PizzaFrame& f, bool mixed)
         p.whole = whole;
         if (whole) {
             p.label = std::to_string(k);
-            p.label_x = to_pixel(mixed ? f.left + u * (column - 0.5) - 5 : f.left + u * (column - 1) - 5);
+            // The first column's label would start under the message box.
+            p.label_x = std::max(to_pixel(mixed ? f.left + u * (column - 0.5) - 5 : f.left + u * (column - 1) - 5),
+                                 f.left + 2);
             p.label_y = to_pixel(f.slider_top - u * (row + (mixed ? 0.6 : 0.9)));
         } else {
             p.label = std::to_string(shaded) + "/" + std::to_string(d);

@@ -1,28 +1,33 @@
 #pragma once
 
-#include "lessons/script.h"
+#include "lessons/lesson.h"
+#include "lessons/stage.h"
+
+#include <string_view>
 
 namespace quorrel::lessons {
 
 // Fraction basics: unit sticks, parts, numerator and denominator, the
 // sliders, topheavy fractions, mixed numbers and fractions as division.
-class Chapter1 final : public Script {
+class Chapter1 {
 public:
-    explicit Chapter1(app::Tutor& tutor);
+    explicit Chapter1(Stage& stage);
 
-    void lesson_1a();
-    void lesson_1b();
-    void lesson_1c();
-    void lesson_1d();
-    void lesson_1e();
-    void lesson_1f();
+    void Lesson1a();
+    void Lesson1b();
+    void Lesson1c();
+    void Lesson1d();
+    void Lesson1e();
+    void Lesson1f();
 
 private:
+    // Names the running lesson and brings back the empty lesson screen.
+    void begin(std::string_view code);
+    // Slot i shows n/d as a picture alone: no sliders, no numeral.
+    void picture(int slot, int n, int d);
     void place_mixed_number_slots();
-    // Three chocolate bars: whole, each cut in eight with every child's three
-    // pieces labelled, or laid end to end and split in eight shares.
-    enum class Chocolate { whole_bars, cut_in_eighths, end_to_end };
-    void draw_chocolate(int slot, Chocolate kind);
+
+    Stage& s;
 };
 
 } // namespace quorrel::lessons

@@ -20,6 +20,9 @@ void run_pages(Stage& stage, std::initializer_list<Page> pages, std::string_view
 // Joins pieces of lesson text into one line.
 std::string join(std::initializer_list<std::string_view> pieces);
 
+inline int right_edge(const QRect& r) { return r.left() + r.width(); }
+inline int bottom_edge(const QRect& r) { return r.top() + r.height(); }
+
 // A colour as the markup's "ForeColor__" token takes it.
 std::string fore_color(ui::Color color);
 

@@ -1,21 +1,47 @@
 #include "lessons/library.h"
 
-#include "lessons/chapter1.h"
+#include <algorithm>
+#include <array>
 
 namespace quorrel::lessons {
 
-namespace {
-
-class Chapters final : public Library {
-public:
-    explicit Chapters(app::Tutor& tutor) : chapter1_(tutor) {}
-
-private:
-    Chapter1 chapter1_;
+struct Library::Entry {
+    std::string_view code;
+    void (*script)(Library&);
 };
 
-} // namespace
+const Library::Entry* Library::find(std::string_view code)
+{
+    static constexpr std::array<Entry, 9> scripts{{
+        {"1a", [](Library& l) { l.chapter1_.Lesson1a(); }},
+        {"1b", [](Library& l) { l.chapter1_.Lesson1b(); }},
+        {"1c", [](Library& l) { l.chapter1_.Lesson1c(); }},
+        {"1d", [](Library& l) { l.chapter1_.Lesson1d(); }},
+        {"1e", [](Library& l) { l.chapter1_.Lesson1e(); }},
+        {"1f", [](Library& l) { l.chapter1_.Lesson1f(); }},
+        {"2a", [](Library& l) { l.chapter2_.Lesson2a(); }},
+        {"2b", [](Library& l) { l.chapter2_.Lesson2b(); }},
+        {"2c", [](Library& l) { l.chapter2_.Lesson2c(); }},
+    }};
+    const auto* found = std::find_if(scripts.begin(), scripts.end(), [code](const Entry& e) { return e.code == code; });
+    return found == scripts.end() ? nullptr : found;
+}
 
-std::unique_ptr<Library> make_library(app::Tutor& tutor) { return std::make_unique<Chapters>(tutor); }
+Library::Library(Stage& stage) : chapter1_(stage), chapter2_(stage) {}
+
+bool Library::has(std::string_view code) { return find(code) != nullptr; }
+
+bool Library::run(std::string_view code)
+{
+    const Entry* entry = find(code);
+    if (!entry)
+        return false;
+    entry->script(*this);
+    return true;
+}
+
+void Library::Lesson2_setup() { chapter2_.Lesson2_setup(); }
+
+void Library::Lesson3_setup() {}
 
 } // namespace quorrel::lessons

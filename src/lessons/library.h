@@ -1,20 +1,36 @@
 #pragma once
 
-#include <memory>
+#include "lessons/chapter1.h"
+#include "lessons/chapter2.h"
+#include "lessons/stage.h"
 
-namespace quorrel::app {
-class Tutor;
-}
+#include <string_view>
 
 namespace quorrel::lessons {
 
-// The course's lesson scripts, registered with the tutor's course on
-// construction and living as long as the tutor.
+// The course's lesson scripts, each run by its code from the catalogue.
 class Library {
 public:
-    virtual ~Library() = default;
-};
+    explicit Library(Stage& stage);
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
 
-std::unique_ptr<Library> make_library(app::Tutor& tutor);
+    // Runs the script of lesson `code`; false when the course has none.
+    bool run(std::string_view code);
+    // Whether lesson `code` has a script.
+    static bool has(std::string_view code);
+
+    // The screen layouts shared by a chapter's lessons; the Lessons menu
+    // prepares them when a chapter's submenu opens.
+    void Lesson2_setup();
+    void Lesson3_setup();
+
+private:
+    struct Entry;
+    static const Entry* find(std::string_view code);
+
+    Chapter1 chapter1_;
+    Chapter2 chapter2_;
+};
 
 } // namespace quorrel::lessons

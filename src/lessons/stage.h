@@ -101,6 +101,7 @@ public:
     virtual void show_picture(int i) = 0;
     // The numeral (boxes and bar) without the sliders.
     virtual void show_numeral(int i) = 0;
+    virtual void hide_numeral(int i) = 0;
     virtual void set_pizza(int i, bool on) = 0;
     virtual void set_mixed(int i, bool on) = 0;
     virtual void set_ruler_side(int i, fractions::RulerSide side) = 0;

@@ -1,33 +1,18 @@
 #include "pages/page_table.h"
 
-#include <charconv>
+#include "pages/catalogue.h"
+
 #include <numeric>
-#include <sstream>
 
 namespace quorrel::pages {
 
-namespace {
-
-constexpr std::string_view lesson_codes = "1a 1b 1c 1d 1e 2a 2b 2c 3a 3b 3c";
-constexpr std::string_view lesson_pages = "5 3 2 1 3 4 6 5 3 2 3";
-
-std::vector<std::string> words(std::string_view text)
+PageTable::PageTable()
 {
-    std::vector<std::string> out;
-    std::istringstream in{std::string(text)};
-    for (std::string word; in >> word;)
-        out.push_back(word);
-    return out;
-}
-
-} // namespace
-
-PageTable::PageTable() : codes_(words(lesson_codes))
-{
-    for (const std::string& count : words(lesson_pages)) {
-        int value = 0;
-        std::from_chars(count.data(), count.data() + count.size(), value);
-        pages_.push_back(value);
+    for (const LessonInfo& info : catalogue) {
+        if (info.paged) {
+            codes_.emplace_back(info.code);
+            pages_.push_back(info.pages);
+        }
     }
 }
 

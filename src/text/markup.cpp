@@ -98,10 +98,10 @@ std::pair<std::string_view, std::string_view> first_two(std::string_view text, s
 Word classify(std::string_view word)
 {
     if (word.find("__") != std::string_view::npos) {
-        const auto [name, value] = first_two(word, "__");
+        const auto parts = first_two(word, "__");
         const auto* known = std::find_if(std::begin(token_names), std::end(token_names),
-                                         [name](const auto& entry) { return entry.first == name; });
-        return {known == std::end(token_names) ? WordKind::unknown_token : known->second, value, {}};
+                                         [&parts](const auto& entry) { return entry.first == parts.first; });
+        return {known == std::end(token_names) ? WordKind::unknown_token : known->second, parts.second, {}};
     }
     // Lesson text quotes these to show the notation itself.
     if (word == "'/'" || word == "'5/12'")

@@ -1,5 +1,7 @@
 #include "text/writer.h"
 
+#include "pages/catalogue.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -25,8 +27,8 @@ std::string_view drawn_part(std::string_view text, std::size_t lead, const Layou
 
 } // namespace
 
-Writer::Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, app::Runner& runner)
-    : box_(box), go_on_(go_on), wait_item_(wait_item), runner_(runner)
+Writer::Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits)
+    : box_(box), go_on_(go_on), wait_item_(wait_item), waits_(waits)
 {
 }
 
@@ -40,11 +42,11 @@ void Writer::write_line(std::string_view text)
     // Even a line cut short by bad markup gets its pause: the learner reads
     // what was drawn.
     write_text("Bullet__ " + std::string(text));
-    runner_.process_pending();
+    waits_.process_pending();
     if (wait_item_.checked())
-        runner_.wait();
+        waits_.wait();
     else
-        runner_.delay(line_delay);
+        waits_.delay(line_delay);
 }
 
 bool Writer::write_text(std::string_view text)
@@ -80,7 +82,7 @@ void Writer::lesson_title(std::string_view code)
 {
     box_.canvas().clear();
     history_.clear();
-    write_text("FontSize__22 ForeColor__" + std::to_string(ui::colors::red.packed()) + " " + lesson_name(code) +
+    write_text("FontSize__22 ForeColor__" + std::to_string(ui::colors::red.packed()) + " " + std::string(pages::lesson_name(code)) +
                " FontSize__14 " + std::string(para_break) + " ForeColor__" +
                std::to_string(ui::colors::history_grey.packed()));
 }
@@ -91,28 +93,6 @@ Layout Writer::render(std::string_view text)
 {
     box_.show();
     return text::draw(box_.canvas(), text, main_font, metrics_);
-}
-
-std::string lesson_name(std::string_view code)
-{
-    static constexpr std::pair<std::string_view, std::string_view> titles[] = {
-        {"1a", "Lesson 1a: Writing fractions"},
-        {"1b", "Lesson 1b: Setting up fraction pictures"},
-        {"1c", "Lesson 1c: Improper fractions"},
-        {"1d", "Lesson 1d: Practice setting up fraction pictures"},
-        {"1e", "Lesson 1e: Writing fractions as mixed numbers"},
-        {"1f", "Lesson 1f: Interpreting fractions as divison"},
-        {"2a", "Lesson 2a: Expanding fractions"},
-        {"2b", "Lesson 2b: Reducing fractions"},
-        {"2c", "Lesson 2c: Rewriting fractions practice"},
-        {"3a", "Lesson 3a: Adding and subtracting fractions."},
-        {"3b", "Lesson 3b: Multiplying and dividing fractions."},
-        {"3c", "Lesson 3c: Fraction arithmetic practice."},
-        {"4", "Lesson 4:  More arithmetic practice."},
-    };
-    const auto* found =
-        std::find_if(std::begin(titles), std::end(titles), [code](const auto& entry) { return entry.first == code; });
-    return found == std::end(titles) ? std::string() : std::string(found->second);
 }
 
 } // namespace quorrel::text

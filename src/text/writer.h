@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runner.h"
+#include "ui/waits.h"
 #include "text/markup.h"
 #include "ui/controls.h"
 
@@ -14,7 +14,7 @@ namespace quorrel::text {
 // click (or pauses, when "Wait" is unchecked).
 class Writer {
 public:
-    Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, app::Runner& runner);
+    Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits);
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
@@ -49,14 +49,11 @@ private:
     ui::PictureBox& box_;
     ui::PictureBox& go_on_;
     const ui::MenuItem& wait_item_;
-    app::Runner& runner_;
+    ui::Waits& waits_;
     QtMetrics metrics_;
     std::string history_;
     std::string scene_title_;
 };
-
-// The title of a lesson ("Lesson 1b: Setting up fraction pictures"), or empty.
-std::string lesson_name(std::string_view code);
 
 // A line break followed by six blanks: starts an indented paragraph.
 inline constexpr std::string_view para_break = "\r\n      ";

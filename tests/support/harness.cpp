@@ -4,25 +4,6 @@
 
 namespace quorrel::testing {
 
-void ScriptedPump::process_pending()
-{
-    if (deliver_qt_events)
-        QCoreApplication::processEvents();
-}
-
-void ScriptedPump::wait_for_events(double timeout)
-{
-    process_pending();
-    if (timeout >= 0) {
-        clock_.advance(timeout);
-        paused += timeout;
-        return;
-    }
-    ++turns;
-    if (learner)
-        learner();
-}
-
 Harness::Harness(std::uint64_t seed, int width, int height)
     : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed)}, width,
                                           height))
@@ -37,7 +18,7 @@ void Harness::learner_turn()
         transcript_.push_back(line);
     if (pump.turns > turn_limit) {
         limit_reached_ = true;
-        tutor_->runner.request_quit();
+        tutor_->waits.request_quit();
         return;
     }
     if (policy_)
@@ -50,10 +31,36 @@ bool Harness::run(const std::function<void()>& body)
 {
     try {
         body();
-    } catch (const app::QuitRequested&) {
+    } catch (const ui::QuitRequested&) {
         return true;
     }
-    return false;
+    return tutor_->waits.quitting();
+}
+
+bool Harness::start()
+{
+    return run([this] {
+        tutor_->Form_Load();
+        tutor_->waits.run_until_idle();
+    });
+}
+
+bool Harness::settle()
+{
+    return run([this] { tutor_->waits.run_until_idle(); });
+}
+
+void Harness::add_lesson(const std::string& code, std::function<void()> script)
+{
+    lessons_[code] = std::move(script);
+    tutor_->course.set_scripts([this](std::string_view lesson) {
+        if (auto it = lessons_.find(lesson); it != lessons_.end()) {
+            const auto script = it->second; // may replace itself while it runs
+            script();
+            return true;
+        }
+        return tutor_->lessons.run(lesson);
+    });
 }
 
 void Harness::click_text()

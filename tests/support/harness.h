@@ -1,49 +1,17 @@
 #pragma once
 
 #include "app/tutor.h"
+#include "support/fakes.h"
 #include "ui/platform.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace quorrel::testing {
-
-// Time that passes only when the tutor pauses.
-class FakeClock final : public ui::Clock {
-public:
-    double seconds() const override { return now_; }
-    void advance(double seconds) { now_ += seconds; }
-
-private:
-    double now_ = 86399.9; // just before midnight: pauses must not care
-};
-
-// Stands in for the window system's queue. A pause advances the fake clock at
-// once; a wait for input hands the turn to the scripted learner.
-class ScriptedPump final : public ui::EventPump {
-public:
-    explicit ScriptedPump(FakeClock& clock) : clock_(clock) {}
-
-    void process_pending() override;
-    void wait_for_events(double timeout) override;
-
-    std::function<void()> learner;
-    int turns = 0;         // how often the learner was asked to act
-    double paused = 0;     // seconds of pauses
-    bool deliver_qt_events = false; // for tests that also show the window
-
-private:
-    FakeClock& clock_;
-};
-
-class RecordingDialogs final : public ui::Dialogs {
-public:
-    void message_box(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
 
 // A whole tutor without a window, run by a scripted learner: the learner's
 // policy is asked to act whenever the tutor waits for input, and sees what
@@ -66,8 +34,14 @@ public:
     // Runs `body` until it returns or the program is asked to end; true when
     // it ended by "Exit" (or the turn limit).
     bool run(const std::function<void()>& body);
-    // Start-up, as the program runs it.
-    bool start() { return run([this] { tutor_->start(); }); }
+    // Start-up, as the program runs it: true when it ended by "Exit", false
+    // when the lessons ran out and the tutor went idle.
+    bool start();
+    // Runs the lessons started so far (menu, paging, strip) and everything
+    // they lead to, until the tutor goes idle or "Exit"; true on "Exit".
+    bool settle();
+    // Runs `script` instead of the lesson `code` of the course.
+    void add_lesson(const std::string& code, std::function<void()> script);
 
     // Learner actions, through the same handlers the window uses.
     void click_text();
@@ -90,7 +64,7 @@ public:
     bool wrote(const std::string& fragment) const;
     bool limit_reached() const { return limit_reached_; }
 
-    FakeClock clock;
+    FakeClock clock{86399.9}; // just before midnight: pauses must not care
     ScriptedPump pump{clock};
     RecordingDialogs dialogs;
 
@@ -98,6 +72,7 @@ private:
     void learner_turn();
 
     std::unique_ptr<app::Tutor> tutor_;
+    std::map<std::string, std::function<void()>, std::less<>> lessons_;
     std::function<void(Harness&)> policy_;
     std::vector<std::string> transcript_;
     bool limit_reached_ = false;

@@ -1,6 +1,7 @@
 #include "support/learner.h"
 
 #include <map>
+#include <numeric>
 
 namespace quorrel::testing {
 
@@ -17,32 +18,96 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
         return Answer{0, slots.num(1), slots.den(1)};
     if (condition == "1eq2")
         return Answer{1, slots.num(0), slots.den(0)};
+
+    static const std::map<std::string, Answer> chapter2 = {
+        {"2a1", {0, 4, 7}},   {"2a2", {0, 4, 6}},   {"2a5", {0, 30, 36}}, {"2a6", {0, 20, 24}},
+        {"2a7", {0, 30, 42}}, {"2a8", {0, 20, 28}}, {"2b1", {0, 5, 6}},   {"2b2", {0, 4, 6}},
+        {"2b3", {0, 10, 15}}, {"2b4", {0, 2, 3}},   {"2b5", {0, 12, 30}}, {"2b6", {0, 2, 5}},
+    };
+    if (auto it = chapter2.find(condition); it != chapter2.end())
+        return it->second;
+    const int n = slots.num(0);
+    const int d = slots.den(0);
+    const int k = slots.num(2);
+    if (condition == "2a4")
+        return Answer{0, n, 45};
+    if (condition == "2a4a")
+        return Answer{0, 30, d};
+    if (condition == "2aq1")
+        return Answer{1, n * k, d * k};
+    if (condition == "2bq1")
+        return Answer{1, n / k, d / k};
+    if (condition == "2bq2") {
+        const int g = std::gcd(n, d);
+        return Answer{1, n / g, d / g};
+    }
+    if (condition == "2c2") {
+        // The part of the top fraction that the drill left wrong: the one
+        // that makes it equivalent to the bottom fraction.
+        const int u = slots.num(1);
+        const int v = slots.den(1);
+        if (u > 0 && (n * v) % u == 0 && n > 0)
+            return Answer{0, n, n * v / u};
+        return Answer{0, d * u / v, d};
+    }
     return std::nullopt;
+}
+
+bool is_drill(const std::string& condition)
+{
+    static const std::set<std::string> drills = {"1eq1", "1eq2", "2aq1", "2bq1", "2bq2", "2c2"};
+    return drills.count(condition) > 0;
+}
+
+Screen screen_of(Harness& h)
+{
+    auto& t = h.tutor();
+    Screen screen{h.last_line(), t.exercises.current_condition(), "", t.form.cmd_stop.visible()};
+    if (!is_drill(screen.condition))
+        for (int slot : {0, 1})
+            if (const auto* picture = t.slots.pbox_fracbar(slot))
+                screen.sticks += std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot)) +
+                                 (picture->visible() ? " " : " hidden ");
+    return screen;
 }
 
 void Walker::operator()(Harness& h)
 {
     auto& t = h.tutor();
     pages_seen.insert(t.page_bar.shown_title() + "|" + t.page_bar.shown_label());
+    first_screens.try_emplace(t.page_bar.shown_label(), screen_of(h));
     const std::string& condition = t.exercises.current_condition();
     if (condition.empty()) {
         h.click_text();
         return;
     }
+    const bool lowest_terms = condition == "2bq1" || condition == "2bq2";
     if (!t.form.pbox_go_on.visible()) {
         ++wrong_first; // the first try: click without answering
+        offer_unreduced_ = lowest_terms;
+        h.click_text();
+        return;
+    }
+    const auto a = answer_for(condition, t.slots);
+    if (a && offer_unreduced_) {
+        // The top fraction itself, or the answer doubled: equivalent, but
+        // neither reduced nor divided as asked.
+        offer_unreduced_ = false;
+        ++unreduced;
+        const bool as_dealt = condition == "2bq1";
+        answer(h, {1, as_dealt ? t.slots.num(0) : 2 * a->num, as_dealt ? t.slots.den(0) : 2 * a->den});
         h.click_text();
         return;
     }
     ++retried; // "Please try again" is on screen, with its link
-    const auto a = answer_for(condition, t.slots);
     if (!a) {
         unknown.insert(condition);
         h.click_go_on();
         return;
     }
-    if (condition.rfind("1eq", 0) == 0 && ++drill_turns_ % turns_per_drill_ == 0)
+    if (is_drill(condition) && ++drill_turns_ % turns_per_drill_ == 0)
         h.press_stop();
+    ++answers;
     answer(h, *a);
     h.click_text();
 }
@@ -50,7 +115,7 @@ void Walker::operator()(Harness& h)
 void Walker::answer(Harness& h, const Answer& a)
 {
     auto& slots = h.tutor().slots;
-    if (++answers % 2 == 0) {
+    if (++entries_ % 2 == 0) {
         // Bottom first, so the top is never refused for a stick too long.
         h.type_into(*slots.inbox(2 * a.slot + 1), std::to_string(a.den));
         h.type_into(*slots.inbox(2 * a.slot), std::to_string(a.num));

@@ -2,13 +2,14 @@
 
 #include "support/harness.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 
 namespace quorrel::testing {
 
-// The fraction that answers one of chapter 1's conditions, and the slot the
+// The fraction that answers one of the course's conditions, and the slot the
 // learner sets it on.
 struct Answer {
     int slot;
@@ -17,9 +18,24 @@ struct Answer {
 };
 std::optional<Answer> answer_for(const std::string& condition, const fractions::Slots& slots);
 
+// What the learner has before them when first asked to act on a page: the
+// newest line, the exercise waiting (if any), the two sticks (not for a
+// drill, whose problems are dealt at random) and whether Stop is offered.
+struct Screen {
+    std::string line;
+    std::string condition;
+    std::string sticks;
+    bool stop = false;
+
+    friend bool operator==(const Screen&, const Screen&) = default;
+};
+Screen screen_of(Harness& h);
+bool is_drill(const std::string& condition);
+
 // A learner who reads every line, gets each exercise wrong once and then
 // right (through the sliders, or typing into the entry boxes every other
-// time), and stops each drill after a few turns.
+// time), and stops each drill after a few turns. Where an answer must be in
+// lowest terms it first offers an equivalent one that is not.
 class Walker {
 public:
     explicit Walker(int turns_per_drill = 3) : turns_per_drill_(turns_per_drill) {}
@@ -27,17 +43,21 @@ public:
     void operator()(Harness& h);
 
     std::set<std::string> pages_seen; // title bar text and page label
+    std::map<std::string, Screen> first_screens; // by page label
     std::set<std::string> unknown;    // conditions it could not answer
     std::vector<std::string> failures;
     int wrong_first = 0;
     int retried = 0;
     int answers = 0;
+    int unreduced = 0; // equivalent answers offered before the reduced one
 
 private:
     void answer(Harness& h, const Answer& a);
 
     int turns_per_drill_;
     int drill_turns_ = 0;
+    bool offer_unreduced_ = false;
+    int entries_ = 0; // answers set, every other one typed
 };
 
 } // namespace quorrel::testing

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/platform.h"
+
+#include <deque>
+#include <functional>
+
+namespace quorrel::ui {
+
+// Thrown out of the innermost wait once the program is to end ("Exit" or the
+// window's close button); it unwinds every lesson below it.
+struct QuitRequested {};
+
+// Thrown out of the innermost wait when the learner starts another lesson,
+// page or scene: the running one unwinds and never resumes.
+struct LessonReplaced {};
+
+// The two blocking primitives of the lesson scripts. Everything runs on one
+// thread: while a script blocks here, window events are handled. Handlers
+// never run a lesson inside the toolkit's dispatch; they hand it here, and it
+// runs from the idle loop once the running lesson has unwound.
+class Waits {
+public:
+    Waits(EventPump& pump, const Clock& clock) : pump_(pump), clock_(clock) {}
+    Waits(const Waits&) = delete;
+    Waits& operator=(const Waits&) = delete;
+
+    // Returns after the next "go on" click; a click made while no wait ran
+    // is remembered and ends this wait at once.
+    void wait();
+    // Pauses for `seconds` of elapsed time, handling events meanwhile.
+    void delay(double seconds);
+    // Handles pending events once, without blocking.
+    void process_pending();
+
+    // A "go on" click (the message box, or the continue link).
+    void click() { clicked_ = true; }
+    bool click_pending() const { return clicked_; }
+
+    // Runs `lesson` in place of whatever lesson runs now. The last request
+    // wins when several arrive before the running lesson has unwound.
+    void start(std::function<void()> lesson);
+    // Runs `action` from the wait loop, outside the toolkit's dispatch, inside
+    // the running lesson (it must not block).
+    void defer(std::function<void()> action);
+
+    // The loop of the program: runs the lessons started, handles events, and
+    // returns once the program is to end.
+    void run_until_quit();
+    // Runs the lessons started until none is left, then returns; throws
+    // QuitRequested when the program is to end. For a headless tutor.
+    void run_until_idle();
+
+    void request_quit() { quitting_ = true; }
+    bool quitting() const { return quitting_; }
+    // Whether a lesson is running (not the idle loop).
+    bool in_lesson() const { return in_lesson_; }
+
+private:
+    // Runs the lesson started last, if any; false when there was none.
+    bool run_next_lesson();
+    // Runs deferred actions; throws when the running lesson is to give way.
+    void poll();
+
+    EventPump& pump_;
+    const Clock& clock_;
+    std::deque<std::function<void()>> deferred_;
+    std::function<void()> next_lesson_;
+    bool clicked_ = false;
+    bool quitting_ = false;
+    bool in_lesson_ = false;
+};
+
+} // namespace quorrel::ui
