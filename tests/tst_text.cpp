@@ -168,21 +168,26 @@ void TestText::layout_data()
     QTest::newRow("5/12") << "5/12" << 1000.0
                           << QStringList{"[ ] 0,0 Courier New 14", "[5 ] 8,-3 Courier New 9 b u",
                                          "[12] 8,6 Courier New 9 b"}
-                          << "16.24,0 Arial 14" << 0;
+                          << "24.6,0 Arial 14" << 0;
     QTest::newRow("13/12 has no padding") << "13/12 x" << 1000.0
                                           << QStringList{"[ ] 0,0 Courier New 14", "[13] 8,-3 Courier New 9 b u",
-                                                         "[12] 8,6 Courier New 9 b", "[x ] 16,0 Arial 14"}
-                                          << "30.24,0 Arial 14" << 0;
+                                                         "[12] 8,6 Courier New 9 b", "[x ] 25,0 Arial 14"}
+                                          << "38.6,0 Arial 14" << 0;
     QTest::newRow("two digits fewer, two blanks") << "5/100" << 1000.0
                                                   << QStringList{"[ ] 0,0 Courier New 14",
                                                                  "[5  ] 8,-3 Courier New 9 b u",
                                                                  "[100] 8,6 Courier New 9 b"}
-                                                  << "20.16,0 Arial 14" << 0;
+                                                  << "30,0 Arial 14" << 0;
     QTest::newRow("fractions wrap to 20")
         << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
         << QStringList{"[aaaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 80,0 Courier New 10", "[1 ] 20,9 Courier New 7 b u",
                        "[23] 20,16 Courier New 7 b"}
-        << "27.84,12 Arial 14" << 1;
+        << "32.6,12 Arial 14" << 1;
+    // The window's font gives the advance where it is the wider.
+    QTest::newRow("tiny fraction") << "FontSize__4 5/12" << 1000.0
+                                   << QStringList{"[ ] 0,0 Courier New 4", "[5 ] 2,-3 Courier New 4 b u",
+                                                  "[12] 2,1 Courier New 4 b"}
+                                   << "10.24,0 Arial 14" << 0;
     // Markup ends with its line; a bare size or colour returns to the line's own.
     QTest::newRow("markup ends with the line")
         << "FontSize__20 ForeColor__255 Fontbold__True a\r\nb" << 1000.0
@@ -377,6 +382,8 @@ void TestText::fractionLeavesAGapBeforeTheNextWord_data()
     QTest::newRow("10/15") << "10/15";
     QTest::newRow("5/12") << "5/12";
     QTest::newRow("150/89") << "150/89";
+    QTest::newRow("a comma after 13/12") << "13/12,";
+    QTest::newRow("a comma after 10/15") << "10/15,";
 }
 
 void TestText::fractionLeavesAGapBeforeTheNextWord()

@@ -280,14 +280,20 @@ private:
         pen_.y = y - fraction_rise;
         const std::size_t padding = characters(denominator) - std::min(characters(denominator), characters(numerator));
         print(std::string(numerator) + std::string(padding, ' '));
+        const double numerator_end = pen_.x;
         pen_.y = y + height() - 5;
         pen_.x = x0;
         pen_.font.underline = false;
         print(denominator);
+        // The next word keeps a blank's distance from the numerals, even
+        // where 0.7 of their width in the window's font would run into them
+        // ("13/12," before "even").
+        const double drawn_end = std::max(numerator_end, pen_.x) + width(" ");
         pen_.font.bold = noted.bold;
         pen_.font.size = noted.size;
         pen_.y = y;
-        pen_.x = x0 + 0.7 * std::max(metrics_.width(main_font_, numerator), metrics_.width(main_font_, denominator));
+        pen_.x = std::max(drawn_end, x0 + 0.7 * std::max(metrics_.width(main_font_, numerator),
+                                                         metrics_.width(main_font_, denominator)));
         pen_.font.name = noted.name;
     }
 
