@@ -47,9 +47,7 @@ int main(int argc, char** argv)
     box.move(0, 0, 640, 950);
     ui::PictureBox go_on("pbox_go_on");
     ui::MenuItem wait("mnu_waitt", "Wait");
-    ui::Canvas window(10, 10, ui::colors::window_back);
-    window.set_font({"Arial Narrow", 14});
-    text::Writer writer(box, go_on, wait, window, runner);
+    text::Writer writer(box, go_on, wait, runner);
 
     const auto start_page = [&] {
         box.canvas().set_font({"Arial Narrow", 14});

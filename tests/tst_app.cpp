@@ -364,6 +364,8 @@ void TestApp::startScreenPixels()
     QCOMPARE(at(half + 2, 1), QColor(240, 255, 255));
     const int strip_y = form.pbox_pages.top();
     QCOMPARE(at(half - 2, strip_y + 18), QColor(180, 180, 255));
+    QCOMPARE(at(half - 2, strip_y + 19), QColor(180, 180, 255)); // the message box leaves its last row
+    QVERIFY(form.pbox_text.top() >= form.pbox_pages.bottom_edge());
     // Every cell of the strip carries its page number.
     for (int page = 1; page <= 41; ++page) {
         bool inked = false;
@@ -473,6 +475,18 @@ void TestApp::pageStripHighlightsTheCellUnderThePointer()
     QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
     form.pbox_text.on_mouse_move(300, 100);
     QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
+
+    // The page shown is marked; the highlight goes when the pointer leaves
+    // the strip, the mark stays.
+    h.tutor().page_bar.show_title("Lesson 1b: Setting up fraction pictures", 7);
+    QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
+    QCOMPARE(strip.pixel(83, bottom), pages::current_page_mark);
+    QCOMPARE(strip.pixel(84, bottom), ui::colors::page_strip);
+    form.pbox_pages.on_mouse_move(30, 5);
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
+    form.pbox_pages.on_mouse_leave();
+    QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
+    QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
 }
 
 QTEST_MAIN(TestApp)

@@ -80,7 +80,6 @@ struct Rig {
         pump.learner = [this] { runner.click(); };
         box.move(0, 0, 400, 300);
         box.canvas().set_font({"Arial Narrow", 14});
-        window.set_font(main_font);
         wait.checkable = true;
         wait.set_checked(true);
     }
@@ -92,8 +91,7 @@ struct Rig {
     ui::PictureBox box{"pbox_text", ui::colors::yellow};
     ui::PictureBox go_on{"pbox_go_on"};
     ui::MenuItem wait{"mnu_waitt", "Wait"};
-    ui::Canvas window{10, 10, ui::colors::window_back};
-    text::Writer writer{box, go_on, wait, window, runner};
+    text::Writer writer{box, go_on, wait, runner};
 };
 
 } // namespace
@@ -113,6 +111,10 @@ private Q_SLOTS:
     void writeLinePauses_data();
     void writeLinePauses();
     void historyGreyNewestBlue();
+    void onlyTheNewestLineIsBlue_data();
+    void onlyTheNewestLineIsBlue();
+    void fractionLeavesAGapBeforeTheNextWord_data();
+    void fractionLeavesAGapBeforeTheNextWord();
     void fullBoxStartsAfresh();
     void lessonTitleThenLine();
     void clearSceneHeadsThePage();
@@ -142,10 +144,10 @@ void TestText::layout_data()
         << "Fontbold__True a Fontbold__true b" << 1000.0 << QStringList{"[a ] 0,0 Arial 14 b", "[b ] 14,0 Arial 14"}
         << "28,0 Arial 14" << 0;
     QTest::newRow("underline, name, colour") << "FontUnderline__True FontName__Courier ForeColor__255 a" << 1000.0
-                                             << QStringList{"[a ] 0,0 Courier 14 u c255"} << "14,0 Courier 14 u" << 0;
+                                             << QStringList{"[a ] 0,0 Courier 14 u c255"} << "14,0 Arial 14" << 0;
     QTest::newRow("sizes and colours at their bounds")
         << "FontSize__1638 FontSize__10.5 ForeColor__16777215 a" << 1000.0
-        << QStringList{"[a ] 0,0 Arial 10.5 c16777215"} << "10.5,0 Arial 10.5" << 0;
+        << QStringList{"[a ] 0,0 Arial 10.5 c16777215"} << "10.5,0 Arial 14" << 0;
     QTest::newRow("literals take no blank") << "'5/12' '/' x" << 1000.0 << QStringList{"['5/12''/'x ] 0,0 Arial 14"}
                                             << "77,0 Arial 14" << 0;
     QTest::newRow("six leading blanks") << "      a" << 1000.0 << QStringList{"[      a ] 0,0 Arial 14"}
@@ -158,29 +160,42 @@ void TestText::layout_data()
                                           << 0;
     QTest::newRow("part pixels split a run") << "FontSize__15 ab c" << 1000.0
                                              << QStringList{"[ab ] 0,0 Arial 15", "[c ] 22,0 Arial 15"}
-                                             << "37.5,0 Arial 15" << 0;
+                                             << "37.5,0 Arial 14" << 0;
     QTest::newRow("empty text") << "" << 1000.0 << QStringList{} << "0,0 Arial 14" << -1;
     QTest::newRow("words wrap to 10")
         << "FontSize__10 aaaa bbbb cccc dddd e" << 100.0
-        << QStringList{"[aaaa bbbb cccc dddd ] 0,0 Arial 10", "[e ] 10,12 Arial 10"} << "20,12 Arial 10" << 1;
+        << QStringList{"[aaaa bbbb cccc dddd ] 0,0 Arial 10", "[e ] 10,12 Arial 10"} << "20,12 Arial 14" << 1;
     QTest::newRow("5/12") << "5/12" << 1000.0
                           << QStringList{"[ ] 0,0 Courier New 14", "[5 ] 8,-3 Courier New 9 b u",
                                          "[12] 8,6 Courier New 9 b"}
-                          << "16.24,0 Arial 14" << 0;
+                          << "24.6,0 Arial 14" << 0;
     QTest::newRow("13/12 has no padding") << "13/12 x" << 1000.0
                                           << QStringList{"[ ] 0,0 Courier New 14", "[13] 8,-3 Courier New 9 b u",
-                                                         "[12] 8,6 Courier New 9 b", "[x ] 16,0 Arial 14"}
-                                          << "30.24,0 Arial 14" << 0;
+                                                         "[12] 8,6 Courier New 9 b", "[x ] 25,0 Arial 14"}
+                                          << "38.6,0 Arial 14" << 0;
     QTest::newRow("two digits fewer, two blanks") << "5/100" << 1000.0
                                                   << QStringList{"[ ] 0,0 Courier New 14",
                                                                  "[5  ] 8,-3 Courier New 9 b u",
                                                                  "[100] 8,6 Courier New 9 b"}
-                                                  << "20.16,0 Arial 14" << 0;
+                                                  << "30,0 Arial 14" << 0;
     QTest::newRow("fractions wrap to 20")
         << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
         << QStringList{"[aaaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 80,0 Courier New 10", "[1 ] 20,9 Courier New 7 b u",
                        "[23] 20,16 Courier New 7 b"}
-        << "27.84,12 Arial 10" << 1;
+        << "32.6,12 Arial 14" << 1;
+    // The window's font gives the advance where it is the wider.
+    QTest::newRow("tiny fraction") << "FontSize__4 5/12" << 1000.0
+                                   << QStringList{"[ ] 0,0 Courier New 4", "[5 ] 2,-3 Courier New 4 b u",
+                                                  "[12] 2,1 Courier New 4 b"}
+                                   << "10.24,0 Arial 14" << 0;
+    // Markup ends with its line; a bare size or colour returns to the line's own.
+    QTest::newRow("markup ends with the line")
+        << "FontSize__20 ForeColor__255 Fontbold__True a\r\nb" << 1000.0
+        << QStringList{"[a ] 0,0 Arial 20 b c255", "[b ] 0,22 Arial 14"} << "14,22 Arial 14" << 1;
+    QTest::newRow("bare size and colour")
+        << "FontSize__20 ForeColor__255 a FontSize__ b ForeColor__ c" << 1000.0
+        << QStringList{"[a ] 0,0 Arial 20 c255", "[b ] 20,0 Arial 14 c255", "[c ] 34,0 Arial 14"} << "48,0 Arial 14"
+        << 0;
 }
 
 void TestText::layout()
@@ -203,11 +218,11 @@ void TestText::malformed_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("offset");
 
-    for (const char* value : {"FontSize__abc", "FontSize__", "FontSize__0", "FontSize__5000", "FontSize__1e999",
+    for (const char* value : {"FontSize__abc", "FontSize__0", "FontSize__5000", "FontSize__1e999",
                               "FontSize__nan", "FontSize__14pt", "ForeColor__-1", "ForeColor__16777216",
                               "ForeColor__99999999999999999999999", "ForeColor__0x10"})
         QTest::newRow(value) << QStringLiteral("a %1 b").arg(value) << 2;
-    QTest::newRow("on a later line") << "x\r\na FontSize__ b" << 5;
+    QTest::newRow("on a later line") << "x\r\na FontSize__x b" << 5;
 }
 
 void TestText::malformed()
@@ -275,8 +290,9 @@ void TestText::paintingLeavesTheLayoutPen()
     const Layout layout = text::draw(canvas, "Bullet__ FontSize__20 ForeColor__255 Fontbold__True a", main_font,
                                      text::QtMetrics{});
     QCOMPARE(text::pen_of(canvas), layout.end);
-    QCOMPARE(canvas.font(), (ui::Font{"Arial Narrow", 20, true}));
-    QCOMPARE(canvas.fore_color(), ui::colors::red);
+    // The line's markup ended with it.
+    QCOMPARE(canvas.font(), main_font);
+    QCOMPARE(canvas.fore_color(), ui::colors::black);
     QCOMPARE(canvas.fill_style(), ui::FillStyle::transparent);
     QCOMPARE(canvas.pixel(layout.bullets[0].x, layout.bullets[0].y), ui::colors::black);
 }
@@ -325,6 +341,77 @@ void TestText::historyGreyNewestBlue()
     QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ first\r\n      Bullet__ second");
 }
 
+// Lines that change the colour or size, as highlights and formulas do, and
+// then the lines after them: only the newest is blue, and every line after a
+// big one is drawn at the box's size.
+void TestText::onlyTheNewestLineIsBlue_data()
+{
+    QTest::addColumn<QString>("marked");
+    const QString blue = QString::number(ui::colors::blue.packed());
+    QTest::newRow("blue highlight") << "ForeColor__" + blue + " The numerator is the top number.";
+    QTest::newRow("highlight ended bare") << "ForeColor__255 Top. ForeColor__ Bottom.";
+    QTest::newRow("formula ended bare") << "FontSize__30 2 5/6 = 17/6. FontSize__";
+    QTest::newRow("over two lines") << "ForeColor__" + blue + " a\r\n      b";
+}
+
+void TestText::onlyTheNewestLineIsBlue()
+{
+    QFETCH(QString, marked);
+    Rig rig;
+    rig.writer.write_line(marked.toStdString());
+    const double below_marked = rig.box.canvas().pen_y() + rig.line_height();
+    rig.writer.write_line("second");
+    rig.writer.write_line("third");
+    const ui::Canvas& canvas = rig.box.canvas();
+    const int h = static_cast<int>(rig.line_height());
+    const int third = static_cast<int>(canvas.pen_y());
+    QCOMPARE(rig.writer.message_history().find(marked.toStdString()) != std::string::npos, true);
+    QCOMPARE(third, static_cast<int>(below_marked) + h); // "second" took one line of the box's size
+    QVERIFY(band_has(canvas, third - h, third, ui::colors::history_grey));
+    QVERIFY(!band_has(canvas, third - h, third, ui::colors::blue));
+    QVERIFY(band_has(canvas, third, third + h, ui::colors::blue));
+    QVERIFY(!band_has(canvas, third, third + h, ui::colors::history_grey));
+}
+
+// Two-digit denominators before a word, drawn in the box as lessons draw
+// them: the word's first ink stands clear of the denominator's last.
+void TestText::fractionLeavesAGapBeforeTheNextWord_data()
+{
+    QTest::addColumn<QString>("fraction");
+    QTest::newRow("13/12") << "13/12";
+    QTest::newRow("10/15") << "10/15";
+    QTest::newRow("5/12") << "5/12";
+    QTest::newRow("150/89") << "150/89";
+    QTest::newRow("a comma after 13/12") << "13/12,";
+    QTest::newRow("a comma after 10/15") << "10/15,";
+}
+
+void TestText::fractionLeavesAGapBeforeTheNextWord()
+{
+    QFETCH(QString, fraction);
+    const auto rightmost_ink = [](const ui::Canvas& canvas, int from) {
+        int found = -1;
+        for (int x = from; x < canvas.width(); ++x)
+            for (int y = 0; y < canvas.height(); ++y)
+                if (canvas.pixel(x, y) != ui::colors::yellow)
+                    found = x;
+        return found;
+    };
+    Rig alone;
+    alone.writer.write_text(fraction.toStdString());
+    Rig followed;
+    followed.writer.write_text((fraction + " even").toStdString());
+    const int fraction_end = rightmost_ink(alone.box.canvas(), 0);
+    QVERIFY(fraction_end > 0);
+    int word_start = -1;
+    for (int x = 0; x < followed.box.width() && word_start < 0; ++x)
+        for (int y = 0; y < followed.box.height() && word_start < 0; ++y)
+            if (followed.box.canvas().pixel(x, y) != alone.box.canvas().pixel(x, y))
+                word_start = x;
+    QVERIFY2(word_start > fraction_end + 1,
+             qPrintable(QString("the word starts at %1, the fraction ends at %2").arg(word_start).arg(fraction_end)));
+}
+
 void TestText::fullBoxStartsAfresh()
 {
     Rig rig;
@@ -336,7 +423,7 @@ void TestText::fullBoxStartsAfresh()
     rig.box.canvas().set_pen_y(0.8 * 300 + 0.5);
     rig.writer.write_text("c");
     QCOMPARE(rig.writer.message_history(), "\r\n      c");
-    QCOMPARE(rig.box.canvas().pen_y(), 0.0);
+    QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise);
 }
 
 void TestText::lessonTitleThenLine()
@@ -352,7 +439,7 @@ void TestText::lessonTitleThenLine()
     const int h = static_cast<int>(rig.line_height());
     const ui::Canvas& canvas = rig.box.canvas();
     QCOMPARE(canvas.font().size, 14.0);
-    QCOMPARE(canvas.pen_y(), 2.0 * h);
+    QCOMPARE(canvas.pen_y(), 2.0 * h + text::fraction_rise);
     QVERIFY(band_has(canvas, 0, h, ui::colors::red));
     QVERIFY(!band_has(canvas, 0, 2 * h, ui::colors::blue));
     QVERIFY(band_has(canvas, 2 * h, 3 * h, ui::colors::blue));
@@ -369,7 +456,7 @@ void TestText::clearSceneHeadsThePage()
 
     rig.writer.write_text("x");
     QCOMPARE(rig.writer.message_history(), "\r\nExercise\r\n      x");
-    QCOMPARE(rig.box.canvas().pen_y(), rig.line_height());
+    QCOMPARE(rig.box.canvas().pen_y(), rig.line_height() + text::fraction_rise);
 }
 
 void TestText::malformedLineKeepsWhatWasDrawn()
@@ -383,8 +470,8 @@ void TestText::malformedLineKeepsWhatWasDrawn()
     QVERIFY(rig.writer.write_text("e"));
     QCOMPARE(rig.writer.message_history(), "\r\n      Bullet__ a\r\n      c\r\n      e");
 
-    rig.writer.clear_scene("Title ForeColor__ x");
-    QCOMPARE(rig.writer.scene_title(), "Title ForeColor__ x");
+    rig.writer.clear_scene("Title ForeColor__x y");
+    QCOMPARE(rig.writer.scene_title(), "Title ForeColor__x y");
     QCOMPARE(rig.writer.message_history(), "\r\nTitle");
 }
 

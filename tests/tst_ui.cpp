@@ -1,4 +1,6 @@
+#include "fractions/entry.h"
 #include "ui/canvas.h"
+#include "ui/control_views.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/form_view.h"
@@ -7,6 +9,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QApplication>
+#include <QPainter>
+#include <QStyleHints>
+#include <QStyleOptionSlider>
 #include <QtTest>
 
 using namespace quorrel::ui;
@@ -24,7 +30,55 @@ private Q_SLOTS:
     void bringToFrontReordersControls();
     void packedColoursRoundTrip();
     void multiLineTextBoxWrapsItsText();
+    void doubleClickIsOneClick_data();
+    void doubleClickIsOneClick();
+    void sliderChangesOnReleaseAndKeepsItsRange();
+    void sliderArrowsStepByOne();
+    void numeralsShowWhole_data();
+    void numeralsShowWhole();
 };
+
+namespace {
+
+QStyleOptionSlider slider_option(const QScrollBar& bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    return option;
+}
+
+QPoint centre_of(const QScrollBar& bar, QStyle::SubControl part)
+{
+    const QStyleOptionSlider option = slider_option(bar);
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
+}
+
+// Columns holding any dark pixel, leftmost and rightmost.
+std::pair<int, int> ink_span(const QImage& image)
+{
+    int left = -1;
+    int right = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixelColor(x, y).lightness() < 128) {
+                if (left < 0)
+                    left = x;
+                right = x;
+                break;
+            }
+    return {left, right};
+}
+
+} // namespace
 
 void TestUi::roundsHalvesToEven_data()
 {
@@ -181,6 +235,168 @@ void TestUi::multiLineTextBoxWrapsItsText()
     // What the learner types reaches the model; a refresh does not echo back.
     box->setPlainText("typed");
     QCOMPARE(message.text(), std::string("typed"));
+}
+
+// The message box, the page strip and the "go on" link are picture boxes: a
+// double-click on any of them must count as the one click it is meant as.
+// Events as the window system sends them: a double-click's second press
+// comes as a press followed by a double-click event.
+void TestUi::doubleClickIsOneClick_data()
+{
+    QTest::addColumn<QString>("presses"); // c: a click, d: a double-click
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("a click") << "c" << 1;
+    QTest::newRow("a double-click") << "d" << 1;
+    QTest::newRow("a click, then a double-click") << "cd" << 2;
+    QTest::newRow("two double-clicks") << "dd" << 2;
+    QTest::newRow("three clicks, slowly") << "ccc" << 3;
+}
+
+void TestUi::doubleClickIsOneClick()
+{
+    QFETCH(QString, presses);
+    QFETCH(int, clicks);
+    PictureBox box("pbox_text");
+    box.move(0, 0, 200, 100);
+    int downs = 0;
+    int ups = 0;
+    box.on_mouse_down = [&](double, double) { ++downs; };
+    box.on_click = [&](double, double) { ++ups; };
+    PictureView view(box);
+    view.resize(200, 100);
+
+    const QPointF at(50, 50);
+    quint64 time = 10000;
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, held, {});
+        event.setTimestamp(time);
+        QApplication::sendEvent(&view, &event);
+        time += 20;
+    };
+    for (const QChar kind : presses) {
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        if (kind == 'd') {
+            send(QEvent::MouseButtonPress, Qt::LeftButton);
+            send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, Qt::NoButton);
+        }
+        time += 5000;
+    }
+    QCOMPARE(ups, clicks);
+    QCOMPARE(downs, clicks);
+}
+
+// The fraction's handler widens the range on every change, as the slots do;
+// a drag must neither feed it nor see the range move, and its release is one
+// change.
+void TestUi::sliderChangesOnReleaseAndKeepsItsRange()
+{
+    Slider slider("slider_fracnum(0)");
+    slider.set_max(10);
+    slider.set_value(5);
+    int changes = 0;
+    slider.on_change = [&] {
+        ++changes;
+        slider.set_max(std::min(2 * std::max(slider.value(), 5), int(Slider::highest)));
+    };
+    SliderView view(slider);
+    slider.set_listener([&view](Aspect) { view.refresh(); });
+    view.resize(300, 17);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.maximum(), 10);
+
+    const QPoint grip = centre_of(view, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(&view, Qt::LeftButton, {}, grip);
+    for (int dx = 10; dx <= 80; dx += 10) {
+        QMouseEvent move(QEvent::MouseMove, grip + QPoint(dx, 0), view.mapToGlobal(grip + QPoint(dx, 0)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&view, &move);
+    }
+    QVERIFY(view.sliderPosition() > 5);
+    QCOMPARE(changes, 0);
+    QCOMPARE(slider.value(), 5);
+    slider.set_max(12); // a lesson changes the range meanwhile
+    QCOMPARE(view.maximum(), 10);
+
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, grip + QPoint(80, 0));
+    QCOMPARE(changes, 1);
+    QVERIFY(slider.value() > 5);
+    QCOMPARE(view.value(), slider.value());
+    QCOMPARE(view.maximum(), slider.max());
+}
+
+void TestUi::sliderArrowsStepByOne()
+{
+    Slider slider("slider_fracden(0)");
+    slider.set_max(100);
+    slider.set_value(50);
+    std::vector<int> seen;
+    slider.on_change = [&] { seen.push_back(slider.value()); };
+    SliderView view(slider);
+    view.resize(300, 17);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QTest::mouseClick(&view, Qt::LeftButton, {}, centre_of(view, QStyle::SC_ScrollBarAddLine));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, centre_of(view, QStyle::SC_ScrollBarSubLine));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, centre_of(view, QStyle::SC_ScrollBarSubLine));
+    QCOMPARE(seen, (std::vector<int>{51, 50, 49}));
+
+    seen.clear();
+    const QPoint arrow = centre_of(view, QStyle::SC_ScrollBarAddLine);
+    QTest::mousePress(&view, Qt::LeftButton, {}, arrow);
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 3, 3000); // held down, it repeats
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, arrow);
+    for (std::size_t k = 0; k < seen.size(); ++k)
+        QCOMPARE(seen[k], 50 + int(k));
+}
+
+// A numeral box as the screen reset prepares it, showing numbers of one to
+// five digits: every digit shows in full, none is scrolled out of sight.
+void TestUi::numeralsShowWhole_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::newRow("1 digit") << "7";
+    QTest::newRow("3 digits") << "150";
+    QTest::newRow("4 digits") << "1088";
+    QTest::newRow("5 digits") << "32767";
+    QTest::newRow("5 wide digits") << "88888";
+}
+
+void TestUi::numeralsShowWhole()
+{
+    QFETCH(QString, number);
+    Form form("f", 400, 200, colors::window_back);
+    form.canvas().set_font({"Arial", 14});
+    quorrel::fractions::EntryBoxes boxes(form);
+    TextBox& box = *boxes.inbox(2);
+    box.set_font({"Times New Roman", 12});
+    QVERIFY(boxes.input_setup(2, 12));
+    box.set_text(number.toStdString());
+
+    TextBoxView view(box);
+    view.setGeometry(0, 0, box.width(), box.height());
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.clearFocus(); // no caret
+    // Inside the frame that marks a box under the pointer.
+    const QImage shown = view.grab().toImage().copy(QRect(1, 1, box.width() - 2, box.height() - 2));
+    const auto [left, right] = ink_span(shown);
+
+    QImage whole(200, box.height(), QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        painter.setFont(view.font());
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(20, view.fontMetrics().ascent()), number);
+    }
+    const auto [whole_left, whole_right] = ink_span(whole);
+    QVERIFY(left > 0);
+    QVERIFY(right < shown.width() - 1);
+    QCOMPARE(right - left, whole_right - whole_left);
 }
 
 QTEST_MAIN(TestUi)

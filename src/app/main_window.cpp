@@ -3,6 +3,9 @@
 #include "ui/menu_view.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QMenuBar>
 
 namespace quorrel::app {
@@ -20,10 +23,24 @@ MainWindow::~MainWindow() { ui::release_menu_tree(tutor_.form.form().menu_bar())
 
 void MainWindow::fill(const QRect& area)
 {
-    const int inner_height = area.height() - menuBar()->sizeHint().height();
-    tutor_.form.form().resize(area.width(), inner_height);
-    view_->setFixedSize(area.width(), inner_height);
-    setGeometry(area.x(), area.y(), area.width(), area.height());
+    // Until the window manager has framed the window its inside is unknown:
+    // let the view take any size meanwhile.
+    view_->setMinimumSize(0, 0);
+    view_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setGeometry(area);
+    showMaximized();
+    QElapsedTimer waited;
+    waited.start();
+    constexpr int patience_ms = 2000;
+    while (!windowHandle()->isExposed() && waited.elapsed() < patience_ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents();
+
+    QSize inner = view_->size();
+    if (inner.width() < 1 || inner.height() < 1) // no answer: the work area less the menus
+        inner = QSize(area.width(), area.height() - menuBar()->sizeHint().height());
+    tutor_.form.form().resize(inner.width(), inner.height());
+    view_->setFixedSize(inner);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

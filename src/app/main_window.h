@@ -13,8 +13,10 @@ public:
     explicit MainWindow(Tutor& tutor, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Spans `area` (the screen's work area) and lays the form out to the
-    // inner size that remains under the menu bar.
+    // Shows the window across `area` (the screen's work area): maximised,
+    // so that under a window manager the frame and title bar stay on the
+    // screen too, and lays the form out to the inside that results. Call
+    // before the lessons start; the form keeps that size.
     void fill(const QRect& area);
 
     ui::FormView& form_view() { return *view_; }

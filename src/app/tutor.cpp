@@ -11,7 +11,7 @@ Tutor::Tutor(Services services, int width, int height)
       random(std::move(services.random)),
       form(width, height),
       waits(services.pump, services.clock),
-      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, form.canvas(), waits),
+      writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, waits),
       page_bar(form.pbox_title, form.pbox_pages),
       course(waits, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
@@ -152,6 +152,9 @@ void Tutor::Form_Load()
 
     form.pbox_title.move(0, 0, half, static_cast<int>(title.text_height()) + 4);
     form.pbox_pages.move(0, form.pbox_title.height(), half, 20);
+    // The message box starts under the strip, never over its last row.
+    if (const int strip_end = form.pbox_pages.bottom_edge(); form.pbox_text.top() < strip_end)
+        form.pbox_text.move(0, strip_end, half, form.pbox_text.bottom_edge() - strip_end);
     ui::Canvas& strip = form.pbox_pages.canvas();
     strip.set_font({"Times New Roman", 7});
     form.form().bring_to_front(form.pbox_pages);

@@ -2,16 +2,33 @@
 
 #include "fractions/geometry.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace quorrel::fractions {
 
 EntryBoxes::EntryBoxes(ui::Form& form) : form_(form)
 {
-    for (int k = 0; k < count; ++k)
-        boxes_[std::size_t(k)] = &form.add<ui::TextBox>("inbox(" + std::to_string(k) + ")");
+    for (int k = 0; k < count; ++k) {
+        ui::TextBox& box = form.add<ui::TextBox>("inbox(" + std::to_string(k) + ")");
+        box.numeral = true;
+        boxes_[std::size_t(k)] = &box;
+    }
+}
+
+int numeral_box_width(const ui::Font& font)
+{
+    // Digits are as wide as each other in the fonts numerals are shown in,
+    // but measuring each keeps a font where they are not on the safe side.
+    const QFontMetricsF metrics(ui::to_qfont(font));
+    double digit = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
+    return static_cast<int>(std::ceil(widest_numeral_digits * digit)) + numeral_box_margin;
 }
 
 ui::TextBox* EntryBoxes::inbox(int index)
@@ -35,8 +52,10 @@ bool EntryBoxes::input_setup(int index, double size)
     font.size = size;
     box->set_font(font);
     box->set_text("0");
-    box->move(box->left(), box->top(), to_pixel(2 * window.text_width("0") + 3),
-              to_pixel(window.text_height() * 1.1));
+    // Two digits of the window's font, as the boxes were first drawn, or
+    // more: a box never clips the largest number its slider can hold.
+    const int width = std::max(to_pixel(2 * window.text_width("0") + 3), numeral_box_width(font));
+    box->move(box->left(), box->top(), width, to_pixel(window.text_height() * 1.1));
     return true;
 }
 

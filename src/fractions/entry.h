@@ -22,7 +22,9 @@ public:
 
     // Gives the box the window's background, `size` and the text "0", and
     // sizes it for two digits of the window's font at `size` (which it also
-    // gives the window). False, and nothing changed, for a size no font has.
+    // gives the window), or wider if its own font needs more room for the
+    // five digits of 32767. False, and nothing changed, for a size no font
+    // has.
     bool input_setup(int index, double size);
     // The mouse moved over the bare window: every box loses any highlight.
     void Form_MouseMove();
@@ -31,6 +33,13 @@ private:
     ui::Form& form_;
     std::array<ui::TextBox*, count> boxes_{};
 };
+
+// A slider holds at most 32767: five digits.
+inline constexpr int widest_numeral_digits = 5;
+// Room beside the digits for the box's inner margins and its caret.
+inline constexpr int numeral_box_margin = 7;
+// The width of a numeral box showing its digits in `font`, unclipped.
+int numeral_box_width(const ui::Font& font);
 
 // A typed numeral: a whole number from 0 to 32767 (a slider's reach), blanks
 // around it allowed; nothing for any other text.

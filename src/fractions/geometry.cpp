@@ -46,14 +46,18 @@ StickRow stick_row(const StickInput& in, int units, int per_row, int row)
     const int last_row = (units - 1) / per_row;
     const double ul = in.unit_length;
     StickRow r{};
-    if (in.side == RulerSide::above) {
-        const int y_top = row_height * row + in.number_height + 12;
-        r.y_base = row_height * (row + 1);
-        r.number_top = y_top - 2 - in.number_height;
-    } else {
-        r.y_base = to_pixel(row_height * row + row_height / 2.0);
-        r.number_top = r.y_base + 3;
-    }
+    // The bar's base is exact here; each coordinate taken from it is rounded
+    // once, so a base half-way between pixels shifts nothing by a pixel.
+    const double y_base = in.side == RulerSide::above ? double(row_height) * (row + 1)
+                                                      : row_height * row + row_height / 2.0;
+    r.y_base = to_pixel(y_base);
+    r.bar_top = to_pixel(y_base - bar_height);
+    r.unit_tick_top = to_pixel(y_base - unit_tick_height);
+    r.number_top = in.side == RulerSide::above ? to_pixel(row_height * row + 10.0) : to_pixel(y_base + 3);
+    // A 2-pixel line drawn on y_base covers y_base - 1 too: with numbers
+    // above, y_base is the first line below the row, and the line still
+    // shows under the last row.
+    r.base_line_top = r.y_base - 1;
 
     const double full = per_row * ul;
     r.fill_end = to_pixel(row >= last_row ? double(in.n) * ul / in.d - full * row : full);
@@ -81,7 +85,7 @@ std::vector<StickRow> stick_rows(const StickInput& in)
 {
     if (in.d < 1 || in.n < 0 || in.n > std::int64_t(max_units) * in.d)
         return {};
-    const int per_row = units_per_row(in.row_width, in.unit_length);
+    const int per_row = units_per_row(std::min(in.row_width, max_row_width), in.unit_length);
     if (per_row < 1)
         return {};
     const int units = stick_units(in.n, in.d);

@@ -24,6 +24,9 @@ inline constexpr int unit_tick_height = 30;
 inline constexpr int part_tick_height = 15;
 // Pictures are built for at most this many whole units.
 inline constexpr int max_units = 16;
+// Rows of a stick are never wider than on the 1024-pixel screen the lesson
+// texts were written for, so "continues on the next line" holds everywhere.
+inline constexpr double max_row_width = 512;
 
 // The number of unit lengths a stick of n/d spans (at least one).
 int stick_units(int n, int d);
@@ -51,8 +54,11 @@ struct UnitTick {
 };
 
 struct StickRow {
-    int y_base;     // bottom line of the bar
-    int number_top; // top of the unit numbers
+    int y_base;          // bottom line of the bar
+    int bar_top;         // top of the bar and of the part ticks
+    int unit_tick_top;
+    int number_top;      // top of the unit numbers
+    int base_line_top;   // the 2-pixel base line covers this and y_base
     int fill_end;   // the bar covers columns 1..fill_end (none when below 1)
     int base_end;   // the base line runs from x = 0 to here
     std::vector<UnitTick> units;
@@ -60,7 +66,8 @@ struct StickRow {
 };
 
 // Rows top to bottom; none when the input is not a picture (d < 1, n < 0,
-// more than max_units units) or no unit fits across a row.
+// more than max_units units) or no unit fits across a row. A row is at most
+// max_row_width wide, whatever `row_width` offers.
 std::vector<StickRow> stick_rows(const StickInput& in);
 
 // Where the pizzas of one slot go: to the right of the message box, rows

@@ -215,24 +215,29 @@ void Slots::inbox_MouseDown(int index)
     if (!box || !s)
         return;
     const int i = index / 2;
-    const std::optional<int> typed = parse_entry(box->text());
-    if (!typed || modes_.state(i).locked)
-        return;
     int n = s->slider_fracnum.value();
     int d = s->slider_fracden.value();
+    // A refused text gives way to the slot's own numeral again: the box never
+    // shows a number the slot does not hold.
+    const auto refuse = [&] { show_fraction(i, n, d); };
+    const std::optional<int> typed = parse_entry(box->text());
+    if (!typed || modes_.state(i).locked)
+        return refuse();
     if (index % 2 == 0) {
         // A mixed number's box holds only the numerator of its proper part.
         const std::int64_t wanted = mixed_mode(i) && d >= 1 ? std::int64_t(n / d) * d + *typed : *typed;
         if (wanted > ui::Slider::highest)
-            return;
+            return refuse();
         n = static_cast<int>(wanted);
     } else {
         if (*typed == 0)
-            return;
+            return refuse();
         d = *typed;
     }
     if (n != s->slider_fracnum.value() || d != s->slider_fracden.value())
         propose(i, n, d);
+    else
+        refuse(); // the same value, written as the slot writes it
 }
 
 void Slots::toggle_circle(int i)

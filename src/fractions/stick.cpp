@@ -10,14 +10,14 @@ constexpr ui::Color ink = ui::colors::black;
 
 // Neighbouring part ticks become one box: the same pixels, far fewer strokes
 // when a large denominator packs a tick into every column.
-void paint_part_ticks(ui::Canvas& canvas, const std::vector<int>& xs, int y_base)
+void paint_part_ticks(ui::Canvas& canvas, const std::vector<int>& xs, int top, int y_base)
 {
     std::vector<QRect> runs;
     for (std::size_t i = 0; i < xs.size();) {
         std::size_t j = i + 1;
         while (j < xs.size() && xs[j] == xs[j - 1] + 1)
             ++j;
-        runs.emplace_back(QPoint(xs[i], y_base - part_tick_height), QPoint(xs[j - 1], y_base));
+        runs.emplace_back(QPoint(xs[i], top), QPoint(xs[j - 1], y_base));
         i = j;
     }
     canvas.boxes(runs, ink);
@@ -32,19 +32,19 @@ void paint_stick(ui::Canvas& canvas, const std::vector<StickRow>& rows, ui::Colo
     for (const StickRow& row : rows) {
         // One box paints exactly the columns x = 1..fill_end of the bar.
         if (row.fill_end >= 1)
-            canvas.box(1, row.y_base - bar_height, row.fill_end, row.y_base, bar, true);
+            canvas.box(1, row.bar_top, row.fill_end, row.y_base, bar, true);
         for (const UnitTick& tick : row.units) {
             canvas.set_draw_width(tick.pen_width);
-            canvas.line(tick.x, row.y_base - unit_tick_height, tick.x, row.y_base, ink);
+            canvas.line(tick.x, row.unit_tick_top, tick.x, row.y_base, ink);
             const std::string number = std::to_string(tick.number);
             const int x = tick.anchor == Anchor::left ? tick.x : to_pixel(tick.x - canvas.text_width(number));
             canvas.set_pen(x, row.number_top);
             canvas.print(number);
         }
         canvas.set_draw_width(2);
-        canvas.line(0, row.y_base, row.base_end, row.y_base, ink);
+        canvas.line(0, row.base_line_top, row.base_end, row.base_line_top, ink);
         canvas.set_draw_width(1);
-        paint_part_ticks(canvas, row.parts, row.y_base);
+        paint_part_ticks(canvas, row.parts, row.bar_top, row.y_base);
     }
 }
 

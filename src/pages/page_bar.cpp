@@ -6,6 +6,11 @@
 
 namespace quorrel::pages {
 
+PageBar::PageBar(ui::PictureBox& title, ui::PictureBox& strip) : title_(title), strip_(strip)
+{
+    strip_.on_mouse_leave = [this] { draw_strip(); };
+}
+
 void PageBar::show_title(std::string_view lesson_title, int global_page)
 {
     ui::Canvas& c = title_.canvas();
@@ -15,16 +20,22 @@ void PageBar::show_title(std::string_view lesson_title, int global_page)
     shown_label_ = "Page " + std::to_string(global_page) + "  ";
     c.set_pen(c.width() - c.text_width(shown_label_) - 10, 0);
     c.print(shown_label_);
+    current_page_ = global_page;
+    draw_strip();
 }
 
 void PageBar::draw_strip(std::optional<int> highlighted_cell)
 {
     ui::Canvas& c = strip_.canvas();
     c.box(0, 0, c.width(), c.height(), c.background(), true);
+    const auto fill_cell = [&c](int cell, ui::Color color) {
+        c.box(cell_width * cell, 0, cell_width * cell + cell_width - 1, c.height() - 1, color, true);
+    };
+    if (current_page_ && *current_page_ >= 1 && *current_page_ <= strip_pages)
+        fill_cell(*current_page_ - 1, current_page_mark);
     // The highlight spans the strip's own height, so it shows over the cell.
     if (highlighted_cell)
-        c.box(cell_width * *highlighted_cell, 0, cell_width * *highlighted_cell + cell_width - 1, c.height() - 1,
-              ui::colors::yellow, true);
+        fill_cell(*highlighted_cell, ui::colors::yellow);
     for (int j = 0; j < strip_pages; ++j) {
         c.set_pen(cell_width * j, 0);
         c.print(std::to_string(j + 1));

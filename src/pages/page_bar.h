@@ -15,10 +15,15 @@ public:
     static constexpr int cell_width = 12;
     static constexpr int strip_pages = 41;
 
-    PageBar(ui::PictureBox& title, ui::PictureBox& strip) : title_(title), strip_(strip) {}
+    // The strip loses its highlight when the pointer leaves it.
+    PageBar(ui::PictureBox& title, ui::PictureBox& strip);
+    PageBar(const PageBar&) = delete;
+    PageBar& operator=(const PageBar&) = delete;
 
+    // Also marks the page's number on the strip.
     void show_title(std::string_view lesson_title, int global_page);
-    // Redraws the strip, with the cell under the pointer highlighted if given.
+    // Redraws the strip: the current page's cell marked, the cell under the
+    // pointer highlighted if given.
     void draw_strip(std::optional<int> highlighted_cell = std::nullopt);
 
     // The cell under strip position x (0 is page 1's cell).
@@ -33,6 +38,10 @@ private:
     ui::PictureBox& strip_;
     std::string shown_title_;
     std::string shown_label_;
+    std::optional<int> current_page_;
 };
+
+// The current page's cell on the strip.
+inline constexpr ui::Color current_page_mark = ui::colors::white;
 
 } // namespace quorrel::pages

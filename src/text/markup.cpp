@@ -23,6 +23,7 @@ namespace {
 constexpr std::size_t font_limit = 32;
 constexpr std::size_t word_limit = 4096;
 
+
 // The canvas draws underlines itself, so they never change a measure.
 bool same_face(const ui::Font& a, const ui::Font& b)
 {
@@ -154,7 +155,8 @@ std::size_t characters(std::string_view utf8)
 class Layouter {
 public:
     Layouter(const Pen& start, double box_width, const ui::Font& main_font, const Metrics& metrics)
-        : pen_(start), box_width_(box_width), main_font_(main_font), metrics_(metrics)
+        : pen_(start), line_font_(start.font), line_color_(start.color), box_width_(box_width),
+          main_font_(main_font), metrics_(metrics)
     {
     }
 
@@ -172,6 +174,9 @@ public:
                 begin = next + 1;
             }
         }
+        // The last line's markup ends with it, as every line's does.
+        pen_.font = line_font_;
+        pen_.color = line_color_;
         layout_.end = std::move(pen_);
         return std::move(layout_);
     }
@@ -182,6 +187,11 @@ private:
         // A fresh box prints its first line at the top.
         if (!(pen_.y <= 6 && pen_.x <= 0))
             end_line();
+        // Markup lasts to the end of its line: each line starts in the font
+        // and colour the text started with, so the newest line stays the
+        // only blue one.
+        pen_.font = line_font_;
+        pen_.color = line_color_;
         if (line.empty())
             return true;
         for (std::size_t begin = 0;;) {
@@ -201,14 +211,15 @@ private:
         const Word word = classify(text);
         switch (word.kind) {
         case WordKind::font_size: {
-            const auto size = font_size(word.text);
+            // A bare "FontSize__" returns to the size the line started with.
+            const auto size = word.text.empty() ? std::optional(line_font_.size) : font_size(word.text);
             if (!size)
                 return false;
             pen_.font.size = *size;
             break;
         }
         case WordKind::fore_color: {
-            const auto value = color(word.text);
+            const auto value = word.text.empty() ? std::optional(line_color_) : color(word.text);
             if (!value)
                 return false;
             pen_.color = *value;
@@ -266,17 +277,23 @@ private:
         pen_.font.size = pen_.font.size / 2 + 2;
         pen_.font.underline = true;
         pen_.font.bold = true;
-        pen_.y = y - 3;
+        pen_.y = y - fraction_rise;
         const std::size_t padding = characters(denominator) - std::min(characters(denominator), characters(numerator));
         print(std::string(numerator) + std::string(padding, ' '));
+        const double numerator_end = pen_.x;
         pen_.y = y + height() - 5;
         pen_.x = x0;
         pen_.font.underline = false;
         print(denominator);
+        // The next word keeps a blank's distance from the numerals, even
+        // where 0.7 of their width in the window's font would run into them
+        // ("13/12," before "even").
+        const double drawn_end = std::max(numerator_end, pen_.x) + width(" ");
         pen_.font.bold = noted.bold;
         pen_.font.size = noted.size;
         pen_.y = y;
-        pen_.x = x0 + 0.7 * std::max(metrics_.width(main_font_, numerator), metrics_.width(main_font_, denominator));
+        pen_.x = std::max(drawn_end, x0 + 0.7 * std::max(metrics_.width(main_font_, numerator),
+                                                         metrics_.width(main_font_, denominator)));
         pen_.font.name = noted.name;
     }
 
@@ -330,6 +347,8 @@ private:
 
     Layout layout_;
     Pen pen_;
+    ui::Font line_font_;
+    ui::Color line_color_;
     double run_end_ = 0; // where the last run's next glyph would go
     double box_width_;
     const ui::Font& main_font_;

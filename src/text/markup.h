@@ -95,9 +95,15 @@ struct Layout {
     bool complete() const { return !malformed_at; }
 };
 
+// How far a fraction's numerator starts above its line.
+inline constexpr double fraction_rise = 3;
+
 // Lays out marked-up text: lines at line breaks, words at single blanks,
 // tokens like "FontSize__10", built-up fractions like "5/12", wrapping before
-// `box_width`. Fractions advance by widths measured in `main_font`.
+// `box_width`. Fractions advance by widths measured in `main_font`. A token's
+// effect ends with its line: every line starts in the start pen's font and
+// colour, a bare "FontSize__" or "ForeColor__" returns to them, and the end
+// pen has them too.
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
                const Metrics& metrics);
 

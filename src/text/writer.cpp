@@ -27,9 +27,8 @@ std::string_view drawn_part(std::string_view text, std::size_t lead, const Layou
 
 } // namespace
 
-Writer::Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, const ui::Canvas& window,
-               ui::Waits& waits)
-    : box_(box), go_on_(go_on), wait_item_(wait_item), window_(window), waits_(waits)
+Writer::Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits)
+    : box_(box), go_on_(go_on), wait_item_(wait_item), waits_(waits)
 {
 }
 
@@ -57,6 +56,9 @@ bool Writer::write_text(std::string_view text)
     if (canvas.pen_y() > 0.8 * box_.height())
         history_.clear();
     canvas.clear();
+    // Still a fresh box to the markup, but low enough that a fraction on the
+    // first line shows its numerator whole.
+    canvas.set_pen_y(fraction_rise);
     canvas.set_fore_color(ui::colors::history_grey);
     render(history_);
     canvas.set_fore_color(ui::colors::blue);
@@ -90,7 +92,7 @@ bool Writer::draw(std::string_view text) { return render(text).complete(); }
 Layout Writer::render(std::string_view text)
 {
     box_.show();
-    return text::draw(box_.canvas(), text, window_.font(), metrics_);
+    return text::draw(box_.canvas(), text, main_font, metrics_);
 }
 
 } // namespace quorrel::text

@@ -14,11 +14,14 @@ namespace quorrel::text {
 // click (or pauses, when "Wait" is unchecked).
 class Writer {
 public:
-    // `window` is the main window's surface, whose font measures fractions.
-    Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, const ui::Canvas& window,
-           ui::Waits& waits);
+    Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits);
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
+
+    // Fractions in running text advance by their numerals' width in the
+    // main window's own font at the size lessons are written in, whatever
+    // font the pictures last left on the window.
+    static inline const ui::Font main_font{"Arial", 14};
 
     // A bulleted line, then a click or a pause. An empty line gets neither.
     void write_line(std::string_view text);
@@ -46,7 +49,6 @@ private:
     ui::PictureBox& box_;
     ui::PictureBox& go_on_;
     const ui::MenuItem& wait_item_;
-    const ui::Canvas& window_;
     ui::Waits& waits_;
     QtMetrics metrics_;
     std::string history_;

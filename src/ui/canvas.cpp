@@ -1,5 +1,7 @@
 #include "ui/canvas.h"
 
+#include "ui/rounding.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -7,9 +9,17 @@
 
 namespace quorrel::ui {
 
+namespace {
+
+// Pixels, like every coordinate the program computes, round halves to even.
+int to_int(double value) { return static_cast<int>(round_even(value)); }
+double round_half_even(double value) { return static_cast<double>(round_even(value)); }
+
+} // namespace
+
 int pixel_size(double point_size)
 {
-    return std::max(1, static_cast<int>(std::lround(point_size * 96.0 / 72.0)));
+    return std::max(1, to_int(point_size * 96.0 / 72.0));
 }
 
 QFont to_qfont(const Font& font)
@@ -139,24 +149,24 @@ double Canvas::text_width(std::string_view text) const
     return metrics_.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-double Canvas::text_height() const { return std::round(metrics_.height()); }
+double Canvas::text_height() const { return round_half_even(metrics_.height()); }
 
 void Canvas::print(std::string_view text)
 {
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const double width = metrics_.horizontalAdvance(s);
-    const int x = static_cast<int>(std::lround(pen_x_));
-    const int y = static_cast<int>(std::lround(pen_y_));
+    const int x = to_int(pen_x_);
+    const int y = to_int(pen_y_);
     if (!s.isEmpty()) {
         QPainter painter(&image_);
         prepare(painter);
         painter.setFont(qfont_);
         painter.setPen(to_qcolor(fore_color_));
-        painter.drawText(QPointF(x, y + std::round(metrics_.ascent())), s);
+        painter.drawText(QPointF(x, y + round_half_even(metrics_.ascent())), s);
         if (font_.underline) {
-            const int thickness = std::max(1, static_cast<int>(std::lround(metrics_.lineWidth())));
-            const int uy = y + static_cast<int>(std::round(metrics_.ascent() + metrics_.underlinePos()));
-            painter.fillRect(QRect(x, uy, static_cast<int>(std::lround(width)), thickness),
+            const int thickness = std::max(1, to_int(metrics_.lineWidth()));
+            const int uy = y + static_cast<int>(round_half_even(metrics_.ascent() + metrics_.underlinePos()));
+            painter.fillRect(QRect(x, uy, to_int(width), thickness),
                              to_qcolor(fore_color_));
         }
     }
@@ -190,10 +200,10 @@ void Canvas::lines(const std::vector<QLineF>& segments, Color color)
     painter.setPen(pen);
     QRect touched;
     for (const QLineF& segment : segments) {
-        const int x1 = static_cast<int>(std::lround(segment.x1()));
-        const int y1 = static_cast<int>(std::lround(segment.y1()));
-        const int x2 = static_cast<int>(std::lround(segment.x2()));
-        const int y2 = static_cast<int>(std::lround(segment.y2()));
+        const int x1 = to_int(segment.x1());
+        const int y1 = to_int(segment.y1());
+        const int x2 = to_int(segment.x2());
+        const int y2 = to_int(segment.y2());
         // Axis-parallel lines are laid out by hand so their pixels are exact:
         // both end points are included, and a width-w line covers w pixels.
         QRect rect;
@@ -224,7 +234,7 @@ void Canvas::circle(double x, double y, double radius, Color color)
     painter.setPen(pen);
     if (fill_style_ == FillStyle::solid)
         painter.setBrush(to_qcolor(fill_color_));
-    const QPointF centre(std::round(x), std::round(y));
+    const QPointF centre(round_half_even(x), round_half_even(y));
     painter.drawEllipse(centre, radius, radius);
     const int reach = static_cast<int>(std::ceil(radius)) + draw_width_ + 1;
     changed(QRect(static_cast<int>(centre.x()) - reach, static_cast<int>(centre.y()) - reach, 2 * reach + 1,
@@ -233,8 +243,8 @@ void Canvas::circle(double x, double y, double radius, Color color)
 
 void Canvas::box(double x1, double y1, double x2, double y2, Color color, bool filled)
 {
-    const QRect rect(QPoint(static_cast<int>(std::lround(std::min(x1, x2))), static_cast<int>(std::lround(std::min(y1, y2)))),
-                     QPoint(static_cast<int>(std::lround(std::max(x1, x2))), static_cast<int>(std::lround(std::max(y1, y2)))));
+    const QRect rect(QPoint(to_int(std::min(x1, x2)), to_int(std::min(y1, y2))),
+                     QPoint(to_int(std::max(x1, x2)), to_int(std::max(y1, y2))));
     QPainter painter(&image_);
     prepare(painter);
     if (filled) {

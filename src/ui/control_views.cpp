@@ -1,20 +1,25 @@
 #include "ui/control_views.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleHints>
+#include <QStyleOptionSlider>
+
+#include <utility>
 
 namespace quorrel::ui {
 
 namespace {
 
-void style_text(QWidget& view, const TextBox& box)
+void style_text(QWidget& view, const TextBox& box, bool hovered = false)
 {
     QFont font = to_qfont(box.font());
     font.setUnderline(box.font().underline);
     view.setFont(font);
     QPalette p = view.palette();
-    p.setColor(QPalette::Base, to_qcolor(box.background()));
+    p.setColor(QPalette::Base, hovered ? QColor(Qt::white) : to_qcolor(box.background()));
     p.setColor(QPalette::Text, to_qcolor(box.fore_color()));
     view.setPalette(p);
 }
@@ -36,15 +41,33 @@ void PictureView::paintEvent(QPaintEvent* event)
 
 void PictureView::mousePressEvent(QMouseEvent* event)
 {
+    // The second press of a double-click is no press of its own: a learner
+    // who double-clicks has not read two lines or asked for a page twice.
+    const QStyleHints& hints = *QGuiApplication::styleHints();
+    const bool second = first_press_ &&
+                        event->timestamp() - first_press_->first < quint64(hints.mouseDoubleClickInterval()) &&
+                        (event->position() - first_press_->second).manhattanLength() <= hints.mouseDoubleClickDistance();
+    if (second)
+        first_press_.reset();
+    else
+        first_press_.emplace(event->timestamp(), event->position());
+    pressed_ = !second;
+    if (second)
+        return;
     if (box_.on_mouse_down)
         box_.on_mouse_down(event->position().x(), event->position().y());
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (!std::exchange(pressed_, false))
+        return;
     if (box_.on_click && rect().contains(event->position().toPoint()))
         box_.on_click(event->position().x(), event->position().y());
 }
+
+// Follows the double-click's second press, already set aside.
+void PictureView::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void PictureView::mouseMoveEvent(QMouseEvent* event)
 {
@@ -52,33 +75,88 @@ void PictureView::mouseMoveEvent(QMouseEvent* event)
         box_.on_mouse_move(event->position().x(), event->position().y());
 }
 
+void PictureView::leaveEvent(QEvent*)
+{
+    if (box_.on_mouse_leave)
+        box_.on_mouse_leave();
+}
+
+namespace {
+
+// Old-style scroll bar: a white trough, a grey raised button, grey arrow
+// buttons at both ends.
+constexpr const char* slider_style = R"(
+QScrollBar:horizontal { background: white; border: 1px solid rgb(160,160,160); margin: 0 16px; }
+QScrollBar::handle:horizontal { background: rgb(192,192,192); min-width: 12px;
+    border: 1px solid; border-color: rgb(240,240,240) rgb(96,96,96) rgb(96,96,96) rgb(240,240,240); }
+QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { background: rgb(192,192,192); width: 16px;
+    subcontrol-origin: margin; border: 1px solid;
+    border-color: rgb(240,240,240) rgb(96,96,96) rgb(96,96,96) rgb(240,240,240); }
+QScrollBar::add-line:horizontal { subcontrol-position: right; }
+QScrollBar::sub-line:horizontal { subcontrol-position: left; }
+QScrollBar::left-arrow:horizontal, QScrollBar::right-arrow:horizontal { width: 0; height: 0; }
+QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }
+)";
+
+} // namespace
+
 SliderView::SliderView(Slider& slider, QWidget* parent) : QScrollBar(Qt::Horizontal, parent), slider_(slider)
 {
     setObjectName(QString::fromStdString(slider.name()));
-    // One step per arrow click or page click, and a thumb that reads as a button.
+    setStyleSheet(slider_style);
     setSingleStep(1);
     setPageStep(1);
+    // Without tracking a drag moves only the button; the value follows on
+    // release, as one change, like an arrow click.
+    setTracking(false);
     refresh();
-    // Arrow clicks and released drags are changes; a drag in progress scrolls.
-    connect(this, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!isSliderDown())
-            slider_.user_change(value);
-    });
-    connect(this, &QScrollBar::sliderMoved, this, [this](int value) { slider_.user_scroll(value); });
-    connect(this, &QScrollBar::sliderReleased, this, [this] { slider_.user_change(value()); });
+    connect(this, &QScrollBar::valueChanged, this, [this](int value) { slider_.user_change(value); });
 }
 
 void SliderView::refresh()
 {
+    // The range and value wait until the drag ends, so the button stays
+    // under the pointer.
+    if (isSliderDown()) {
+        stale_ = true;
+        return;
+    }
+    stale_ = false;
     const QSignalBlocker block(this);
     setRange(std::min(slider_.min(), slider_.max()), std::max(slider_.min(), slider_.max()));
     setValue(slider_.value());
+}
+
+void SliderView::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    // The arrows on the end buttons, drawn here as style sheets draw none.
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    QPainter painter(this);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(isEnabled() ? Qt::black : Qt::gray);
+    for (const auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        const QPointF c = QRectF(style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this)).center();
+        const double point = part == QStyle::SC_ScrollBarSubLine ? -1 : 1;
+        const QPointF tip(c.x() + 2.5 * point, c.y());
+        painter.drawPolygon(QPolygonF{tip, QPointF(c.x() - 2.5 * point, c.y() - 4), QPointF(c.x() - 2.5 * point, c.y() + 4)});
+    }
+}
+
+void SliderView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    if (stale_)
+        refresh();
 }
 
 TextBoxView::TextBoxView(TextBox& box, QWidget* parent) : QLineEdit(parent), box_(box)
 {
     setObjectName(QString::fromStdString(box.name()));
     setFrame(false);
+    if (box.numeral)
+        setAlignment(Qt::AlignCenter);
     refresh();
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { box_.user_edit(text.toStdString()); });
 }
@@ -94,7 +172,7 @@ void TextBoxView::refresh()
 {
     if (text().toStdString() != box_.text())
         setText(QString::fromStdString(box_.text()));
-    style_text(*this, box_);
+    style_text(*this, box_, hovered_);
 }
 
 MultiLineTextView::MultiLineTextView(TextBox& box, QWidget* parent) : QPlainTextEdit(parent), box_(box)
@@ -126,6 +204,34 @@ void MultiLineTextView::refresh()
     if (toPlainText().toStdString() != box_.text())
         setPlainText(QString::fromStdString(box_.text()));
     style_text(*this, box_);
+}
+
+// A numeral box looks like part of the picture until the pointer is on it:
+// then a white field with a frame says it takes typing.
+void TextBoxView::enterEvent(QEnterEvent* event)
+{
+    QLineEdit::enterEvent(event);
+    if (box_.numeral && !isReadOnly()) {
+        hovered_ = true;
+        refresh();
+    }
+}
+
+void TextBoxView::leaveEvent(QEvent* event)
+{
+    QLineEdit::leaveEvent(event);
+    if (std::exchange(hovered_, false))
+        refresh();
+}
+
+void TextBoxView::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (!hovered_)
+        return;
+    QPainter painter(this);
+    painter.setPen(QColor(96, 96, 96));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 ButtonView::ButtonView(Button& button, QWidget* parent)

@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
+
 namespace quorrel::ui {
 
 // Each view mirrors one model control and forwards the learner's input to it.
@@ -27,19 +30,32 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     PictureBox& box_;
+    bool pressed_ = false; // a press began here, so its release is a click
+    // The last press that began a click, which a quick second press near it
+    // turns into a double-click.
+    std::optional<std::pair<quint64, QPointF>> first_press_;
 };
 
+// A grey button on a white bar with an arrow at each end. Arrow clicks (and
+// a held arrow) step by one; a drag reaches the model when it is let go.
 class SliderView final : public QScrollBar, public ControlView {
 public:
     explicit SliderView(Slider& slider, QWidget* parent = nullptr);
     void refresh() override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     Slider& slider_;
+    bool stale_ = false; // the model changed under a drag in progress
 };
 
 class TextBoxView final : public QLineEdit, public ControlView {
@@ -49,9 +65,13 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     TextBox& box_;
+    bool hovered_ = false;
 };
 
 // A text box set to multi_line: its text wraps at word breaks to the box's

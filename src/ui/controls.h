@@ -73,9 +73,11 @@ public:
     Canvas& canvas() { return canvas_; }
     const Canvas& canvas() const { return canvas_; }
 
+    // A double-click is one click: its second press raises nothing.
     std::function<void(double x, double y)> on_click;
     std::function<void(double x, double y)> on_mouse_down;
     std::function<void(double x, double y)> on_mouse_move;
+    std::function<void()> on_mouse_leave;
 
 private:
     void resized() override;
@@ -103,7 +105,8 @@ public:
     bool set_max(int max);
 
     // The learner moved the slider: an arrow click or a released drag is a
-    // change, a drag in progress a scroll.
+    // change, a drag in progress a scroll. The window reports only changes,
+    // so a fraction follows its slider when the button is let go.
     void user_change(int value);
     void user_scroll(int value);
 
@@ -134,6 +137,9 @@ public:
     Color fore_color() const { return fore_color_; }
     void set_fore_color(Color color);
     bool multi_line = false;
+    // A numeral the learner may type over: centred, and marked as a place
+    // for typing while the pointer is on it.
+    bool numeral = false;
 
     std::function<void()> on_mouse_down;
 

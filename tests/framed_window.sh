@@ -1,0 +1,54 @@
+#!/bin/sh
+# The real window under a window manager: maximised over the work area, its
+# frame and title bar lie on the screen, and so does everything inside.
+# Skipped (77) where there is no virtual X server or window manager.
+set -u
+program=$1
+for tool in Xvfb openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null 2>&1 || exit 77
+done
+work=$(mktemp -d)
+pids=
+cleanup() {
+    for pid in $pids; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" >/dev/null 2>&1 &
+pids="$!"
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "no X server"; exit 1; }
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
+openbox >/dev/null 2>&1 &
+pids="$! $pids"
+sleep 1
+QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+pids="$! $pids"
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Quorrel$' 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "the window never showed"; exit 1; }
+sleep 1 # let the window manager settle the frame
+
+geometry() { xwininfo -id "$window" | sed -n "s/^ *$1: *//p"; }
+x=$(geometry "Absolute upper-left X")
+y=$(geometry "Absolute upper-left Y")
+w=$(geometry "Width")
+h=$(geometry "Height")
+extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')
+set -- $extents
+left=${1:-0} right=${2:-0} top=${3:-0} bottom=${4:-0}
+echo "inside ${w}x${h}+${x}+${y}, frame $left $right $top $bottom"
+fail=0
+[ $((x - left)) -ge 0 ] || { echo "the frame starts left of the screen"; fail=1; }
+[ $((y - top)) -ge 0 ] || { echo "the title bar is above the screen"; fail=1; }
+[ $((x + w + right)) -le 1024 ] || { echo "the frame ends right of the screen"; fail=1; }
+[ $((y + h + bottom)) -le 768 ] || { echo "the bottom is below the screen"; fail=1; }
+[ "$w" -ge 900 ] && [ "$h" -ge 650 ] || { echo "the window does not fill the screen"; fail=1; }
+exit $fail
