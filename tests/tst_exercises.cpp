@@ -144,7 +144,10 @@ private Q_SLOTS:
 
     void wrongAnswerFlashesAndWaitsAgain();
     void linkGivesUpOrPraisesACorrectedAnswer();
+    void stopEndsADrillAfterItsExercise_data();
     void stopEndsADrillAfterItsExercise();
+    void exercisesAfterAStopAreAsked();
+    void questionTakesNoInputDuringADrill();
     void answerAutoAnswersEvenTheImpossible();
     void drillsNeverDealAWholeNumber();
     void drillEndsEvenWhenItsRangesHoldOnlyWholeNumbers();
@@ -695,27 +698,128 @@ void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
     }
 }
 
+void TestExercises::stopEndsADrillAfterItsExercise_data()
+{
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("answered, then Stop") << true;
+    QTest::newRow("Stop without an answer") << false;
+}
+
 void TestExercises::stopEndsADrillAfterItsExercise()
 {
+    QFETCH(bool, answered);
     RunnerRig rig;
     auto& h = rig.h;
     int exercises = 0;
+    int checks = 0;
     h.set_learner([&](testing::Harness& l) {
         auto& slots = l.tutor().slots;
         if (l.tutor().exercises.current_condition() != "1eq2") {
+            checks += l.last_line().find("Check that the fraction pictures match") != std::string::npos;
             l.click_text();
             return;
         }
         ++exercises;
         if (exercises == 3)
             l.press_stop();
-        QVERIFY(l.set_fraction(1, slots.num(0), slots.den(0)));
+        if (exercises < 3 || answered)
+            QVERIFY(l.set_fraction(1, slots.num(0), slots.den(0)));
         l.click_text();
     });
     h.tutor().slots.make_slot(1);
     h.run([&] { h.tutor().exercises.quiz(0, "1eq2", "Practice.", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
     QCOMPARE(exercises, 3);
-    QVERIFY(h.tutor().form.cmd_stop.visible());
+    // The stopped turn neither asks for the pictures to be checked nor
+    // flashes "Please try again": only the "Good!" pauses of its answers.
+    QCOMPARE(checks, 2);
+    QVERIFY(qAbs(h.pump.paused - (answered ? 3.0 : 2.0)) < 1e-6);
+    QVERIFY(!h.tutor().exercises.quit_mark());
+    QVERIFY(!h.tutor().form.cmd_stop.visible());
+}
+
+void TestExercises::exercisesAfterAStopAreAsked()
+{
+    RunnerRig rig;
+    auto& h = rig.h;
+    int asked = 0;
+    h.set_learner([&](testing::Harness& l) {
+        const std::string& condition = l.tutor().exercises.current_condition();
+        if (condition == "1eq2") {
+            l.press_stop();
+        } else if (condition == "1d1") {
+            ++asked;
+            QVERIFY(l.set_fraction(0, 5, 12));
+        }
+        l.click_text();
+    });
+    h.tutor().slots.make_slot(1);
+    h.run([&] {
+        h.tutor().exercises.quiz(0, "1eq2", "Practice.", "", 10, 30, 5, 4, "copy it.", Restate::nothing);
+        h.tutor().exercises.exercise("1d1", "set the fraction to 5/12");
+    });
+    QCOMPARE(asked, 1);
+
+    // A Stop left over from anywhere else ends with the lesson that follows.
+    h.add_lesson("1d", [&] {
+        h.tutor().slots.show_fraction(0, 2, 5);
+        h.tutor().exercises.exercise("1d1", "set the fraction to 5/12");
+    });
+    h.tutor().exercises.set_quit_mark(true);
+    h.tutor().course.start_lesson("1d");
+    h.settle();
+    QCOMPARE(asked, 2);
+}
+
+void TestExercises::questionTakesNoInputDuringADrill()
+{
+    RunnerRig rig;
+    auto& h = rig.h;
+    auto& slots = h.tutor().slots;
+    slots.make_slot(1);
+    slots.set_mixed_mode(1, true);
+    std::pair<int, int> first;
+    std::pair<int, int> second;
+    int asked = 0;
+    bool judged_wrong = false;
+    h.set_learner([&](testing::Harness& l) {
+        if (l.tutor().exercises.current_condition() != "1eq1") {
+            l.click_text();
+            return;
+        }
+        const std::pair<int, int> question{slots.num(1), slots.den(1)};
+        switch (++asked) {
+        case 1:
+            first = question;
+            QVERIFY(l.set_fraction(0, question.first, question.second));
+            break;
+        case 2: {
+            // Bend the question to the answer already standing in slot 0.
+            second = question;
+            QVERIFY(second != first);
+            slots.slider_fracden(1)->user_change(first.second);
+            slots.slider_fracnum(1)->user_change(first.first);
+            l.type_into(*slots.inbox(3), std::to_string(first.second));
+            l.type_into(*slots.inbox(2), std::to_string(first.first % first.second));
+            l.type_into(*slots.wholepart(1), std::to_string(first.first / first.second));
+            QCOMPARE(std::pair(slots.num(1), slots.den(1)), second);
+            QCOMPARE(slots.inbox(2)->text(), std::to_string(second.first % second.second));
+            QCOMPARE(slots.wholepart(1)->text(), std::to_string(second.first / second.second));
+            break;
+        }
+        default:
+            judged_wrong = l.tutor().form.pbox_go_on.visible();
+            l.press_stop();
+            QVERIFY(l.set_fraction(0, question.first, question.second));
+        }
+        l.click_text();
+    });
+    h.run([&] { h.tutor().exercises.quiz(1, "1eq1", "", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    QCOMPARE(asked, 3);
+    QVERIFY(judged_wrong);
+    QVERIFY(qAbs(h.pump.paused - (2 * 1.0 + 0.9)) < 1e-6); // one "Good!" each, one round of flashes
+    // The drill over, the slot takes the learner's input again.
+    slots.slider_fracnum(1)->user_change(slots.num(1) + 1);
+    QCOMPARE(slots.num(1), second.first + 1);
 }
 
 void TestExercises::answerAutoAnswersEvenTheImpossible()

@@ -238,7 +238,7 @@ private Q_SLOTS:
             rig.slots.slider_fracnum(0)->user_change(16);
             QCOMPARE(rig.value(0), Pair(16, 1));
             QCOMPARE(rig.slots.inbox(0)->text(), std::string("16"));
-            rig.slots.slider_fracnum(0)->user_scroll(17);
+            rig.slots.slider_fracnum(0)->user_change(17);
             QCOMPARE(rig.value(0), Pair(16, 1));
             QCOMPARE(rig.slots.inbox(0)->text(), std::string("16"));
             QVERIFY(!rig.slots.setting_fraction());
@@ -405,6 +405,65 @@ private Q_SLOTS:
         rig.slots.show_fraction(0, mixed ? 12 : 2, 5);
         rig.type(box, text.toStdString());
         QCOMPARE(rig.value(0), Pair(n, d));
+    }
+
+    void wholePartEntry_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("after_n"); // over 7, or 1/1 for the snap-back
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a whole part before 3/7") << 3 << "3" << 24 << "3";
+        QTest::newRow("a new whole part for 2 3/7") << 17 << " 3 " << 24 << "3";
+        QTest::newRow("blank is no whole part") << 17 << "" << 3 << "";
+        QTest::newRow("0") << 17 << "0" << 3 << "";
+        QTest::newRow("letters") << 17 << "3x" << 17 << "2";
+        QTest::newRow("negative") << 17 << "-1" << 17 << "2";
+        QTest::newRow("decimal") << 3 << "1.5" << 3 << "";
+        QTest::newRow("beyond a slider") << 3 << "32768" << 3 << "";
+        QTest::newRow("more than a slider holds") << 3 << "4681" << 3 << ""; // 4681 * 7 + 3 = 32770
+        QTest::newRow("beyond 16 units snaps back to 1/1") << 17 << "17" << -1 << "1";
+    }
+    void wholePartEntry()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, text);
+        QFETCH(int, after_n);
+        QFETCH(QString, shown);
+        Rig rig;
+        rig.slots.make_slot(1);
+        rig.slots.place_slot(1, 650, 300);
+        rig.slots.set_mixed_mode(1, true);
+        rig.slots.show_fraction(1, n, 7);
+        ui::TextBox& whole = *rig.slots.wholepart(1);
+        whole.user_edit(text.toStdString());
+        whole.on_mouse_down();
+        QCOMPARE(rig.value(1), after_n < 0 ? Pair(1, 1) : Pair(after_n, 7));
+        QCOMPARE(whole.text(), shown.toStdString()); // never the refused text
+        QCOMPARE(rig.slots.inbox(2)->text(), std::to_string(rig.slots.num(1) % rig.slots.den(1)));
+        QVERIFY(rig.dialogs.messages.empty());
+    }
+
+    // A locked slot keeps what the program sets, whatever the learner does.
+    void lockedSlotTakesNoInput()
+    {
+        Rig rig;
+        rig.slots.set_mixed_mode(0, true);
+        rig.slots.show_fraction(0, 2, 5);
+        rig.slots.lock_slot(0, true);
+        rig.slots.show_fraction(0, 17, 7);
+        rig.slots.slider_fracnum(0)->user_change(10);
+        rig.type(1, "5");
+        rig.type(0, "6");
+        rig.slots.wholepart(0)->user_edit("1");
+        rig.slots.wholepart(0)->on_mouse_down();
+        QCOMPARE(rig.value(0), Pair(17, 7));
+        QCOMPARE(rig.slots.inbox(0)->text(), std::string("3"));
+        QCOMPARE(rig.slots.inbox(1)->text(), std::string("7"));
+        QCOMPARE(rig.slots.wholepart(0)->text(), std::string("2"));
+        rig.slots.lock_slot(0, false);
+        rig.type(1, "8");
+        QCOMPARE(rig.value(0), Pair(17, 8));
     }
 
     void entryBoxSetUp()

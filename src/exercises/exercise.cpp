@@ -31,6 +31,19 @@ private:
     std::string saved_;
 };
 
+// A drill's question stays as dealt while the learner answers it.
+class QuestionLock {
+public:
+    QuestionLock(fractions::Slots& slots, int slot) : slots_(slots), slot_(slot) { slots_.lock_slot(slot_, true); }
+    ~QuestionLock() { slots_.lock_slot(slot_, false); }
+    QuestionLock(const QuestionLock&) = delete;
+    QuestionLock& operator=(const QuestionLock&) = delete;
+
+private:
+    fractions::Slots& slots_;
+    int slot_;
+};
+
 } // namespace
 
 ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits,
@@ -157,14 +170,20 @@ void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view
     screen_.stop.show();
     quit_mark_ = false;
     const std::string introduction = std::string(text::para_break) + std::string(intro);
+    const bool copy_turn = condition == "1eq1" || condition == "1eq2";
 
     for (int turn = 1; turn <= 1000 && !quit_mark_; ++turn) {
         const auto [n, d] = deal(num_low, num_count, den_low, den_count);
         slots_.show_fraction(slot, n, d);
         // The introduction leads the first prompt only.
         prompt_prefix = (turn == 1 ? introduction : std::string()) + std::string(turn_prefix);
-        exercise(condition, prompt, restate);
-        if (condition == "1eq1" || condition == "1eq2") {
+        {
+            const QuestionLock lock(slots_, slot);
+            exercise(condition, prompt, restate);
+        }
+        if (quit_mark_)
+            break; // Stop also skips the turn's closing check
+        if (copy_turn) {
             slots_.show_slot(0);
             slots_.show_slot(1);
             writer_.write_line("Check that the fraction pictures match and click to continue.");
@@ -172,6 +191,10 @@ void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view
                 picture->hide();
         }
     }
+    // The Stop was meant for this drill alone, and there is nothing left for
+    // the button to stop.
+    quit_mark_ = false;
+    screen_.stop.hide();
 }
 
 std::pair<int, int> ExerciseRunner::deal(int num_low, int num_count, int den_low, int den_count)

@@ -38,7 +38,9 @@ public:
     void exercise(std::string_view condition, std::string_view prompt, Restate restate = Restate::prompt);
     // A drill: up to 1000 turns of `condition` on fractions dealt into `slot`
     // (numerators num_low .. num_low + num_count - 1, denominators likewise),
-    // never a whole number; "Stop" ends it.
+    // never a whole number. The question slot takes no input while a turn
+    // asks. "Stop" ends the drill after the exercise it interrupted; the
+    // drill then takes the button away and empties the mark.
     void quiz(int slot, std::string_view condition, std::string_view intro, std::string_view turn_prefix,
               int num_low, int num_count, int den_low, int den_count, std::string_view prompt,
               Restate restate = Restate::prompt);
@@ -49,7 +51,8 @@ public:
     // "g" in the old marks: the learner gave up this exercise with the link.
     bool go_on_mark() const { return go_on_mark_; }
     void set_go_on_mark(bool on) { go_on_mark_ = on; }
-    // "q": the learner pressed Stop; the drill in progress ends.
+    // "q": the learner pressed Stop; the drill in progress ends. Emptied when
+    // a drill ends and whenever a lesson or page starts.
     bool quit_mark() const { return quit_mark_; }
     void set_quit_mark(bool on) { quit_mark_ = on; }
 

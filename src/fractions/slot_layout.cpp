@@ -43,6 +43,7 @@ bool SlotLayout::create(int i)
     auto& picture = form_.add<ui::PictureBox>("pbox_fracbar" + index, form_.canvas().background());
     auto& line = form_.add<ui::LineControl>("fracline" + index);
     auto& whole = form_.add<ui::TextBox>("wholepart" + index);
+    whole.numeral = true; // the learner may type a whole part into it
     den.set_min(1);
     slots_[std::size_t(i)].emplace(
         SlotControls{num, den, picture, line, whole, entries_.inbox(2 * i), entries_.inbox(2 * i + 1)});

@@ -37,8 +37,8 @@ bool Slots::make_slot(int i)
     if (layout_.create(i)) {
         SlotControls& s = *layout_.slot(i);
         const auto moved = [this, i] { slider_moved(i); };
-        s.slider_fracnum.on_change = s.slider_fracnum.on_scroll = s.slider_fracden.on_change =
-            s.slider_fracden.on_scroll = moved;
+        s.slider_fracnum.on_change = s.slider_fracden.on_change = moved;
+        s.wholepart.on_mouse_down = [this, i] { wholepart_MouseDown(i); };
     }
     if (!layout_.slot(i))
         return false;
@@ -71,7 +71,10 @@ bool Slots::show_fraction(int i, int n, int d)
     SlotControls* s = layout_.slot(i);
     if (!s || !slot_holds(n, d))
         return false;
-    const SlotState& st = modes_.state(i);
+    SlotState& st = *modes_.mutable_state(i);
+    // A lock keeps the learner out, not the program: it holds what was set.
+    if (st.locked)
+        st.locked = Fraction::make(n, d);
 
     // Only a change of colour wipes the window, so the design and the
     // pizzas stay through redraws that do not draw pizzas.
@@ -189,6 +192,8 @@ void Slots::hold_fraction(int i, int n, int d)
     SlotState& st = *modes_.mutable_state(i);
     st.last_num = n;
     st.last_den = d;
+    if (st.locked)
+        st.locked = Fraction::make(n, d);
 }
 
 void Slots::propose(int i, int n, int d)
@@ -211,33 +216,52 @@ void Slots::propose(int i, int n, int d)
 void Slots::inbox_MouseDown(int index)
 {
     const ui::TextBox* box = layout_.entries().inbox(index);
-    SlotControls* s = layout_.slot(index / 2);
-    if (!box || !s)
-        return;
     const int i = index / 2;
-    int n = s->slider_fracnum.value();
-    int d = s->slider_fracden.value();
-    // A refused text gives way to the slot's own numeral again: the box never
+    if (!box || !layout_.slot(i))
+        return;
+    const int n = num(i);
+    const int d = den(i);
+    const std::optional<int> typed = parse_entry(box->text());
+    if (!typed)
+        return take_entry(i, std::nullopt);
+    if (index % 2 == 1)
+        return take_entry(i, std::pair<std::int64_t, std::int64_t>{n, *typed});
+    // A mixed number's box holds only the numerator of its proper part.
+    const std::int64_t whole = mixed_mode(i) && d >= 1 ? n / d : 0;
+    take_entry(i, std::pair{whole * d + *typed, std::int64_t(d)});
+}
+
+void Slots::wholepart_MouseDown(int i)
+{
+    const SlotControls* s = layout_.slot(i);
+    if (!s)
+        return;
+    const int n = num(i);
+    const int d = den(i);
+    // The box is blank for a whole part of 0.
+    const std::string& text = s->wholepart.text();
+    const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+    const std::optional<int> whole = blank ? std::optional<int>(0) : parse_entry(text);
+    if (!whole || d < 1)
+        return take_entry(i, std::nullopt);
+    take_entry(i, std::pair{std::int64_t(*whole) * d + n % d, std::int64_t(d)});
+}
+
+void Slots::take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted)
+{
+    const int n = num(i);
+    const int d = den(i);
+    // A refused text gives way to the slot's own numerals again: no box
     // shows a number the slot does not hold.
     const auto refuse = [&] { show_fraction(i, n, d); };
-    const std::optional<int> typed = parse_entry(box->text());
-    if (!typed || modes_.state(i).locked)
+    if (!wanted || modes_.state(i).locked)
         return refuse();
-    if (index % 2 == 0) {
-        // A mixed number's box holds only the numerator of its proper part.
-        const std::int64_t wanted = mixed_mode(i) && d >= 1 ? std::int64_t(n / d) * d + *typed : *typed;
-        if (wanted > ui::Slider::highest)
-            return refuse();
-        n = static_cast<int>(wanted);
-    } else {
-        if (*typed == 0)
-            return refuse();
-        d = *typed;
-    }
-    if (n != s->slider_fracnum.value() || d != s->slider_fracden.value())
-        propose(i, n, d);
-    else
-        refuse(); // the same value, written as the slot writes it
+    const auto [wanted_n, wanted_d] = *wanted;
+    if (wanted_n < 0 || wanted_n > ui::Slider::highest || wanted_d < 1 || wanted_d > ui::Slider::highest)
+        return refuse();
+    if (wanted_n == n && wanted_d == d)
+        return refuse(); // the same value, written as the slot writes it
+    propose(i, static_cast<int>(wanted_n), static_cast<int>(wanted_d));
 }
 
 void Slots::toggle_circle(int i)

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace quorrel::fractions {
 
@@ -90,6 +91,10 @@ public:
     // The learner clicked entry box `index`: its text, when it is a numeral
     // the slot can take, is applied as though the paired slider had moved.
     void inbox_MouseDown(int index);
+    // The learner clicked slot i's whole-number box: the typed whole part,
+    // with the proper numerator and the denominator shown, is applied as a
+    // numeral box's text is (blank reads as 0).
+    void wholepart_MouseDown(int i);
     void Form_MouseMove() { layout_.entries().Form_MouseMove(); }
 
     // nullptr for a slot that is not there.
@@ -131,6 +136,10 @@ private:
     // The learner asks for n/d: shown when the stick stays within 16 units,
     // otherwise the slot snaps back to the last pair allowed.
     void propose(int i, int n, int d);
+    // Applies a typed n/d as the sliders would take it; nothing (a text that
+    // is no numeral), a pair out of the sliders' reach, or a locked slot only
+    // rewrites the slot's own numerals.
+    void take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted);
     void paint_pizzas(int i, int n, int d);
     // The drawing colour report of the pizza routine.
     void report_colour();

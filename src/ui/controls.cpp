@@ -80,15 +80,6 @@ void Slider::user_change(int value)
         on_change();
 }
 
-void Slider::user_scroll(int value)
-{
-    if (!in_bounds(value))
-        return;
-    value_ = value;
-    if (on_scroll)
-        on_scroll();
-}
-
 void TextBox::set_text(std::string text)
 {
     if (text == text_)

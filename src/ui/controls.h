@@ -104,14 +104,12 @@ public:
     bool set_min(int min);
     bool set_max(int max);
 
-    // The learner moved the slider: an arrow click or a released drag is a
-    // change, a drag in progress a scroll. The window reports only changes,
-    // so a fraction follows its slider when the button is let go.
+    // The learner moved the slider: an arrow click or a released drag. A drag
+    // in progress is not reported, so a fraction follows its slider when the
+    // button is let go.
     void user_change(int value);
-    void user_scroll(int value);
 
     std::function<void()> on_change;
-    std::function<void()> on_scroll;
 
 private:
     bool in_bounds(int value) const;
