@@ -36,8 +36,8 @@ bool Slots::make_slot(int i)
 {
     if (layout_.create(i)) {
         SlotControls& s = *layout_.slot(i);
-        const auto moved = [this, i] { slider_moved(i); };
-        s.slider_fracnum.on_change = s.slider_fracden.on_change = moved;
+        s.slider_fracnum.on_change = [this, i] { slider_fracnum_Change(i); };
+        s.slider_fracden.on_change = [this, i] { slider_fracden_Change(i); };
         s.wholepart.on_mouse_down = [this, i] { wholepart_MouseDown(i); };
     }
     if (!layout_.slot(i))
@@ -152,7 +152,11 @@ int Slots::den(int i) const
     return s ? s->slider_fracden.value() : 1;
 }
 
-void Slots::slider_moved(int i)
+void Slots::slider_fracnum_Change(int i) { slider_Change(i); }
+
+void Slots::slider_fracden_Change(int i) { slider_Change(i); }
+
+void Slots::slider_Change(int i)
 {
     if (setting_fraction_)
         return;

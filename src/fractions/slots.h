@@ -132,7 +132,10 @@ public:
     const SlotLayout& layout() const { return layout_; }
 
 private:
-    void slider_moved(int i);
+    // The learner moved a slider of slot i (an arrow, or a drag released).
+    void slider_fracnum_Change(int i);
+    void slider_fracden_Change(int i);
+    void slider_Change(int i);
     // The learner asks for n/d: shown when the stick stays within 16 units,
     // otherwise the slot snaps back to the last pair allowed.
     void propose(int i, int n, int d);
