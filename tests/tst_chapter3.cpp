@@ -75,6 +75,8 @@ private Q_SLOTS:
     void everyPageOpensAsReadThrough();
     void lessonFourChecksEveryAnswer();
     void drillDealsFromTheGivenRanges();
+    void dealtCopiesStayOffScreen();
+    void pageJumpTakesTheHereLinkAway();
 };
 
 void TestChapter3::walksChapterThreeFromItsMenu()
@@ -167,12 +169,21 @@ void TestChapter3::lessonFourChecksEveryAnswer()
         const std::pair<const ui::Control*, QRect> placed[] = {
             {&form.cmd_checksum, {x0, 600, 120, 30}},      {&form.cmd_checkproduct, {x0, 630, 120, 30}},
             {&form.cmd_checkquotient, {x1, 600, 120, 30}}, {&form.cmd_checkreduced, {x1, 630, 120, 30}},
-            {&form.tbox_message, {x0, 540, 240, 56}},
         };
         for (const auto& [control, rect] : placed) {
             QVERIFY2(control->visible(), control->name().c_str());
             QCOMPARE(QRect(control->left(), control->top(), control->width(), control->height()), rect);
         }
+        // The feedback box sits between the yellow stick and the buttons,
+        // covering neither (at y = 540 it hid the stick's base line).
+        const ui::Control& message = form.tbox_message;
+        const ui::Control* yellow = l.tutor().slots.pbox_fracbar(2);
+        QVERIFY(message.visible() && yellow && yellow->visible());
+        QCOMPARE(message.left(), x0);
+        QCOMPARE(message.width(), 240);
+        QVERIFY(message.top() >= 540 && message.top() > yellow->bottom_edge());
+        QVERIFY(message.bottom_edge() <= 600);
+        QVERIFY(message.height() >= 50);
         QVERIFY(form.tbox_message.multi_line);
 
         auto press = [&](ui::Button& button) {
@@ -256,6 +267,71 @@ void TestChapter3::drillDealsFromTheGivenRanges()
     QCOMPARE(dens, (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9}));
     // One generator running on: a reseed before each deal would repeat it.
     QVERIFY(repeats < 200);
+}
+
+// Slots 3 and 4 only keep the dealt fractions; shown, their controls sat at
+// the window's corner over the title and the page strip.
+void TestChapter3::dealtCopiesStayOffScreen()
+{
+    Harness h;
+    int checked = 0;
+    std::string condition;
+    h.set_learner([&](Harness& l) {
+        auto& slots = l.tutor().slots;
+        condition = l.tutor().exercises.current_condition();
+        for (int i = 3; i <= 4; ++i) {
+            const std::vector<const ui::Control*> parts{slots.pbox_fracbar(i), slots.slider_fracnum(i),
+                                                        slots.slider_fracden(i), slots.inbox(2 * i),
+                                                        slots.inbox(2 * i + 1)};
+            for (const ui::Control* part : parts)
+                QVERIFY2(part && !part->visible(), part ? part->name().c_str() : "missing");
+        }
+        if (++checked == 3)
+            l.tutor().waits.request_quit();
+        else
+            l.click_text();
+    });
+    h.tutor().reset_screen();
+    h.choose("mnu_3c");
+    QVERIFY(h.settle());
+    QCOMPARE(checked, 3);
+    QCOMPARE(condition, std::string("3ex3a")); // a dealt turn was on screen
+}
+
+// A wrong answer offers "here" to read on; a page started from the strip
+// must not keep that link of the exercise it cut short (chapter 2 resets no
+// screen between its pages, so the link stayed there).
+void TestChapter3::pageJumpTakesTheHereLinkAway()
+{
+    Harness h;
+    auto& go_on = h.tutor().form.pbox_go_on;
+    enum { reading, answered, jumped, done } step = reading;
+    h.set_learner([&](Harness& l) {
+        switch (step) {
+        case reading:
+            if (l.tutor().exercises.current_condition() == "2c2")
+                step = answered;
+            l.click_text(); // the first click at the exercise is a wrong answer
+            return;
+        case answered:
+            QVERIFY(go_on.visible());
+            step = jumped;
+            l.click_page_strip(12 * (26 - 1) + 2);
+            return;
+        case jumped:
+            QCOMPARE(l.tutor().page_bar.shown_label(), std::string("Page 26  "));
+            QVERIFY(!go_on.visible());
+            step = done;
+            l.tutor().waits.request_quit();
+            return;
+        case done:
+            return;
+        }
+    });
+    h.tutor().reset_screen();
+    h.choose("mnu_2c");
+    QVERIFY(h.settle());
+    QCOMPARE(step, done);
 }
 
 QTEST_MAIN(TestChapter3)

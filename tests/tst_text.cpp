@@ -121,6 +121,8 @@ private Q_SLOTS:
     void malformedLineKeepsWhatWasDrawn();
     void lessonNames_data();
     void lessonNames();
+    void formulaLineKeepsTheNextLineBelowIt();
+    void promptOnAnEmptiedBoxShowsItsNumerator();
 };
 
 // Fake widths per character: Arial 0.5 x size, Courier New 0.6 x size, the
@@ -192,6 +194,11 @@ void TestText::layout_data()
     QTest::newRow("markup ends with the line")
         << "FontSize__20 ForeColor__255 Fontbold__True a\r\nb" << 1000.0
         << QStringList{"[a ] 0,0 Arial 20 b c255", "[b ] 0,22 Arial 14"} << "14,22 Arial 14" << 1;
+    // The next line clears the tallest text of the one before, even when
+    // that line went back to its own size at its end.
+    QTest::newRow("a formula line keeps the next below it")
+        << "FontSize__30 a FontSize__ b\r\nc" << 1000.0
+        << QStringList{"[a ] 0,0 Arial 30", "[b ] 30,0 Arial 14", "[c ] 0,32 Arial 14"} << "14,32 Arial 14" << 1;
     QTest::newRow("bare size and colour")
         << "FontSize__20 ForeColor__255 a FontSize__ b ForeColor__ c" << 1000.0
         << QStringList{"[a ] 0,0 Arial 20 c255", "[b ] 20,0 Arial 14 c255", "[c ] 34,0 Arial 14"} << "48,0 Arial 14"
@@ -289,7 +296,9 @@ void TestText::paintingLeavesTheLayoutPen()
     canvas.set_fill_style(ui::FillStyle::transparent);
     const Layout layout = text::draw(canvas, "Bullet__ FontSize__20 ForeColor__255 Fontbold__True a", main_font,
                                      text::QtMetrics{});
-    QCOMPARE(text::pen_of(canvas), layout.end);
+    text::Pen end = layout.end;
+    end.line_height = 0; // the canvas keeps no line height
+    QCOMPARE(text::pen_of(canvas), end);
     // The line's markup ended with it.
     QCOMPARE(canvas.font(), main_font);
     QCOMPARE(canvas.fore_color(), ui::colors::black);
@@ -359,8 +368,8 @@ void TestText::onlyTheNewestLineIsBlue()
     QFETCH(QString, marked);
     Rig rig;
     rig.writer.write_line(marked.toStdString());
-    const double below_marked = rig.box.canvas().pen_y() + rig.line_height();
     rig.writer.write_line("second");
+    const double below_marked = rig.box.canvas().pen_y();
     rig.writer.write_line("third");
     const ui::Canvas& canvas = rig.box.canvas();
     const int h = static_cast<int>(rig.line_height());
@@ -435,14 +444,17 @@ void TestText::lessonTitleThenLine()
                                            "FontSize__14 \r\n       ForeColor__7895160");
     rig.writer.write_line("Next");
 
-    // The heading is red; the line under it, two size-14 lines down, blue.
+    // The heading is red; the line under it, below the heading and an empty
+    // size-14 line, blue.
     const int h = static_cast<int>(rig.line_height());
+    const double heading = text::QtMetrics().height(ui::Font{"Arial Narrow", 22});
     const ui::Canvas& canvas = rig.box.canvas();
     QCOMPARE(canvas.font().size, 14.0);
-    QCOMPARE(canvas.pen_y(), 2.0 * h + text::fraction_rise);
+    QCOMPARE(canvas.pen_y(), heading + h + text::fraction_rise);
+    const int next = static_cast<int>(canvas.pen_y());
     QVERIFY(band_has(canvas, 0, h, ui::colors::red));
-    QVERIFY(!band_has(canvas, 0, 2 * h, ui::colors::blue));
-    QVERIFY(band_has(canvas, 2 * h, 3 * h, ui::colors::blue));
+    QVERIFY(!band_has(canvas, 0, next, ui::colors::blue));
+    QVERIFY(band_has(canvas, next, next + h, ui::colors::blue));
 }
 
 void TestText::clearSceneHeadsThePage()
@@ -494,6 +506,32 @@ void TestText::lessonNames()
     QFETCH(QString, code);
     QFETCH(QString, name);
     QCOMPARE(QString::fromStdString(std::string(pages::lesson_name(code.toStdString()))), name);
+}
+
+
+void TestText::formulaLineKeepsTheNextLineBelowIt()
+{
+    Rig rig;
+    rig.writer.write_line("FontSize__30 2/3   = 2*2/3*2    = 4/6 FontSize__");
+    rig.writer.write_line("Next");
+    // The newest line is drawn on its own: it must still start below the
+    // size-30 line, not one size-14 line down.
+    const double tall = text::QtMetrics().height(ui::Font{"Arial Narrow", 30});
+    QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise + tall);
+    QVERIFY(!band_has(rig.box.canvas(), 0, static_cast<int>(tall), ui::colors::blue));
+}
+
+void TestText::promptOnAnEmptiedBoxShowsItsNumerator()
+{
+    Rig rig;
+    rig.writer.write_line("old");
+    rig.box.canvas().clear();
+    rig.box.canvas().set_fore_color(ui::colors::blue);
+    // As an exercise draws its prompt on a new page.
+    rig.writer.draw(std::string(text::para_break) + "Please set 20/30 now");
+    QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise);
+    QVERIFY(band_has(rig.box.canvas(), 0, 2, ui::colors::yellow));
+    QVERIFY(!band_has(rig.box.canvas(), 0, 1, ui::colors::blue));
 }
 
 QTEST_MAIN(TestText)

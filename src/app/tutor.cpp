@@ -24,8 +24,12 @@ Tutor::Tutor(Services services, int width, int height)
       authoring(script_files, dialogs, [this] { mnu_playback_Click(); })
 {
     course.set_scripts([this](std::string_view code) { return lessons.run(code); });
-    // A new lesson or page never inherits a Stop meant for an earlier drill.
-    course.set_starting([this] { exercises.set_quit_mark(false); });
+    // A new lesson or page never inherits a Stop meant for an earlier drill,
+    // nor the "here" link of an exercise it cut short.
+    course.set_starting([this] {
+        exercises.set_quit_mark(false);
+        form.pbox_go_on.hide();
+    });
     wire_handlers();
 }
 

@@ -220,7 +220,7 @@ void Chapter2::Lesson2b()
                      0, [](ui::Random& r) { return turn_2bq1(deal_2aq1(r)); }});
                 s.write_line("Try a couple of examples of reducing fractions. Remember to divide top and bottom by "
                              "the same number. ");
-                s.write_line("The bottom stick will appear only after you check your answer.");
+                s.write_line("The bottom stick will appear only after you check a right answer.");
                 pair(10, 12, 10, 12);
                 compare("2b1", "set the top fraction by reducing 10/12 so that its denominator becomes 6.", look);
             },

@@ -319,8 +319,12 @@ void Chapter3::Lesson3c()
     s.set_current_lesson("3c");
     s.reset_screen();
     Lesson3_setup();
+    // They only keep the dealt fractions: made, they would sit at the
+    // window's corner over the title and the page strip.
     s.make_slot(3);
     s.make_slot(4);
+    s.hide_slot(3);
+    s.hide_slot(4);
     run_pages(
         s,
         {

@@ -1,6 +1,9 @@
 #include "lessons/chapter4.h"
 
 #include "lessons/chapter3.h"
+#include "lessons/lesson.h"
+
+#include <algorithm>
 
 namespace quorrel::lessons {
 
@@ -23,7 +26,11 @@ void Chapter4::Lesson4()
     s.place(Control::cmd_checkproduct, QRect(x0, 630, 120, 30));
     s.place(Control::cmd_checkquotient, QRect(x1, 600, 120, 30));
     s.place(Control::cmd_checkreduced, QRect(x1, 630, 120, 30));
-    s.place(Control::tbox_message, QRect(x0, 540, 240, 56));
+    // Below the yellow stick, whose picture reaches past y = 540: the box
+    // keeps its place and size unless it would cover the stick's base line.
+    const int stick_bottom = bottom_edge(s.rect(2, SlotPart::pbox_fracbar)) + 3;
+    const int top = std::max(540, stick_bottom);
+    s.place(Control::tbox_message, QRect(x0, top, 240, std::min(56, 600 - top)));
     for (const Control c : {Control::cmd_checksum, Control::cmd_checkproduct, Control::cmd_checkquotient,
                             Control::cmd_checkreduced, Control::tbox_message})
         s.show(c);

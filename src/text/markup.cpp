@@ -155,7 +155,8 @@ std::size_t characters(std::string_view utf8)
 class Layouter {
 public:
     Layouter(const Pen& start, double box_width, const ui::Font& main_font, const Metrics& metrics)
-        : pen_(start), line_font_(start.font), line_color_(start.color), box_width_(box_width),
+        : pen_(start), line_font_(start.font), line_color_(start.color), line_height_(start.line_height),
+          box_width_(box_width),
           main_font_(main_font), metrics_(metrics)
     {
     }
@@ -177,6 +178,7 @@ public:
         // The last line's markup ends with it, as every line's does.
         pen_.font = line_font_;
         pen_.color = line_color_;
+        pen_.line_height = line_height_;
         layout_.end = std::move(pen_);
         return std::move(layout_);
     }
@@ -314,6 +316,7 @@ private:
         }
         run_end_ += advance;
         pen_.x += advance;
+        line_height_ = std::max(line_height_, height());
     }
 
     // Printing word by word costs a paint call each; words that one print of
@@ -336,10 +339,13 @@ private:
         return width({pair, 2}) != width({&left, 1}) + width({&right, 1});
     }
 
+    // The next line starts below the tallest text of this one, so a formula
+    // at size 30 followed by a bare "FontSize__" does not run into it.
     void end_line()
     {
         pen_.x = 0;
-        pen_.y += height();
+        pen_.y += std::max(height(), line_height_);
+        line_height_ = 0;
     }
 
     double width(std::string_view text) const { return metrics_.width(pen_.font, text); }
@@ -349,6 +355,7 @@ private:
     Pen pen_;
     ui::Font line_font_;
     ui::Color line_color_;
+    double line_height_;
     double run_end_ = 0; // where the last run's next glyph would go
     double box_width_;
     const ui::Font& main_font_;

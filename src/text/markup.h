@@ -25,6 +25,9 @@ struct Pen {
     double y = 0;
     ui::Font font;
     ui::Color color;
+    // How far the line the pen is on already reaches down: a line with
+    // larger text on it pushes the next line down by that much.
+    double line_height = 0;
 
     friend bool operator==(const Pen&, const Pen&) = default;
 };

@@ -87,12 +87,29 @@ void Writer::lesson_title(std::string_view code)
                std::to_string(ui::colors::history_grey.packed()));
 }
 
-bool Writer::draw(std::string_view text) { return render(text).complete(); }
+bool Writer::draw(std::string_view text)
+{
+    // A prompt drawn on an emptied box starts on its first line; like
+    // write_text, keep a fraction's numerator there whole.
+    ui::Canvas& canvas = box_.canvas();
+    if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise)
+        canvas.set_pen_y(fraction_rise);
+    return render(text).complete();
+}
 
 Layout Writer::render(std::string_view text)
 {
     box_.show();
-    return text::draw(box_.canvas(), text, main_font, metrics_);
+    ui::Canvas& canvas = box_.canvas();
+    Pen start = pen_of(canvas);
+    // Text drawn right after other text continues below its tallest line;
+    // a pen moved or a box cleared in between starts a fresh line.
+    if (start.x == last_end_.x && start.y == last_end_.y)
+        start.line_height = last_end_.line_height;
+    Layout layout = lay_out(text, start, canvas.width(), main_font, metrics_);
+    paint(layout, canvas);
+    last_end_ = layout.end;
+    return layout;
 }
 
 } // namespace quorrel::text

@@ -53,6 +53,7 @@ private:
     QtMetrics metrics_;
     std::string history_;
     std::string scene_title_;
+    Pen last_end_; // where the last text drawn left the pen
 };
 
 } // namespace quorrel::text
