@@ -178,26 +178,55 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
     }
 }
 
+namespace {
+
+// How the learner reaches a page: by its number on the strip, or by
+// NextPage from the page before it or PrevPage from the page after it.
+enum class Entry { strip, next_page, prev_page };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entry)
+
 void TestLessons::everyPageOpensAtItsFirstLine_data()
 {
     QTest::addColumn<int>("page");
-    for (int page = 1; page <= static_cast<int>(first_lines.size()); ++page)
-        QTest::newRow(std::to_string(page).c_str()) << page;
+    QTest::addColumn<Entry>("entry");
+    const int last = static_cast<int>(first_lines.size());
+    for (int page = 1; page <= last; ++page) {
+        const std::string n = std::to_string(page);
+        QTest::newRow(("strip " + n).c_str()) << page << Entry::strip;
+        if (page > 1)
+            QTest::newRow(("next " + n).c_str()) << page << Entry::next_page;
+        if (page < last)
+            QTest::newRow(("prev " + n).c_str()) << page << Entry::prev_page;
+    }
 }
 
 void TestLessons::everyPageOpensAtItsFirstLine()
 {
     QFETCH(int, page);
+    QFETCH(Entry, entry);
     Harness h;
+    const std::string label = "Page " + std::to_string(page) + "  ";
+    const int from = entry == Entry::strip ? page : entry == Entry::next_page ? page - 1 : page + 1;
     std::optional<testing::Screen> seen;
     bool jumped = false;
+    bool stepped = entry == Entry::strip;
     h.set_learner([&](Harness& l) {
         if (!jumped) {
             jumped = true;
-            l.click_page_strip(12 * (page - 1) + 2);
+            l.click_page_strip(12 * (from - 1) + 2);
             return;
         }
-        if (const auto screen = testing::screen_of(l); !seen && something_to_do(screen)) {
+        const auto screen = testing::screen_of(l);
+        if (!stepped && something_to_do(screen)) {
+            // At the neighbour's first line (or exercise), step to the page.
+            stepped = true;
+            l.choose(entry == Entry::next_page ? "mnu_next" : "mnu_prev");
+            return;
+        }
+        if (stepped && !seen && something_to_do(screen) && l.tutor().page_bar.shown_label() == label) {
             seen = screen;
             l.tutor().waits.request_quit();
             return;
@@ -207,16 +236,15 @@ void TestLessons::everyPageOpensAtItsFirstLine()
     QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QVERIFY(seen);
     QVERIFY2(opens_as_expected(*seen, page), (seen->line + "|" + seen->condition).c_str());
-    const std::string label = "Page " + std::to_string(page) + "  ";
     QCOMPARE(h.tutor().page_bar.shown_label(), label);
-    if (page >= first_page_of_chapter2) {
-        // The same sticks and buttons as when the course is read through.
-        const auto& through = screens_reading_through();
-        QVERIFY(through.count(label));
-        QCOMPARE(seen->sticks, through.at(label).sticks);
-        QCOMPARE(seen->stop, through.at(label).stop);
-        QVERIFY(*seen == through.at(label));
-    }
+    // The same sticks, slots and buttons as when the course is read through.
+    const auto& through = screens_reading_through();
+    QVERIFY(through.count(label));
+    const auto& expected = through.at(label);
+    QCOMPARE(QString::fromStdString(seen->sticks), QString::fromStdString(expected.sticks));
+    QCOMPARE(seen->stop, expected.stop);
+    if (page < first_page_of_chapter2)
+        QCOMPARE(QString::fromStdString(seen->slots), QString::fromStdString(expected.slots));
 }
 
 void TestLessons::nextAndPrevPageOpenNeighbours()
