@@ -40,10 +40,10 @@ void Chapter1::picture(int slot, int n, int d)
 
 void Chapter1::figure(int slot, int n, int d)
 {
-    // Parts first, value last: a pizza is drawn for the slot as it shows.
-    s.hide_slot(slot);
-    s.show_picture(slot);
-    s.show_numeral(slot);
+    // A shown slot without its sliders, rather than a hidden one with parts
+    // put back: only a shown slot draws its pizzas.
+    s.show_slot(slot);
+    s.hideslide(slot);
     s.show_fraction(slot, n, d);
 }
 

@@ -97,6 +97,8 @@ Screen screen_of(Harness& h)
         const auto shows = [](const ui::Control* c) { return c && c->visible(); };
         std::string state;
         state += t.slots.circle_mode(slot) ? " pizza" : "";
+        // A slot hidden to the pizza layer draws none, even with its picture showing.
+        state += t.slots.circle_mode(slot) && shows(picture) && !t.slots.layout().shown(slot) ? " undrawn" : "";
         state += t.slots.mixed_mode(slot) ? " mixed" : "";
         state += shows(picture) ? " picture" : "";
         state += shows(t.slots.slider_fracnum(slot)) || shows(t.slots.slider_fracden(slot)) ? " sliders" : "";
