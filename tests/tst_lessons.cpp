@@ -95,6 +95,10 @@ private Q_SLOTS:
     void everyPageOpensAtItsFirstLine();
     void nextAndPrevPageOpenNeighbours();
     void welcomeScreen();
+    void welcomeScreenWhenRevisited_data();
+    void welcomeScreenWhenRevisited();
+    void onlyTheNewestLineIsBlue_data();
+    void onlyTheNewestLineIsBlue();
     void readingExercisesShowTheStickAlone();
     void mixedNumberPagesOpenInMixedMode();
     void drillsDealTheirKindOfProblem();
@@ -178,26 +182,55 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
     }
 }
 
+namespace {
+
+// How the learner reaches a page: by its number on the strip, or by
+// NextPage from the page before it or PrevPage from the page after it.
+enum class Entry { strip, next_page, prev_page };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entry)
+
 void TestLessons::everyPageOpensAtItsFirstLine_data()
 {
     QTest::addColumn<int>("page");
-    for (int page = 1; page <= static_cast<int>(first_lines.size()); ++page)
-        QTest::newRow(std::to_string(page).c_str()) << page;
+    QTest::addColumn<Entry>("entry");
+    const int last = static_cast<int>(first_lines.size());
+    for (int page = 1; page <= last; ++page) {
+        const std::string n = std::to_string(page);
+        QTest::newRow(("strip " + n).c_str()) << page << Entry::strip;
+        if (page > 1)
+            QTest::newRow(("next " + n).c_str()) << page << Entry::next_page;
+        if (page < last)
+            QTest::newRow(("prev " + n).c_str()) << page << Entry::prev_page;
+    }
 }
 
 void TestLessons::everyPageOpensAtItsFirstLine()
 {
     QFETCH(int, page);
+    QFETCH(Entry, entry);
     Harness h;
+    const std::string label = "Page " + std::to_string(page) + "  ";
+    const int from = entry == Entry::strip ? page : entry == Entry::next_page ? page - 1 : page + 1;
     std::optional<testing::Screen> seen;
     bool jumped = false;
+    bool stepped = entry == Entry::strip;
     h.set_learner([&](Harness& l) {
         if (!jumped) {
             jumped = true;
-            l.click_page_strip(12 * (page - 1) + 2);
+            l.click_page_strip(12 * (from - 1) + 2);
             return;
         }
-        if (const auto screen = testing::screen_of(l); !seen && something_to_do(screen)) {
+        const auto screen = testing::screen_of(l);
+        if (!stepped && something_to_do(screen)) {
+            // At the neighbour's first line (or exercise), step to the page.
+            stepped = true;
+            l.choose(entry == Entry::next_page ? "mnu_next" : "mnu_prev");
+            return;
+        }
+        if (stepped && !seen && something_to_do(screen) && l.tutor().page_bar.shown_label() == label) {
             seen = screen;
             l.tutor().waits.request_quit();
             return;
@@ -207,15 +240,16 @@ void TestLessons::everyPageOpensAtItsFirstLine()
     QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QVERIFY(seen);
     QVERIFY2(opens_as_expected(*seen, page), (seen->line + "|" + seen->condition).c_str());
-    const std::string label = "Page " + std::to_string(page) + "  ";
     QCOMPARE(h.tutor().page_bar.shown_label(), label);
-    if (page >= first_page_of_chapter2) {
-        // The same sticks and buttons as when the course is read through.
-        const auto& through = screens_reading_through();
-        QVERIFY(through.count(label));
-        QCOMPARE(seen->sticks, through.at(label).sticks);
-        QCOMPARE(seen->stop, through.at(label).stop);
-        QVERIFY(*seen == through.at(label));
+    // The same sticks, slots and buttons as when the course is read through.
+    const auto& through = screens_reading_through();
+    QVERIFY(through.count(label));
+    const auto& expected = through.at(label);
+    QCOMPARE(QString::fromStdString(seen->sticks), QString::fromStdString(expected.sticks));
+    QCOMPARE(seen->stop, expected.stop);
+    if (page < first_page_of_chapter2) {
+        QCOMPARE(QString::fromStdString(seen->slots), QString::fromStdString(expected.slots));
+        QVERIFY2(seen->slots.find("undrawn") == std::string::npos, seen->slots.c_str());
     }
 }
 
@@ -278,6 +312,116 @@ void TestLessons::welcomeScreen()
     QCOMPARE(shot.pixelColor(box.right_edge() - 3, box.top() + 30), QColor(255, 255, 0));
     // The slot is hidden on the welcome screen.
     QVERIFY(!h.tutor().slots.slider_fracnum(0)->visible());
+}
+
+namespace {
+
+// The lowest row of a colour in the message box and the highest; -1 when absent.
+std::pair<int, int> rows_of(const ui::Canvas& box, ui::Color color)
+{
+    int top = -1, bottom = -1;
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x)
+            if (box.pixel(x, y) == color) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+    return {top, bottom};
+}
+
+// The leftmost column with ink (anything but the box's yellow) in rows y0..y1.
+int first_ink(const ui::Canvas& box, int y0, int y1)
+{
+    for (int x = 0; x < box.width(); ++x)
+        for (int y = y0; y <= y1; ++y)
+            if (box.pixel(x, y) != ui::colors::yellow)
+                return x;
+    return -1;
+}
+
+} // namespace
+
+void TestLessons::welcomeScreenWhenRevisited_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("start-up") << "";
+    QTest::newRow("PrevPage from page 2") << "mnu_prev";
+    QTest::newRow("the Lessons menu") << "mnu_1a";
+}
+
+void TestLessons::welcomeScreenWhenRevisited()
+{
+    // Black text at the box's margin, however the learner comes back to it.
+    QFETCH(QString, way);
+    Harness h;
+    bool left = way.isEmpty();
+    bool looked = false;
+    h.set_learner([&](Harness& l) {
+        const auto screen = testing::screen_of(l);
+        if (!left && screen.line.starts_with("To measure lengths")) {
+            left = true;
+            l.choose(way.toStdString());
+            return;
+        }
+        const auto& box = l.tutor().form.pbox_text.canvas();
+        const auto [top, bottom] = rows_of(box, ui::colors::black);
+        if (left && !something_to_do(screen) && !looked) {
+            if (top < 0)
+                return; // not yet drawn
+            looked = true;
+            QCOMPARE(rows_of(box, ui::colors::blue).first, -1);
+            QCOMPARE(rows_of(box, ui::colors::history_grey).first, -1);
+            QVERIFY2(first_ink(box, top, bottom) >= 10, std::to_string(first_ink(box, top, bottom)).c_str());
+            l.tutor().waits.request_quit();
+            return;
+        }
+        l.click_text();
+    });
+    h.start();
+    QVERIFY(looked);
+}
+
+void TestLessons::onlyTheNewestLineIsBlue_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("newest"); // the start of the line, or "?" and the exercise
+    QTest::newRow("1a highlight") << 3 << "This stick is 13 twelfths";
+}
+
+void TestLessons::onlyTheNewestLineIsBlue()
+{
+    // Colour words end with their line: what is history is grey (or its
+    // highlight), never the newest line's blue.
+    QFETCH(int, page);
+    QFETCH(QString, newest);
+    Harness h;
+    bool jumped = false;
+    bool looked = false;
+    h.set_learner([&](Harness& l) {
+        if (!jumped) {
+            jumped = true;
+            l.click_page_strip(12 * (page - 1) + 2);
+            return;
+        }
+        const auto screen = testing::screen_of(l);
+        const std::string want = newest.toStdString();
+        if (want.starts_with("?") ? screen.condition == want.substr(1) : screen.line.starts_with(want)) {
+            looked = true;
+            const auto& box = l.tutor().form.pbox_text.canvas();
+            const auto grey = rows_of(box, ui::colors::history_grey);
+            const auto red = rows_of(box, ui::colors::red);
+            const auto blue = rows_of(box, ui::colors::blue);
+            QVERIFY(grey.first >= 0 && blue.first >= 0);
+            QVERIFY(red.first >= 0 && red.first < blue.first); // a highlight in the history
+            QVERIFY2(blue.first > grey.second, (std::to_string(blue.first) + " " + std::to_string(grey.second)).c_str());
+            l.tutor().waits.request_quit();
+            return;
+        }
+        l.click_text();
+    });
+    h.start(); // the window laid out, then the jump from the welcome screen
+    QVERIFY(looked);
 }
 
 namespace {

@@ -80,6 +80,26 @@ void Shell::print_text(std::string_view text, const ui::Font& font)
 
 void Shell::new_text_line() { p_.form.pbox_text.canvas().new_line(); }
 
+namespace {
+// Where wrapped lesson text starts in the message box.
+constexpr int left_margin = 10;
+} // namespace
+
+void Shell::to_left_margin() { p_.form.pbox_text.canvas().set_pen_x(left_margin); }
+
+void Shell::draw_at_margin(std::string_view text)
+{
+    ui::Canvas& box = p_.form.pbox_text.canvas();
+    static const text::QtMetrics metrics;
+    text::Layout layout = text::lay_out(text, text::pen_of(box), box.width() - left_margin,
+                                        text::Writer::main_font, metrics);
+    for (text::Run& run : layout.runs)
+        run.x += left_margin;
+    for (text::Bullet& bullet : layout.bullets)
+        bullet.x += left_margin;
+    text::paint(layout, box);
+}
+
 void Shell::set_text_font(const ui::Font& font) { p_.form.pbox_text.canvas().set_font(font); }
 
 void Shell::set_text_color(ui::Color color) { p_.form.pbox_text.canvas().set_fore_color(color); }

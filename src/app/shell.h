@@ -43,6 +43,8 @@ public:
     void clear_text() override;
     void print_text(std::string_view text, const ui::Font& font) override;
     void new_text_line() override;
+    void to_left_margin() override;
+    void draw_at_margin(std::string_view text) override;
     void set_text_font(const ui::Font& font) override;
     void set_text_color(ui::Color color) override;
 

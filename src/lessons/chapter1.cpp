@@ -11,15 +11,24 @@ using text::para_break;
 
 namespace {
 const std::string highlight = fore_color(ui::colors::red);
-const std::string normal = fore_color(ui::colors::blue);
+// Back to the colour the line started in: grey once the line is history.
+const std::string normal = "ForeColor__";
 } // namespace
 
 Chapter1::Chapter1(Stage& stage) : s(stage) {}
 
-void Chapter1::begin(std::string_view code)
+void Chapter1::begin(std::string_view code, int page_count)
 {
     s.set_current_lesson(code);
+    entered_ = s.start_page(page_count);
     s.reset_screen();
+    // Whatever lesson ran before (1f draws half-size bars, chapter 2 turns
+    // modes on), chapter 1 starts from sticks of 120 pixels to the unit.
+    s.set_unit_length(120);
+    for (int slot = 0; slot < 3; ++slot) {
+        s.set_pizza(slot, false);
+        s.set_mixed(slot, false);
+    }
 }
 
 void Chapter1::picture(int slot, int n, int d)
@@ -29,9 +38,25 @@ void Chapter1::picture(int slot, int n, int d)
     s.show_picture(slot);
 }
 
+void Chapter1::figure(int slot, int n, int d)
+{
+    // A shown slot without its sliders, rather than a hidden one with parts
+    // put back: only a shown slot draws its pizzas.
+    s.show_slot(slot);
+    s.hideslide(slot);
+    s.show_fraction(slot, n, d);
+}
+
+void Chapter1::first_sliders()
+{
+    s.set_slider_range(0, SlotPart::slider_fracden, 1, 12);
+    s.set_slider_range(0, SlotPart::slider_fracnum, 1, 12);
+    s.set_slider_value(0, SlotPart::slider_fracnum, 5);
+}
+
 void Chapter1::Lesson1a()
 {
-    begin("1a");
+    begin("1a", 5);
     run_pages(
         s,
         {
@@ -42,15 +67,19 @@ void Chapter1::Lesson1a()
                 s.set_unit_length(120);
                 s.hide_slot(0);
 
+                // Black on yellow, however the box was left by the lesson
+                // the learner comes back from.
+                s.set_text_color(ui::colors::black);
                 s.new_text_line();
+                s.to_left_margin();
                 s.print_text("      Welcome!", {"Times New Roman", 48});
                 s.new_text_line();
                 s.set_text_font({"Times New Roman", 18});
-                s.draw("As you read through the text in this yellow box:");
-                s.draw("      Click the mouse anywhere in the box whenever you wish to read further.");
-                s.draw("      Also, click in this box whenever you complete a problem and want me to check your "
-                              "answer.");
-                s.draw("    Click now to get started.");
+                s.draw_at_margin("As you read through the text in this yellow box:");
+                s.draw_at_margin("      Click the mouse anywhere in the box whenever you wish to read further.");
+                s.draw_at_margin("      Also, click in this box whenever you complete a problem and want me to check "
+                                 "your answer.");
+                s.draw_at_margin("    Click now to get started.");
                 s.wait();
 
                 s.lesson_title("1a");
@@ -70,6 +99,9 @@ void Chapter1::Lesson1a()
             },
             [this] {
                 s.page(2);
+                // The 3 units of page 1, as a bare stick.
+                s.set_pizza(0, false);
+                picture(0, 3, 1);
                 s.write_line("To measure lengths that are not whole units, we split the unit stick into equal parts. "
                      "For example, a foot can be split into 12 parts, each one inch long.");
                 s.move_arrow(1200, 1200);
@@ -93,6 +125,8 @@ void Chapter1::Lesson1a()
             },
             [this] {
                 s.page(3);
+                s.set_pizza(0, false);
+                figure(0, 39, 12);
                 s.write_line("");
                 s.write_line("Every fraction is made from the unit stick in two steps: a) split the unit into equal "
                      "parts, b) glue some of those parts together.");
@@ -102,9 +136,10 @@ void Chapter1::Lesson1a()
                 s.write_line("The bottom number of a fraction is called its 'denominator', and the top number is its "
                      "'numerator'.");
                 s.write_line("From now on we will also just say 'top' and 'bottom'.");
-                s.write_line(join({"Be sure to remember: in a fraction, ", highlight, para_break,
-                           "The numerator is the top number.", para_break, "The denominator is the bottom number."}));
-                s.set_text_color(ui::colors::blue);
+                // Markup ends with its line: each highlighted line names its colour.
+                s.write_line(join({"Be sure to remember: in a fraction, ", para_break, highlight,
+                                   " The numerator is the top number.", para_break, highlight,
+                                   " The denominator is the bottom number."}));
                 s.write_line(join({normal, " On a calculator, 5/12  is written horizontally as  '5/12' . "}));
                 s.show_fraction(0, 13, 12);
                 s.write_line("This stick is 13 twelfths long.");
@@ -113,6 +148,8 @@ void Chapter1::Lesson1a()
             },
             [this] {
                 s.page(4);
+                s.set_pizza(0, false);
+                figure(0, 13, 12);
                 s.write_line("Don't fall into the trap of thinking that the picture shows the fraction 13/24 !!!");
                 s.write_line("The bottom of a fraction counts the parts of one unit, not the parts of the whole picture.");
                 s.write_line("In short: the bottom tells how many parts make up one unit.");
@@ -129,7 +166,8 @@ void Chapter1::Lesson1a()
             },
             [this] {
                 s.page(5);
-                s.show_fraction(0, 7, 4);
+                s.set_pizza(0, true);
+                figure(0, 7, 4);
                 s.write_line("Here is another example: the unit is split into 4 parts and 7 of them are glued "
                      "together, which gives 7/4 .");
                 s.write_line("Please think carefully about similarities and diffences between the pizza picture and the "
@@ -143,7 +181,7 @@ void Chapter1::Lesson1a()
 
 void Chapter1::Lesson1b()
 {
-    begin("1b");
+    begin("1b", 3);
     run_pages(
         s,
         {
@@ -151,9 +189,7 @@ void Chapter1::Lesson1b()
                 s.page(1);
                 s.design();
                 s.lesson_title("1b");
-                s.set_slider_range(0, SlotPart::slider_fracden, 1, 12);
-                s.set_slider_range(0, SlotPart::slider_fracnum, 1, 12);
-                s.set_slider_value(0, SlotPart::slider_fracnum, 5);
+                first_sliders();
                 const QRect num = s.rect(0, SlotPart::slider_fracnum);
                 s.turn_arrow(1.57);
                 // The arrow comes down from above onto the numerator slider's middle.
@@ -168,8 +204,8 @@ void Chapter1::Lesson1b()
                 s.write_line("First try clicking a few times on the right arrow of the bottom slider. Each click increases "
                      "the denominator by 1.");
                 s.write_line(" Now set the denominator to 5 by clicking on the left arrow of the bottom slider.");
-                s.write_line("Next set the numerator to 1 and keep clicking its right arrow. When the numerator reaches "
-                     "48, the stick is 4 units long and continues on the next line.");
+                s.write_line("Next set the numerator to 1 and keep clicking its right arrow. At 20 fifths the stick is "
+                             "4 units long; past 20 it continues on the next row.");
                 s.write_line("Now click the left arrow of the numerator slider and hold the mouse down to get back to "
                      "showing the fraction 1/5 .");
                 s.write_line("Play around a bit: click the four arrows to construct fractions of various sizes.");
@@ -178,6 +214,10 @@ void Chapter1::Lesson1b()
             },
             [this] {
                 s.page(2);
+                s.set_pizza(0, false);
+                s.show_slot(0);
+                if (entered_at(2))
+                    first_sliders();
                 s.write_line("If you click an arrow and hold the mouse button down, the value changes quickly.");
                 s.write_line("Dragging the grey button along the slider changes the value even faster.");
                 s.write_line("Always set the bottom of the fraction first, and then the top.");
@@ -195,6 +235,9 @@ void Chapter1::Lesson1b()
             [this] {
                 s.page(3);
                 s.set_pizza(0, false);
+                s.show_slot(0);
+                if (entered_at(3))
+                    first_sliders();
                 s.write_line("Keep making the fraction bigger until it reaches 96/6, which is 16 units long.");
                 s.write_line("Then try increasing the denominator.  When you are finished experimenting, click in this "
                      "yellow box to continue.");
@@ -230,7 +273,7 @@ void Chapter1::Lesson1b()
 
 void Chapter1::Lesson1c()
 {
-    begin("1c");
+    begin("1c", 2);
     run_pages(
         s,
         {
@@ -253,6 +296,9 @@ void Chapter1::Lesson1c()
             },
             [this] {
                 s.page(2);
+                // The answer to page 1's exercise is what this page explains.
+                s.show_slot(0);
+                s.show_fraction(0, 13, 12);
                 s.write_line("The fraction is 13/12 even though 13 of the 24 boxes are blue, because the denominator "
                      "counts the parts of one unit.");
                 s.write_line("Remember what the parts of the fraction tell you:");
@@ -267,7 +313,7 @@ void Chapter1::Lesson1c()
 
 void Chapter1::Lesson1d()
 {
-    begin("1d");
+    begin("1d", 1);
     run_pages(
         s,
         {
@@ -302,8 +348,7 @@ void Chapter1::place_mixed_number_slots()
 
 void Chapter1::Lesson1e()
 {
-    begin("1e");
-    s.set_unit_length(120);
+    begin("1e", 3);
     s.make_slot(1);
     place_mixed_number_slots();
     // Whichever page the learner starts on, the top fraction is topheavy
@@ -347,6 +392,10 @@ void Chapter1::Lesson1e()
             },
             [this] {
                 s.page(2);
+                s.show_slot(0);
+                s.show_slot(1);
+                s.show_fraction(0, 17, 6);
+                s.show_fraction(1, 17, 6);
                 s.write_line("Note that 6/6 is written in mixed number format as the whole number 1, not as 1 0/6 .");
                 s.write_line("Similarly 12/6 is written as the whole number 2.");
                 s.show_fraction(1, 17, 6);
@@ -365,6 +414,7 @@ void Chapter1::Lesson1e()
                 s.show_slot(0);
                 s.show_slot(1);
                 s.show_fraction(0, 1, 1);
+                s.show_fraction(1, 17, 6);
                 s.write_line(join({"Summary: To ", highlight, " convert a mixed number to  topheavy form, ", normal, "  ",
                            " multiply the whole number by the bottom of the fraction  and ",
                            "add it to the top,to get the new top. The new bottom is the bottom of the mixed "
@@ -441,6 +491,9 @@ void Chapter1::Lesson1f()
             },
             [this] {
                 s.page(2);
+                // Page 1 has shown all three pictures by now.
+                for (int slot = 0; slot < 3; ++slot)
+                    s.show_picture(slot);
                 s.write_line("The same reasoning works with 3 bars in place of 16: each child gets 3 divided by 8 of a "
                      "bar.");
                 s.write_line("Summary: Take one chocolate bar as the unit. Then each child's share can be described in two "

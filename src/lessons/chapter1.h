@@ -21,13 +21,23 @@ public:
     void Lesson1f();
 
 private:
-    // Names the running lesson and brings back the empty lesson screen.
-    void begin(std::string_view code);
+    // Names the running lesson and brings back the empty lesson screen,
+    // sticks of the chapter's unit with no pizzas or mixed numbers; notes
+    // the page of `page_count` the lesson starts at.
+    void begin(std::string_view code, int page_count);
+    // Whether the learner came straight to page k rather than reading on to
+    // it from the page before, so that what that page left is not there.
+    bool entered_at(int k) const { return entered_ == k; }
     // Slot i shows n/d as a picture alone: no sliders, no numeral.
     void picture(int slot, int n, int d);
+    // The picture and the numeral, without sliders.
+    void figure(int slot, int n, int d);
+    // Lesson 1b's sliders, as its first page sets them up.
+    void first_sliders();
     void place_mixed_number_slots();
 
     Stage& s;
+    int entered_ = 1;
 };
 
 } // namespace quorrel::lessons

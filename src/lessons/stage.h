@@ -69,6 +69,11 @@ public:
     // Plain text at the message box's pen in `font` (the welcome screen).
     virtual void print_text(std::string_view text, const ui::Font& font) = 0;
     virtual void new_text_line() = 0;
+    // Moves the message box's pen to the box's left margin on its line.
+    virtual void to_left_margin() = 0;
+    // Marked-up text as `draw` writes it, with the box's left margin before
+    // every line, as wrapped lesson text has.
+    virtual void draw_at_margin(std::string_view text) = 0;
     virtual void set_text_font(const ui::Font& font) = 0;
     virtual void set_text_color(ui::Color color) = 0;
 

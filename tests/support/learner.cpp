@@ -81,12 +81,35 @@ bool is_drill(const std::string& condition)
 Screen screen_of(Harness& h)
 {
     auto& t = h.tutor();
-    Screen screen{h.last_line(), t.exercises.current_condition(), "", t.form.cmd_stop.visible()};
+    Screen screen{h.last_line(), t.exercises.current_condition(), "", t.form.cmd_stop.visible(), ""};
+    // A slot that is not shown is no part of the screen, whatever it holds.
     if (!is_drill(screen.condition))
-        for (int slot : {0, 1})
-            if (const auto* picture = t.slots.pbox_fracbar(slot))
-                screen.sticks += std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot)) +
-                                 (picture->visible() ? " " : " hidden ");
+        for (int slot : {0, 1}) {
+            const auto* picture = t.slots.pbox_fracbar(slot);
+            screen.sticks += picture && picture->visible()
+                                 ? std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot)) + " "
+                                 : "hidden ";
+        }
+    for (int slot : {0, 1, 2}) {
+        const auto* picture = t.slots.pbox_fracbar(slot);
+        if (!picture)
+            continue;
+        const auto shows = [](const ui::Control* c) { return c && c->visible(); };
+        std::string state;
+        state += t.slots.circle_mode(slot) ? " pizza" : "";
+        // A slot hidden to the pizza layer draws none, even with its picture showing.
+        state += t.slots.circle_mode(slot) && shows(picture) && !t.slots.layout().shown(slot) ? " undrawn" : "";
+        state += t.slots.mixed_mode(slot) ? " mixed" : "";
+        state += shows(picture) ? " picture" : "";
+        state += shows(t.slots.slider_fracnum(slot)) || shows(t.slots.slider_fracden(slot)) ? " sliders" : "";
+        state += shows(t.slots.inbox(2 * slot)) || shows(t.slots.inbox(2 * slot + 1)) ? " numeral" : "";
+        state += shows(t.slots.wholepart(slot)) ? " whole" : "";
+        if (slot == 2 && !is_drill(screen.condition) && shows(picture))
+            state += " " + std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot));
+        // A slot never made and one hidden with its modes off look alike.
+        if (!state.empty())
+            screen.slots += std::to_string(slot) + ":" + state + "; ";
+    }
     return screen;
 }
 
@@ -104,7 +127,9 @@ void Walker::operator()(Harness& h)
 {
     auto& t = h.tutor();
     pages_seen.insert(t.page_bar.shown_title() + "|" + t.page_bar.shown_label());
-    first_screens.try_emplace(t.page_bar.shown_label(), screen_of(h));
+    // The welcome screen is not yet the page: its first line is.
+    if (const auto screen = screen_of(h); !screen.line.empty() || !screen.condition.empty())
+        first_screens.try_emplace(t.page_bar.shown_label(), screen);
     const std::string& condition = t.exercises.current_condition();
     if (condition.empty()) {
         h.click_text();

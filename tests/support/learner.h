@@ -20,12 +20,14 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
 
 // What the learner has before them when first asked to act on a page: the
 // newest line, the exercise waiting (if any), the two sticks (not for a
-// drill, whose problems are dealt at random) and whether Stop is offered.
+// drill, whose problems are dealt at random), whether Stop is offered, and
+// for slots 0 to 2 their modes and which of their parts show.
 struct Screen {
     std::string line;
     std::string condition;
     std::string sticks;
     bool stop = false;
+    std::string slots;
 
     friend bool operator==(const Screen&, const Screen&) = default;
 };

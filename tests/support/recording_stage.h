@@ -47,6 +47,8 @@ public:
     void clear_text() override;
     void print_text(std::string_view text, const ui::Font&) override;
     void new_text_line() override;
+    void to_left_margin() override {}
+    void draw_at_margin(std::string_view text) override { draw(text); }
     void set_text_font(const ui::Font&) override {}
     void set_text_color(ui::Color) override {}
     void wait() override;
