@@ -466,6 +466,30 @@ private Q_SLOTS:
         QCOMPARE(rig.value(0), Pair(17, 8));
     }
 
+    // A stick that wraps onto more rows pushes the picture kept below it
+    // down, by the program or by the learner's sliders; placing the lower
+    // slot again ends that.
+    void followerStaysBelowAWrappingStick()
+    {
+        Rig rig;
+        rig.slots.make_slot(1);
+        rig.slots.place_slot(1, 650, 600);
+        rig.slots.show_fraction(0, 2, 3);
+        rig.slots.keep_below(1, 0, 20);
+        const auto* top = rig.slots.pbox_fracbar(0);
+        const auto* bottom = rig.slots.pbox_fracbar(1);
+        QCOMPARE(bottom->top(), top->bottom_edge() + 20);
+        const int one_row = top->bottom_edge();
+        rig.slots.show_fraction(0, 10, 1); // three rows of four units
+        QVERIFY(top->bottom_edge() > one_row);
+        QCOMPARE(bottom->top(), top->bottom_edge() + 20);
+        rig.slots.slider_fracden(0)->user_change(5); // the learner shortens it: 10/5
+        QCOMPARE(bottom->top(), top->bottom_edge() + 20);
+        rig.slots.place_slot(1, 650, 900);
+        rig.slots.show_fraction(0, 40, 3);
+        QCOMPARE(bottom->top(), 930);
+    }
+
     void entryBoxSetUp()
     {
         Rig rig;

@@ -233,6 +233,10 @@ void Shell::move_part(int i, SlotPart which, const QRect& to)
         c->move(to.left(), to.top(), to.width(), to.height());
 }
 
+void Shell::keep_below(int follower, int leader, int gap) { p_.slots.keep_below(follower, leader, gap); }
+
+void Shell::stop_following(int follower) { p_.slots.stop_following(follower); }
+
 void Shell::lock_slot(int i, bool locked) { p_.slots.lock_slot(i, locked); }
 
 void Shell::design() { p_.slots.design(); }

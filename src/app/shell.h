@@ -75,6 +75,8 @@ public:
     void set_slider_max(int i, lessons::SlotPart slider, int max) override;
     QRect rect(int i, lessons::SlotPart part) const override;
     void move_part(int i, lessons::SlotPart part, const QRect& to) override;
+    void keep_below(int follower, int leader, int gap) override;
+    void stop_following(int follower) override;
     void lock_slot(int i, bool locked) override;
     void design() override;
     void clear_drawing() override;

@@ -112,7 +112,36 @@ bool Slots::show_fraction(int i, int n, int d)
     if (st.circle_mode && layout_.shown(i))
         paint_pizzas(i, n, d);
     setting_fraction_ = outer;
+    keep_followers_below(i);
     return true;
+}
+
+void Slots::keep_below(int follower, int leader, int gap)
+{
+    if (!layout_.slot(follower) || !layout_.slot(leader) || follower == leader)
+        return;
+    followers_.erase(follower);
+    followers_.emplace(follower, Follow{leader, gap});
+    keep_followers_below(leader);
+}
+
+void Slots::stop_following(int follower) { followers_.erase(follower); }
+
+void Slots::keep_followers_below(int leader)
+{
+    const SlotControls* above = layout_.slot(leader);
+    if (!above)
+        return;
+    for (const auto& [follower, follow] : followers_) {
+        if (follow.leader != leader)
+            continue;
+        if (SlotControls* below = layout_.slot(follower)) {
+            // A stick that wraps onto more rows pushes the one under it down,
+            // so the two never overlap.
+            ui::PictureBox& picture = below->pbox_fracbar;
+            picture.move(picture.left(), above->pbox_fracbar.bottom_edge() + follow.gap);
+        }
+    }
 }
 
 void Slots::paint_pizzas(int i, int n, int d)

@@ -11,6 +11,7 @@
 #include "ui/platform.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -50,7 +51,12 @@ public:
     void init_tables() { modes_.init_tables(); }
 
     bool make_slot(int i);
-    bool place_slot(int i, int left, int top) { return layout_.place_slot(i, left, top); }
+    // Placing a slot ends any following (keep_below) it did.
+    bool place_slot(int i, int left, int top)
+    {
+        followers_.erase(i);
+        return layout_.place_slot(i, left, top);
+    }
     // Showing a slot in pizza mode draws the pizzas its hiding held back.
     bool show_slot(int i);
     bool hide_slot(int i);
@@ -131,7 +137,14 @@ public:
     const SlotModes& modes() const { return modes_; }
     const SlotLayout& layout() const { return layout_; }
 
+    // Slot `follower`'s picture stays `gap` pixels below slot `leader`'s,
+    // however many rows the leader's stick takes.
+    void keep_below(int follower, int leader, int gap);
+    void stop_following(int follower);
+
 private:
+    void keep_followers_below(int leader);
+
     // The learner moved a slider of slot i (an arrow, or a drag released).
     void slider_fracnum_Change(int i);
     void slider_fracden_Change(int i);
@@ -156,6 +169,11 @@ private:
     SlotLayout layout_;
     PizzaLayer pizzas_;
     bool setting_fraction_ = false;
+    struct Follow {
+        int leader;
+        int gap;
+    };
+    std::map<int, Follow> followers_;
 };
 
 } // namespace quorrel::fractions

@@ -48,6 +48,7 @@ void Chapter2::Lesson2_setup()
     s.move_part(0, SlotPart::pbox_fracbar, top);
     const QRect bottom = s.rect(1, SlotPart::pbox_fracbar);
     s.move_part(1, SlotPart::pbox_fracbar, QRect(bottom.left(), bottom_edge(top) + 20, bottom.width(), 51));
+    s.keep_below(1, 0, 20);
     // The unit numbers face away from each other.
     s.set_ruler_side(0, RulerSide::above);
     s.set_ruler_side(1, RulerSide::below);

@@ -118,6 +118,10 @@ public:
     // Where a part of a slot is, in window pixels (empty rect when missing).
     virtual QRect rect(int i, SlotPart part) const = 0;
     virtual void move_part(int i, SlotPart part, const QRect& to) = 0;
+    // Slot `follower`'s picture stays `gap` pixels below slot `leader`'s,
+    // however many rows the leader's stick wraps onto.
+    virtual void keep_below(int follower, int leader, int gap) = 0;
+    virtual void stop_following(int follower) = 0;
     // While locked, the learner's sliders and numerals of slot i take no
     // input (a drill's question).
     virtual void lock_slot(int i, bool locked) = 0;

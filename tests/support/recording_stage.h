@@ -77,6 +77,8 @@ public:
     void set_slider_max(int i, lessons::SlotPart slider, int max) override;
     QRect rect(int, lessons::SlotPart) const override { return {}; }
     void move_part(int, lessons::SlotPart, const QRect&) override {}
+    void keep_below(int, int, int) override {}
+    void stop_following(int) override {}
     void lock_slot(int, bool) override {}
     void design() override {}
     void clear_drawing() override {}
