@@ -274,9 +274,10 @@ void Chapter2::Lesson2b()
                 s.page(5);
                 pair(2, 5, 24, 60);
                 s.write_line("When the top or the bottom of a fraction is no more than 120, you only need to try "
-                             "dividing it by 2, 3, 5 and 7 to find its factors.");
+                             "dividing it by 2, 3, 5 and 7 to break it into prime factors: what is left after those "
+                             "divisions is 1 or a prime.");
                 s.write_line("For example, 7 goes into both 14 and 21, so 14/21 reduces to 2/3 .");
-                s.write_line("But 98/2199 is already in lowest terms: none of 2, 3, 5 and 7 goes into both 98 and "
+                s.write_line("But 98/2199 is already in lowest terms: 98 is 2*7*7, and neither 2 nor 7 goes into "
                              "2199.");
                 s.write_line("Here is 12/48 reduced step by step: dividing by 2 gives 6/24 , dividing by 2 again "
                              "gives 3/12 , and dividing by 3 gives 1/4 .");

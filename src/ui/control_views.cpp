@@ -170,8 +170,13 @@ void TextBoxView::mousePressEvent(QMouseEvent* event)
 
 void TextBoxView::refresh()
 {
-    if (text().toStdString() != box_.text())
+    if (text().toStdString() != box_.text()) {
         setText(QString::fromStdString(box_.text()));
+        // The program has shown a new value: a caret or selection left from
+        // the learner's typing would sit inside a number no one is typing.
+        if (box_.numeral && hasFocus())
+            clearFocus();
+    }
     style_text(*this, box_, hovered_);
 }
 
