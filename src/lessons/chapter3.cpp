@@ -86,18 +86,9 @@ void Chapter3::Lesson3a()
                      "denominator.");
                 line("Now you can practise. In each problem the two blue fractions have the same denominator.");
 
-                set(0, 4, 11);
-                set(1, 8, 11);
-                set(2, 1, 1);
-                s.exercise("3a1", "set the yellow fraction to 4/11 +  8/11");
-                set(0, 5, 3);
-                set(1, 4, 3);
-                set(2, 1, 1);
-                s.exercise("3a2", "set the yellow fraction to 5/3 +  4/3");
-                set(0, 7, 6);
-                set(1, 2, 6);
-                set(2, 1, 1);
-                s.exercise("3a3", "set the yellow fraction to 7/6 +  2/6");
+                ask(4, 11, 8, 11, "3a1", "set the yellow fraction to 4/11 +  8/11");
+                ask(5, 3, 4, 3, "3a2", "set the yellow fraction to 5/3 +  4/3");
+                ask(7, 6, 2, 6, "3a3", "set the yellow fraction to 7/6 +  2/6");
 
                 line("Subtracting fractions with the same denominator works exactly the same way.");
                 set(0, 7, 9);
@@ -111,18 +102,9 @@ void Chapter3::Lesson3a()
                      "the denominator.");
                 line("Now practise subtracting. Again the two blue fractions have the same denominator.");
 
-                set(0, 10, 11);
-                set(1, 3, 11);
-                set(2, 1, 1);
-                s.exercise("3a4", "set the yellow fraction to 10/11 - 3/11");
-                set(0, 13, 3);
-                set(1, 5, 3);
-                set(2, 1, 1);
-                s.exercise("3a5", "set the yellow fraction to 13/3 -  5/3");
-                set(0, 7, 6);
-                set(1, 2, 6);
-                set(2, 1, 1);
-                s.exercise("3a6", "set the yellow fraction to 7/6 -  2/6");
+                ask(10, 11, 3, 11, "3a4", "set the yellow fraction to 10/11 - 3/11");
+                ask(13, 3, 5, 3, "3a5", "set the yellow fraction to 13/3 -  5/3");
+                ask(7, 6, 2, 6, "3a6", "set the yellow fraction to 7/6 -  2/6");
             },
             [this] {
                 s.page(2);
@@ -212,6 +194,14 @@ void Chapter3::Lesson3a()
             },
         },
         "3b");
+}
+
+void Chapter3::ask(int a, int b, int c, int d, std::string_view condition, std::string_view prompt)
+{
+    set(0, a, b);
+    set(1, c, d);
+    set(2, 1, 1);
+    s.exercise(condition, prompt);
 }
 
 void Chapter3::demonstrate(long long a, long long b, long long c, long long d)

@@ -39,6 +39,8 @@ private:
     // Deals the turn's two blue fractions and keeps them in slots 3 and 4.
     void deal_turn();
     void set(int slot, int n, int d) { s.show_fraction(slot, n, d); }
+    // A problem on the blue fractions a/b and c/d, the yellow answer back at 1/1.
+    void ask(int a, int b, int c, int d, std::string_view condition, std::string_view prompt);
     void line(std::string_view text) { s.write_line(text); }
     void demonstrate(long long a, long long b, long long c, long long d);
 
