@@ -95,6 +95,7 @@ private Q_SLOTS:
     void everyPageOpensAtItsFirstLine();
     void nextAndPrevPageOpenNeighbours();
     void welcomeScreen();
+    void aJumpedFromLessonNeverResumes();
     void welcomeScreenWhenRevisited_data();
     void welcomeScreenWhenRevisited();
     void onlyTheNewestLineIsBlue_data();
@@ -151,6 +152,36 @@ void TestLessons::walksTheCourseFromStartUp()
     QCOMPARE(h.dialogs.messages,
              std::vector<std::string>(4, "Reduced correctly but not completely. Keep on reducing!"));
     QVERIFY(!h.tutor().waits.in_lesson());
+}
+
+void TestLessons::aJumpedFromLessonNeverResumes()
+{
+    // Mid-way through 1a the learner picks lesson 4, which ends the course's
+    // chain; once it is over, nothing of 1a may come back, and "Exit" still
+    // ends the program from there.
+    Harness h;
+    std::size_t lines_at_jump = 0;
+    bool exited = false;
+    h.set_learner([&](Harness& l) {
+        if (lines_at_jump == 0 && l.transcript().size() == 4) {
+            lines_at_jump = l.transcript().size();
+            l.choose("mnu_4");
+            return;
+        }
+        l.click_text();
+    });
+    QVERIFY(!h.start()); // lesson 4 returns and the tutor goes idle
+    QVERIFY(lines_at_jump > 0);
+    QCOMPARE(h.tutor().course.current_lesson(), std::string("4"));
+    const auto& said = h.transcript();
+    QCOMPARE(said.size(), lines_at_jump + 1);
+    QVERIFY(said.back().starts_with(" More to come...What happens when you click?"));
+    h.set_learner([&](Harness& l) {
+        exited = true;
+        l.choose("mnu_exit");
+    });
+    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
+    QVERIFY(exited);
 }
 
 void TestLessons::walksLessonOneFFromItsMenuItem()
