@@ -714,6 +714,12 @@ void TestScenes::authoring_window_clicked_through()
     QCOMPARE(played.size(), 1);
     QCOMPARE(model.writestring(), composed + "\r\n#nw&typed&\r\n");
 
+    // The frames' buttons add the same lines as clicks on the frames.
+    const std::string loaded = model.writestring();
+    QTest::mouseClick(find((QPushButton*)nullptr, "add_exercise"), Qt::LeftButton);
+    QTest::mouseClick(find((QPushButton*)nullptr, "add_fraction"), Qt::LeftButton);
+    QCOMPARE(model.writestring(), loaded + "\r\n#exercise&condition 2 0 * 1&multiply them\r\n#setfraction&1&1..3/4");
+
     // Closing only hides the window.
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());

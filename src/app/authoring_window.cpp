@@ -152,6 +152,14 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
     condition_form->addRow("Operation", op_row);
     request_ = line_edit("tbox_request", model_.tbox_request, condition);
     condition_form->addRow("Request", request_);
+    // The same as clicking the frame, for an author who looks for a button.
+    auto* add_exercise = new QPushButton("Add exercise", condition);
+    add_exercise->setObjectName("add_exercise");
+    connect(add_exercise, &QPushButton::clicked, this, [this] {
+        model_.Frame1_Click();
+        show_script();
+    });
+    condition_form->addRow(QString(), add_exercise);
 
     // The set-fraction line.
     auto* setting = new ClickableFrame("Set Fraction", [this] {
@@ -164,12 +172,19 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
     add_updown(3, setting, setting_form);
     fraction_ = line_edit("tbox_f(4)", model_.fraction, setting);
     setting_form->addRow("Fraction", fraction_);
+    auto* add_fraction = new QPushButton("Add fraction", setting);
+    add_fraction->setObjectName("add_fraction");
+    connect(add_fraction, &QPushButton::clicked, this, [this] {
+        model_.Frame2_Click();
+        show_script();
+    });
+    setting_form->addRow(QString(), add_fraction);
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(condition, 2);
     frames->addWidget(setting, 1);
 
-    auto* hint = new QLabel("Click a frame outside its controls to add its line to the script.", this);
+    auto* hint = new QLabel("Clicking a frame outside its controls adds its line too.", this);
     hint->setEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
