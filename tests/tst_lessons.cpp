@@ -1,3 +1,4 @@
+#include "text/markup.h"
 #include "pages/catalogue.h"
 #include "app/main_window.h"
 #include "fractions/slots.h"
@@ -110,6 +111,8 @@ void TestLessons::walksTheCourseFromStartUp()
 {
     Harness h;
     Walker walker(2);
+    // The drills of 3c are first answered with the right value unreduced.
+    walker.unreduced_first = {"3ex3c", "3ex3d", "3ex3e"};
     const std::string placeholder =
         "Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!";
     bool placeholder_seen = false;
@@ -146,11 +149,15 @@ void TestLessons::walksTheCourseFromStartUp()
     // Chapter 3: 6 in 3a and two problems of three steps, then three drills
     // (three steps to a sum). Every drill is stopped on its second turn.
     QCOMPARE(walker.answers, 4 + 1 + 5 + 2 * 2 + 8 + 6 + 7 * 2 + 6 + 6 + 2 * 3 + 2 + 2);
-    QCOMPARE(walker.retried, walker.answers);
-    // Each turn of the two reducing drills was first answered unreduced.
+    QCOMPARE(walker.retried, walker.answers + 3);
+    // Each turn of the two reducing drills was first answered unreduced, and
+    // so was the first turn of each 3c drill.
     QCOMPARE(walker.unreduced, 4);
-    QCOMPARE(h.dialogs.messages,
-             std::vector<std::string>(4, "Reduced correctly but not completely. Keep on reducing!"));
+    std::vector<std::string> messages(4, "Reduced correctly but not completely. Keep on reducing!");
+    const std::string lowest = "Correct, but you need to rewrite your answer in lowest terms.";
+    const std::string para(text::para_break);
+    messages.insert(messages.end(), {lowest + para, para + lowest + para, para + lowest + para});
+    QCOMPARE(h.dialogs.messages, messages);
     QVERIFY(!h.tutor().waits.in_lesson());
 }
 
