@@ -1,10 +1,10 @@
-#include "text/markup.h"
-#include "pages/catalogue.h"
 #include "app/main_window.h"
 #include "fractions/slots.h"
 #include "lessons/chapter2_drills.h"
+#include "pages/catalogue.h"
 #include "support/harness.h"
 #include "support/learner.h"
+#include "text/markup.h"
 
 #include <QtTest>
 
