@@ -1,9 +1,9 @@
 #include "pages/catalogue.h"
-#include "ui/waits.h"
+#include "support/fakes.h"
 #include "text/markup.h"
 #include "text/writer.h"
 #include "ui/controls.h"
-#include "support/fakes.h"
+#include "ui/waits.h"
 
 #include <QtTest>
 
