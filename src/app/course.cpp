@@ -95,11 +95,9 @@ void Course::restart(std::string lesson, int page, bool wait_after)
 {
     // The page to show is noted at once, so a second NextPage before the
     // running lesson has unwound steps on from it.
-    current_lesson_ = lesson;
+    current_lesson_ = std::move(lesson);
     current_page_ = page;
-    waits_.start([this, lesson = std::move(lesson), page, wait_after] {
-        current_lesson_ = lesson;
-        current_page_ = page;
+    waits_.start([this, wait_after] {
         text_box_.canvas().clear();
         writer_.clear_history();
         show_Lesson();

@@ -262,6 +262,9 @@ void Chapter3::deal_turn()
 
 void Chapter3::drill(Drill kind)
 {
+    // Each drill starts unstopped, with Stop offered to end it.
+    s.clear_quit_mark();
+    s.show(Control::cmd_stop);
     for (int turn = 1; turn <= turns_per_drill; ++turn) {
         deal_turn();
         set(2, 1, 1);
@@ -324,21 +327,15 @@ void Chapter3::Lesson3c()
                 line("Throughout this lesson, click 'Stop' before checking your answer if you want to switch to a "
                      "new type of problem.");
                 line("Click anywhere in this box to  begin with fraction addition practice.");
-                s.clear_quit_mark();
-                s.show(Control::cmd_stop);
                 drill(Drill::addition);
             },
             [this] {
                 s.page(2);
-                s.clear_quit_mark();
-                s.show(Control::cmd_stop);
                 s.hide_slot(2);
                 drill(Drill::multiplication);
             },
             [this] {
                 s.page(3);
-                s.clear_quit_mark();
-                s.show(Control::cmd_stop);
                 s.hide_slot(2);
                 drill(Drill::division);
                 line("This is the end of the last lesson.");

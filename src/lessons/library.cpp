@@ -33,8 +33,6 @@ const Library::Entry* Library::find(std::string_view code)
 
 Library::Library(Stage& stage) : chapter1_(stage), chapter2_(stage), chapter3_(stage), chapter4_(stage) {}
 
-bool Library::has(std::string_view code) { return find(code) != nullptr; }
-
 bool Library::run(std::string_view code)
 {
     const Entry* entry = find(code);

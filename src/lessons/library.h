@@ -19,8 +19,6 @@ public:
 
     // Runs the script of lesson `code`; false when the course has none.
     bool run(std::string_view code);
-    // Whether lesson `code` has a script.
-    static bool has(std::string_view code);
 
     // The screen layouts shared by a chapter's lessons; the Lessons menu
     // prepares them when a chapter's submenu opens.

@@ -56,9 +56,6 @@ bool Writer::write_text(std::string_view text)
     if (canvas.pen_y() > 0.8 * box_.height())
         history_.clear();
     canvas.clear();
-    // Still a fresh box to the markup, but low enough that a fraction on the
-    // first line shows its numerator whole.
-    canvas.set_pen_y(fraction_rise);
     canvas.set_fore_color(ui::colors::history_grey);
     render(history_);
     canvas.set_fore_color(ui::colors::blue);
@@ -82,25 +79,21 @@ void Writer::lesson_title(std::string_view code)
 {
     box_.canvas().clear();
     history_.clear();
-    write_text("FontSize__22 ForeColor__" + std::to_string(ui::colors::red.packed()) + " " + std::string(pages::lesson_name(code)) +
-               " FontSize__14 " + std::string(para_break) + " ForeColor__" +
+    write_text("FontSize__22 ForeColor__" + std::to_string(ui::colors::red.packed()) + " " +
+               std::string(pages::lesson_name(code)) + " FontSize__14 " + std::string(para_break) + " ForeColor__" +
                std::to_string(ui::colors::history_grey.packed()));
 }
 
-bool Writer::draw(std::string_view text)
-{
-    // A prompt drawn on an emptied box starts on its first line; like
-    // write_text, keep a fraction's numerator there whole.
-    ui::Canvas& canvas = box_.canvas();
-    if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise)
-        canvas.set_pen_y(fraction_rise);
-    return render(text).complete();
-}
+bool Writer::draw(std::string_view text) { return render(text).complete(); }
 
 Layout Writer::render(std::string_view text)
 {
     box_.show();
     ui::Canvas& canvas = box_.canvas();
+    // Text on an emptied box is still at the top to the markup, but low
+    // enough that a fraction on its first line shows its numerator whole.
+    if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise)
+        canvas.set_pen_y(fraction_rise);
     Pen start = pen_of(canvas);
     // Text drawn right after other text continues below its tallest line;
     // a pen moved or a box cleared in between starts a fresh line.

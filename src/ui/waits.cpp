@@ -36,15 +36,8 @@ void Waits::process_pending()
 
 void Waits::start(std::function<void()> lesson) { next_lesson_ = std::move(lesson); }
 
-void Waits::defer(std::function<void()> action) { deferred_.push_back(std::move(action)); }
-
 void Waits::poll()
 {
-    while (!deferred_.empty() && !quitting_) {
-        auto action = std::move(deferred_.front());
-        deferred_.pop_front();
-        action();
-    }
     if (quitting_)
         throw QuitRequested{};
     if (next_lesson_ && in_lesson_)

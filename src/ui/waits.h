@@ -2,7 +2,6 @@
 
 #include "ui/platform.h"
 
-#include <deque>
 #include <functional>
 
 namespace quorrel::ui {
@@ -40,9 +39,6 @@ public:
     // Runs `lesson` in place of whatever lesson runs now. The last request
     // wins when several arrive before the running lesson has unwound.
     void start(std::function<void()> lesson);
-    // Runs `action` from the wait loop, outside the toolkit's dispatch, inside
-    // the running lesson (it must not block).
-    void defer(std::function<void()> action);
 
     // The loop of the program: runs the lessons started, handles events, and
     // returns once the program is to end.
@@ -59,12 +55,11 @@ public:
 private:
     // Runs the lesson started last, if any; false when there was none.
     bool run_next_lesson();
-    // Runs deferred actions; throws when the running lesson is to give way.
+    // Throws when the program ends or the running lesson is to give way.
     void poll();
 
     EventPump& pump_;
     const Clock& clock_;
-    std::deque<std::function<void()>> deferred_;
     std::function<void()> next_lesson_;
     bool clicked_ = false;
     bool quitting_ = false;
