@@ -97,6 +97,7 @@ private Q_SLOTS:
     void nextAndPrevPageOpenNeighbours();
     void welcomeScreen();
     void aJumpedFromLessonNeverResumes();
+    void aPageReachedFromTheWelcomeScreenKeepsTheLessonFace();
     void welcomeScreenWhenRevisited_data();
     void welcomeScreenWhenRevisited();
     void onlyTheNewestLineIsBlue_data();
@@ -189,6 +190,25 @@ void TestLessons::aJumpedFromLessonNeverResumes()
     });
     QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
     QVERIFY(exited);
+}
+
+void TestLessons::aPageReachedFromTheWelcomeScreenKeepsTheLessonFace()
+{
+    // Chapter 2 does not reset the screen; the welcome screen's serif face
+    // must not carry over into it.
+    Harness h;
+    ui::Font seen;
+    h.set_learner([&](Harness& l) {
+        if (l.tutor().page_bar.shown_label() == "Page 1  ") {
+            l.click_page_strip(12 * 19 + 2); // page 20, in lesson 2b
+            return;
+        }
+        seen = l.tutor().form.pbox_text.canvas().font();
+        l.tutor().waits.request_quit();
+    });
+    QVERIFY(h.start());
+    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 20  "));
+    QCOMPARE(seen.name, std::string("Arial Narrow"));
 }
 
 void TestLessons::walksLessonOneFFromItsMenuItem()

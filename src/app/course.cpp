@@ -16,7 +16,10 @@ int Course::start_page(int page_count) const
 
 void Course::show_Lesson()
 {
-    text_box_.canvas().set_font_size(14);
+    // The lesson's own face too: the welcome screen leaves its serif face on
+    // the box, and a lesson reached from there must read as it does when
+    // reached by reading on.
+    text_box_.canvas().set_font({"Arial Narrow", 14});
     if (starting_)
         starting_();
     if (scripts_)
