@@ -123,6 +123,9 @@ private Q_SLOTS:
     void lessonNames();
     void formulaLineKeepsTheNextLineBelowIt();
     void promptOnAnEmptiedBoxShowsItsNumerator();
+    void spoken_data();
+    void spoken();
+    void newTextReachesTheListenerOnce();
 };
 
 // Fake widths per character: Arial 0.5 x size, Courier New 0.6 x size, the
@@ -532,6 +535,83 @@ void TestText::promptOnAnEmptiedBoxShowsItsNumerator()
     QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise);
     QVERIFY(band_has(rig.box.canvas(), 0, 2, ui::colors::yellow));
     QVERIFY(!band_has(rig.box.canvas(), 0, 1, ui::colors::blue));
+}
+
+void TestText::spoken_data()
+{
+    QTest::addColumn<QString>("marked_up");
+    QTest::addColumn<QString>("said");
+    const std::string red = "ForeColor__" + std::to_string(ui::colors::red.packed());
+    const std::string pb(text::para_break);
+    QTest::newRow("italic tokens") << "This is called FontItalic__True expanding FontItalic__False the fraction."
+                                   << "This is called expanding the fraction.";
+    QTest::newRow("formula in large type")
+        << "FontSize__30 2/3   = 2*2/3*2    = 4/6 FontSize__"
+        << "2 over 3 equals 2 times 2 over 3 times 2 equals 4 over 6";
+    QTest::newRow("sum and difference")
+        << "Adding the 5 sixths left over gives 12 + 5 = 17 sixths. Set it to 10/11 - 3/11"
+        << "Adding the 5 sixths left over gives 12 plus 5 equals 17 sixths. Set it to 10 over 11 minus 3 over 11";
+    QTest::newRow("fraction before a stop") << "DIVIDE top and bottom of 10/15 by 5 to get down to 2/3.  In this case"
+                                            << "DIVIDE top and bottom of 10 over 15 by 5 to get down to 2 over 3. In "
+                                               "this case";
+    QTest::newRow("blank before a comma")
+        << "To find it, you solved the problem 2* ? = 30 , which gave the multiplier 15."
+        << "To find it, you solved the problem 2 times ? equals 30, which gave the multiplier 15.";
+    QTest::newRow("quoted notation") << "ForeColor__ On a calculator, 5/12  is written horizontally as  '5/12' . "
+                                     << "On a calculator, 5 over 12 is written horizontally as 5 slash 12.";
+    QTest::newRow("bullet") << "Bullet__ The picture shows the fraction 13/12, even though 13 of the 24 little boxes "
+                               "are blue."
+                            << "The picture shows the fraction 13 over 12, even though 13 of the 24 little boxes "
+                               "are blue.";
+    QTest::newRow("coloured paragraphs")
+        << QString::fromStdString("Be sure to remember: in a fraction, " + pb + red + " The numerator is the top number." +
+                                  pb + red + " The denominator is the bottom number.")
+        << "Be sure to remember: in a fraction, The numerator is the top number. The denominator is the bottom number.";
+    QTest::newRow("prompt after its introduction")
+        << QString::fromStdString(pb + "Here are a few similar problems. Click on the display panel to clear it before "
+                                       "you enter each new answer." +
+                                  pb + "Please set the fraction to the length of the new blue stick.")
+        << "Here are a few similar problems. Click on the display panel to clear it before you enter each new answer. "
+           "Please set the fraction to the length of the new blue stick.";
+    QTest::newRow("a line without a stop ends a sentence")
+        << QString::fromStdString("FontSize__22 " + red + " Lesson 2a: Expanding fractions FontSize__14 " + pb +
+                                  " A fraction can be rewritten")
+        << "Lesson 2a: Expanding fractions. A fraction can be rewritten";
+    QTest::newRow("title alone") << "FontSize__22 ForeColor__255 Lesson 4 FontSize__14 \r\n       ForeColor__8421504"
+                                 << "Lesson 4";
+    QTest::newRow("empty lines say nothing") << "\r\n\r\n      Bullet__ " << "";
+    QTest::newRow("stops where the layout stops") << "Half FontSize__huge of it" << "Half";
+    QTest::newRow("bad colour") << "Half ForeColor__-7 of it" << "Half";
+}
+
+void TestText::spoken()
+{
+    QFETCH(QString, marked_up);
+    QFETCH(QString, said);
+    QCOMPARE(QString::fromStdString(text::spoken(marked_up.toStdString())), said);
+}
+
+// What is written for the first time reaches the listener; the grey
+// history redrawn under each new line does not.
+void TestText::newTextReachesTheListenerOnce()
+{
+    Rig rig;
+    text::Writer& writer = rig.writer;
+    std::vector<std::string> heard;
+    writer.on_new_text = [&heard](std::string_view text) { heard.emplace_back(text); };
+
+    writer.lesson_title("2a");
+    writer.write_line("First line.");
+    writer.write_line("Second FontSize__huge line.");
+    writer.draw(writer.message_history());
+    writer.draw_new("Please set the fraction.");
+    writer.clear_scene("Scene");
+    QCOMPARE(heard.size(), std::size_t(5));
+    QVERIFY(heard[0].find("Lesson 2a") != std::string::npos);
+    QCOMPARE(heard[1], "Bullet__ First line.");
+    QCOMPARE(heard[2], "Bullet__ Second"); // only what was drawn
+    QCOMPARE(heard[3], "Please set the fraction.");
+    QCOMPARE(heard[4], "Scene");
 }
 
 QTEST_MAIN(TestText)

@@ -38,6 +38,8 @@ void Course::new_Lesson(std::string_view code)
 void Course::page(int k)
 {
     current_page_ = k;
+    if (on_page)
+        on_page();
     text_box_.canvas().clear();
     writer_.clear_history();
     bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));

@@ -26,6 +26,9 @@ public:
 
     void set_scripts(Scripts scripts) { scripts_ = std::move(scripts); }
     void set_starting(Starting starting) { starting_ = std::move(starting); }
+    // Called as page k of the running lesson starts, after `starting` for
+    // the lesson's first page.
+    std::function<void()> on_page;
 
     const std::string& current_lesson() const { return current_lesson_; }
     void set_current_lesson(std::string code) { current_lesson_ = std::move(code); }

@@ -61,6 +61,7 @@ LessonForm::LessonForm(int width, int height)
       mnu_mixed1(checkable(mnu_modes.add("mnu_mixed1", "Frac 1 mixed"))),
       mnu_circle2(checkable(mnu_modes.add("mnu_circle2", "Frac 2 Circle"))),
       mnu_mixed2(checkable(mnu_modes.add("mnu_mixed2", "Frac 2 Mixed"))),
+      mnu_read(checkable(mnu_modes.add("mnu_read", "Read aloud"))),
       mnu_next(form_.menu_bar().add("mnu_next", "NextPage")),
       mnu_prev(form_.menu_bar().add("mnu_prev", "PrevPage")),
       mnu_exit(form_.menu_bar().add("mnu_exit", "Exit")),

@@ -67,6 +67,7 @@ public:
     ui::MenuItem& mnu_mixed1;
     ui::MenuItem& mnu_circle2;
     ui::MenuItem& mnu_mixed2;
+    ui::MenuItem& mnu_read;
     ui::MenuItem& mnu_next;
     ui::MenuItem& mnu_prev;
     ui::MenuItem& mnu_exit;

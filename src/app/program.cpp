@@ -6,8 +6,9 @@
 namespace quorrel::app {
 
 Program::Program(ui::Random random, bool author)
-    : area_(QGuiApplication::primaryScreen()->availableGeometry()),
-      tutor_({pump_, clock_, dialogs_, std::move(random)}, area_.width(), area_.height()),
+    : speech_(ui::system_speech()),
+      area_(QGuiApplication::primaryScreen()->availableGeometry()),
+      tutor_({pump_, clock_, dialogs_, std::move(random), *speech_}, area_.width(), area_.height()),
       window_(tutor_)
 {
     dialogs_.set_parent(&window_);

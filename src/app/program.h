@@ -33,6 +33,7 @@ private:
     ui::QtEventPump pump_;
     ui::SteadyClock clock_;
     ui::MessageBoxDialogs dialogs_;
+    std::unique_ptr<ui::Speech> speech_;
     QRect area_;
     Tutor tutor_;
     MainWindow window_;

@@ -59,7 +59,7 @@ void Shell::write_line(std::string_view text) { p_.writer.write_line(text); }
 
 void Shell::write_text(std::string_view text) { p_.writer.write_text(text); }
 
-void Shell::draw(std::string_view text) { p_.writer.draw(text); }
+void Shell::draw(std::string_view text) { p_.writer.draw_new(text); }
 
 void Shell::clear_scene(std::string_view title) { p_.writer.clear_scene(title); }
 
@@ -76,6 +76,7 @@ void Shell::print_text(std::string_view text, const ui::Font& font)
     ui::Canvas& box = p_.form.pbox_text.canvas();
     box.set_font(font);
     box.print(std::string(text));
+    p_.writer.announce(text);
 }
 
 void Shell::new_text_line() { p_.form.pbox_text.canvas().new_line(); }
@@ -98,6 +99,7 @@ void Shell::draw_at_margin(std::string_view text)
     for (text::Bullet& bullet : layout.bullets)
         bullet.x += left_margin;
     text::paint(layout, box);
+    p_.writer.announce(text);
 }
 
 void Shell::set_text_font(const ui::Font& font) { p_.form.pbox_text.canvas().set_font(font); }

@@ -12,6 +12,7 @@ Tutor::Tutor(Services services, int width, int height)
       form(width, height),
       waits(services.pump, services.clock),
       writer(form.pbox_text, form.pbox_go_on, form.mnu_waitt, waits),
+      reader(services.speech, form.mnu_read, waits),
       page_bar(form.pbox_title, form.pbox_pages),
       course(waits, writer, page_bar, form.pbox_text),
       slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
@@ -29,7 +30,10 @@ Tutor::Tutor(Services services, int width, int height)
     course.set_starting([this] {
         exercises.set_quit_mark(false);
         form.pbox_go_on.hide();
+        reader.stop();
     });
+    course.on_page = [this] { reader.stop(); };
+    writer.on_new_text = [this](std::string_view text) { reader.hear(text); };
     wire_handlers();
 }
 
@@ -55,6 +59,7 @@ void Tutor::wire_handlers()
     form.mnu_prev.on_choose = [this] { mnu_prev_Click(); };
     form.mnu_waitt.on_choose = [this] { mnu_waitt_Click(); };
     form.mnu_auto.on_choose = [this] { mnu_auto_Click(); };
+    form.mnu_read.on_choose = [this] { mnu_read_Click(); };
     form.mnu_exit.on_choose = [this] { mnu_exit_Click(); };
     form.mnu_playback.on_choose = [this] { mnu_playback_Click(); };
     for (int slot = 0; slot < 3; ++slot) {

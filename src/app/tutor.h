@@ -2,6 +2,7 @@
 
 #include "app/course.h"
 #include "app/lessonform.h"
+#include "app/reader.h"
 #include "app/shell.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
@@ -22,6 +23,7 @@ struct Services {
     const ui::Clock& clock;
     ui::Dialogs& dialogs;
     ui::Random random;
+    ui::Speech& speech;
 };
 
 // The program's composition root: builds the parts in dependency order and
@@ -55,6 +57,7 @@ public:
     void mnu_prev_Click() { course.mnu_prev_Click(); }
     void mnu_waitt_Click() { form.mnu_waitt.toggle(); }
     void mnu_auto_Click() { form.mnu_auto.toggle(); }
+    void mnu_read_Click() { reader.toggle(); }
     // mnu_circle0_Click ... mnu_mixed2_Click.
     void mnu_circle_Click(int slot);
     void mnu_mixed_Click(int slot);
@@ -69,6 +72,7 @@ public:
     LessonForm form;
     ui::Waits waits;
     text::Writer writer;
+    Reader reader;
     pages::PageBar page_bar;
     Course course;
     fractions::Slots slots;

@@ -58,7 +58,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
 {
     ui::Canvas& box = screen_.text_box.canvas();
     if (screen_.auto_item.checked()) {
-        writer_.draw("Answered automatically");
+        writer_.draw_new("Answered automatically");
         waits_.delay(0.5);
         if (box.pen_y() > 0.8 * box.height())
             box.clear();
@@ -75,7 +75,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
 
     double y = box.pen_y();
     if (!go_on_mark_) {
-        writer_.draw(prompt_prefix + std::string(text::para_break) + please);
+        writer_.draw_new(prompt_prefix + std::string(text::para_break) + please);
         prompt_prefix.clear();
         waits_.wait();
         y = box.pen_y();
@@ -112,6 +112,8 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
         // The next round flashes over the start of this same line.
         box.set_pen_y(y);
         writer_.draw(try_again_or);
+        // The "here" link fills the gap on screen; a listener needs the word.
+        writer_.announce("Please try again or click here to continue reading.");
         place_link(box.pen_y());
         box.set_pen(screen_.go_on.right_edge() + 4 - screen_.text_box.left(), y);
         box.set_fore_color(ui::colors::blue);
@@ -128,6 +130,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     box.set_pen(0, box.pen_y() + box.text_height());
     box.new_line();
     box.print("      Good!");
+    writer_.announce("Good!");
     waits_.delay(1);
     screen_.go_on.hide();
     box.clear();

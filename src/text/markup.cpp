@@ -367,7 +367,104 @@ bool shows_nothing(const Run& run)
     return !run.font.underline && run.text.find_first_not_of(' ') == std::string::npos;
 }
 
+// Arithmetic read as words; the rest as it stands.
+void read_symbols(std::string_view text, std::string& out)
+{
+    for (const char c : text) {
+        if (c == '*')
+            out += " times ";
+        else if (c == '+')
+            out += " plus ";
+        else if (c == '=')
+            out += " equals ";
+        else
+            out += c;
+    }
+}
+
+// Single blanks between words, none before a mark that ends a clause.
+std::string tidy(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t') {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+            continue;
+        }
+        // A lone '?' stands for a number ("2* ? = 30") and keeps its blank.
+        if (std::string_view(".,;:!").find(c) != std::string_view::npos && out.ends_with(' '))
+            out.pop_back();
+        out += c;
+    }
+    if (out.ends_with(' '))
+        out.pop_back();
+    return out;
+}
+
 } // namespace
+
+std::string spoken(std::string_view text)
+{
+    std::string out;
+    bool sentence_ends = false; // a line break since the last word
+    const auto say = [&](std::string_view words) {
+        if (sentence_ends) {
+            // A new line reads as a new sentence, unless a mark already ends a clause.
+            const std::string so_far = tidy(out);
+            if (!so_far.empty() && std::string_view(".,;:!?").find(so_far.back()) == std::string_view::npos)
+                out = so_far + '.';
+            sentence_ends = false;
+        }
+        out += ' ';
+        read_symbols(words, out);
+    };
+    for (std::size_t begin = 0; begin <= text.size();) {
+        const std::size_t next = std::min(text.find('\n', begin), text.size());
+        std::string_view line = text.substr(begin, next - begin);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        for (std::size_t at = 0; at <= line.size();) {
+            const std::size_t blank = std::min(line.find(' ', at), line.size());
+            const Word word = classify(line.substr(at, blank - at));
+            at = blank + 1;
+            switch (word.kind) {
+            case WordKind::font_size:
+                if (!word.text.empty() && !font_size(word.text))
+                    return tidy(out);
+                break;
+            case WordKind::fore_color:
+                if (!word.text.empty() && !color(word.text))
+                    return tidy(out);
+                break;
+            case WordKind::literal: {
+                // The notation itself, as one would spell it out.
+                std::string spelled;
+                for (const char c : word.text)
+                    if (c != '\'')
+                        spelled += c == '/' ? std::string(" slash ") : std::string(1, c);
+                say(spelled);
+                break;
+            }
+            case WordKind::fraction:
+                say(std::string(word.text) + " over " + std::string(word.denominator));
+                break;
+            case WordKind::plain:
+                if (word.text == "-")
+                    say("minus"); // a lone dash only ever stands between numbers
+                else if (!word.text.empty())
+                    say(word.text);
+                break;
+            default: // the other tokens and bullets are not read
+                break;
+            }
+        }
+        if (out.find_first_not_of(' ') != std::string::npos)
+            sentence_ends = true;
+        begin = next + 1;
+    }
+    return tidy(out);
+}
 
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
                const Metrics& metrics)

@@ -116,4 +116,10 @@ void paint(const Layout& layout, ui::Canvas& canvas);
 // Lays out `text` from the canvas's pen and paints it there.
 Layout draw(ui::Canvas& canvas, std::string_view text, const ui::Font& main_font, const Metrics& metrics);
 
+// What a voice reading marked-up text aloud says: the words without their
+// tokens or bullets, "5/12" as "5 over 12", the signs of arithmetic as
+// words ("times", "plus", "minus", "equals"), a line break as the end of a
+// sentence. Like the layout, it stops at a malformed size or colour.
+std::string spoken(std::string_view text);
+
 } // namespace quorrel::text

@@ -62,7 +62,9 @@ bool Writer::write_text(std::string_view text)
     const Layout layout = render(std::string(indent) + std::string(text));
     history_ += line_break;
     history_ += indent;
-    history_ += drawn_part(text, indent.size(), layout);
+    const std::string_view drawn = drawn_part(text, indent.size(), layout);
+    history_ += drawn;
+    announce(drawn);
     return layout.complete();
 }
 
@@ -72,7 +74,9 @@ void Writer::clear_scene(std::string_view title)
     scene_title_ = title;
     box_.canvas().set_pen_y(6);
     const Layout layout = render(std::string(lead) + std::string(title));
-    history_ = std::string(line_break) + std::string(drawn_part(title, lead.size(), layout));
+    const std::string_view drawn = drawn_part(title, lead.size(), layout);
+    history_ = std::string(line_break) + std::string(drawn);
+    announce(drawn);
 }
 
 void Writer::lesson_title(std::string_view code)
@@ -85,6 +89,19 @@ void Writer::lesson_title(std::string_view code)
 }
 
 bool Writer::draw(std::string_view text) { return render(text).complete(); }
+
+bool Writer::draw_new(std::string_view text)
+{
+    const bool complete = draw(text);
+    announce(text);
+    return complete;
+}
+
+void Writer::announce(std::string_view text)
+{
+    if (on_new_text)
+        on_new_text(text);
+}
 
 Layout Writer::render(std::string_view text)
 {

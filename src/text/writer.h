@@ -4,6 +4,7 @@
 #include "text/markup.h"
 #include "ui/controls.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,14 @@ public:
     // Draws marked-up text at the box's pen (no history, no pause). False
     // when a malformed word stopped it.
     bool draw(std::string_view text);
+    // As `draw`, for a message the learner has not seen before.
+    bool draw_new(std::string_view text);
+    // Hands text new to the learner, shown some other way, to `on_new_text`.
+    void announce(std::string_view text);
+
+    // Hears every message as it first appears, marked up: new lines, titles,
+    // prompts; not the history redrawn in grey nor a flashing "Try again".
+    std::function<void(std::string_view)> on_new_text;
 
     double line_delay = 0.5;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -43,6 +44,21 @@ public:
     virtual ~Dialogs() = default;
     virtual void message_box(const std::string& text) = 0;
 };
+
+// A voice that reads text aloud. Speaking runs on its own: `say` returns at
+// once, and a new `say` cuts short the text still being spoken.
+class Speech {
+public:
+    virtual ~Speech() = default;
+    // False without an engine, or once the engine has failed.
+    virtual bool available() const = 0;
+    virtual void say(const std::string& text) = 0;
+    virtual void stop() = 0;
+};
+
+// The machine's own speech engine (flite where it is installed); one that is
+// never available when the program was built without speech.
+std::unique_ptr<Speech> system_speech();
 
 // The program's one source of chance. Scripts reseed it "from the clock" at
 // set moments; a generator made with a fixed seed ignores those requests so a

@@ -6,6 +6,7 @@ namespace quorrel::ui {
 
 void Waits::wait()
 {
+    ++pauses_;
     for (;;) {
         poll();
         if (clicked_) {
@@ -18,6 +19,7 @@ void Waits::wait()
 
 void Waits::delay(double seconds)
 {
+    ++pauses_;
     const double end = clock_.seconds() + seconds;
     for (;;) {
         poll();

@@ -2,6 +2,7 @@
 
 #include "ui/platform.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace quorrel::ui {
@@ -51,6 +52,9 @@ public:
     bool quitting() const { return quitting_; }
     // Whether a lesson is running (not the idle loop).
     bool in_lesson() const { return in_lesson_; }
+    // How many waits and pauses have begun: whatever happens between two
+    // readings of it happened at once to the learner.
+    std::uint64_t pauses() const { return pauses_; }
 
 private:
     // Runs the lesson started last, if any; false when there was none.
@@ -64,6 +68,7 @@ private:
     bool clicked_ = false;
     bool quitting_ = false;
     bool in_lesson_ = false;
+    std::uint64_t pauses_ = 0;
 };
 
 } // namespace quorrel::ui

@@ -23,4 +23,13 @@ void ScriptedPump::wait_for_events(double timeout)
         learner();
 }
 
+std::vector<std::string> FakeSpeech::said() const
+{
+    std::vector<std::string> texts;
+    for (const std::string& entry : told)
+        if (entry.starts_with("say: "))
+            texts.push_back(entry.substr(5));
+    return texts;
+}
+
 } // namespace quorrel::testing

@@ -52,4 +52,18 @@ public:
     bool keep_texts = true; // off for benchmarks that raise millions
 };
 
+// A voice that notes what it was told: "say: <text>" and "stop", in order.
+class FakeSpeech final : public ui::Speech {
+public:
+    bool available() const override { return works; }
+    void say(const std::string& text) override { told.push_back("say: " + text); }
+    void stop() override { told.push_back("stop"); }
+
+    // The texts handed to `say`, in order.
+    std::vector<std::string> said() const;
+
+    std::vector<std::string> told;
+    bool works = true;
+};
+
 } // namespace quorrel::testing

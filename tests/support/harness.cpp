@@ -5,7 +5,7 @@
 namespace quorrel::testing {
 
 Harness::Harness(std::uint64_t seed, int width, int height)
-    : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed)}, width,
+    : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed), speech}, width,
                                           height))
 {
     pump.learner = [this] { learner_turn(); };

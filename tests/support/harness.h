@@ -67,6 +67,7 @@ public:
     FakeClock clock{86399.9}; // just before midnight: pauses must not care
     ScriptedPump pump{clock};
     RecordingDialogs dialogs;
+    FakeSpeech speech;
 
 private:
     void learner_turn();

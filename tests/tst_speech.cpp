@@ -1,0 +1,172 @@
+#include "support/harness.h"
+#include "support/learner.h"
+
+#include <QtTest>
+
+using namespace quorrel;
+using testing::Harness;
+
+namespace {
+
+// Runs `steps` as lesson 1a with "Read aloud" checked, the learner clicking
+// on at every wait. A step is "line:", "text:" or "title:" with its text,
+// "page:k", "toggle" (the menu item) or "fail" (the engine breaks down).
+void run_steps(Harness& h, const QStringList& steps)
+{
+    lessons::Stage& s = h.tutor().shell;
+    h.add_lesson("1a", [&h, &s, steps] {
+        for (const QString& step : steps) {
+            const std::string arg = step.section(':', 1).toStdString();
+            if (step.startsWith("line:"))
+                s.write_line(arg);
+            else if (step.startsWith("text:"))
+                s.write_text(arg);
+            else if (step.startsWith("title:"))
+                s.lesson_title(arg);
+            else if (step.startsWith("page:"))
+                s.page(std::stoi(arg));
+            else if (step == "toggle")
+                h.choose("mnu_read");
+            else if (step == "fail")
+                h.speech.works = false;
+        }
+    });
+    h.tutor().course.start_lesson("1a");
+    h.settle();
+}
+
+QStringList told(const Harness& h)
+{
+    QStringList out;
+    for (const std::string& entry : h.speech.told)
+        out << QString::fromStdString(entry);
+    return out;
+}
+
+} // namespace
+
+class TestSpeech : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void reading_data();
+    void reading();
+    void startsUncheckedAtTheEndOfChoices();
+    void unavailableEngineDisablesTheItem();
+    void anotherLessonStopsTheLine();
+    void wholeCourseReadsWithoutMarkup();
+};
+
+void TestSpeech::reading_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("told");
+
+    QTest::newRow("each line after a click replaces the last")
+        << true << QStringList{"line:The fraction 2/3 FontItalic__True matters FontItalic__False .", "line:Next."}
+        << QStringList{"stop", "say: The fraction 2 over 3 matters.", "say: Next."};
+    QTest::newRow("a title and its first line are read as one")
+        << true << QStringList{"title:2a", "line:A fraction can be rewritten."}
+        << QStringList{"stop", "say: Lesson 2a: Expanding fractions",
+                       "say: Lesson 2a: Expanding fractions. A fraction can be rewritten."};
+    QTest::newRow("text then its line")
+        << true << QStringList{"text:In this case, ", "line:FontSize__30 2/3 = 10/15 FontSize__"}
+        << QStringList{"stop", "say: In this case,", "say: In this case, 2 over 3 equals 10 over 15"};
+    QTest::newRow("a page change stops the line")
+        << true << QStringList{"line:One.", "page:2", "line:Two."}
+        << QStringList{"stop", "say: One.", "stop", "say: Two."};
+    QTest::newRow("an empty line moves on too")
+        << true << QStringList{"line:One.", "line:", "line:Two."}
+        << QStringList{"stop", "say: One.", "stop", "say: Two."};
+    QTest::newRow("unchecked says nothing") << false << QStringList{"line:One.", "page:2", "line:Two."}
+                                            << QStringList{};
+    QTest::newRow("unchecking stops at once")
+        << true << QStringList{"line:One.", "toggle", "line:Two."} << QStringList{"stop", "say: One.", "stop"};
+    QTest::newRow("checking reads from the next line")
+        << false << QStringList{"line:One.", "toggle", "line:Two."} << QStringList{"say: Two."};
+    QTest::newRow("a failed engine withdraws the item")
+        << true << QStringList{"line:One.", "fail", "line:Two.", "page:2"} << QStringList{"stop", "say: One."};
+}
+
+void TestSpeech::reading()
+{
+    QFETCH(bool, checked);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, told);
+    Harness h;
+    if (checked)
+        h.choose("mnu_read");
+    run_steps(h, steps);
+    QCOMPARE(::told(h), told);
+    const ui::MenuItem& item = h.tutor().form.mnu_read;
+    QCOMPARE(item.enabled(), h.speech.works);
+    if (!h.speech.works)
+        QVERIFY(!item.checked());
+}
+
+void TestSpeech::startsUncheckedAtTheEndOfChoices()
+{
+    Harness h;
+    const auto& choices = h.tutor().form.mnu_modes.items();
+    QCOMPARE(choices.back()->caption(), "Read aloud");
+    QCOMPARE(choices[choices.size() - 2]->caption(), "Frac 2 Mixed");
+    QVERIFY(choices.back()->checkable);
+    QVERIFY(!choices.back()->checked());
+    QVERIFY(choices.back()->enabled());
+}
+
+void TestSpeech::unavailableEngineDisablesTheItem()
+{
+    testing::FakeClock clock;
+    testing::ScriptedPump pump(clock);
+    testing::RecordingDialogs dialogs;
+    testing::FakeSpeech speech;
+    speech.works = false;
+    app::Tutor tutor({pump, clock, dialogs, ui::Random::fixed(1), speech}, 1280, 1000);
+    ui::MenuItem& item = tutor.form.mnu_read;
+    QVERIFY(!item.enabled());
+    item.choose();
+    QVERIFY(!item.checked());
+    tutor.writer.write_text("Nothing to hear.");
+    QVERIFY(speech.told.empty());
+    // The system's engine, whatever this machine has, gives a usable answer.
+    const auto system = ui::system_speech();
+    system->stop();
+}
+
+void TestSpeech::anotherLessonStopsTheLine()
+{
+    Harness h;
+    h.choose("mnu_read");
+    h.add_lesson("1a", [&h] { h.tutor().shell.write_line("One."); });
+    h.add_lesson("1b", [&h] { h.tutor().shell.write_text("Other."); });
+    h.set_learner([](Harness& l) { l.choose("mnu_1b"); });
+    h.tutor().course.start_lesson("1a");
+    h.settle();
+    QCOMPARE(told(h), (QStringList{"stop", "say: One.", "stop", "say: Other."}));
+}
+
+// The real lessons: nothing the voice is handed shows markup, a bullet or a
+// built-up fraction's slash.
+void TestSpeech::wholeCourseReadsWithoutMarkup()
+{
+    Harness h(7);
+    h.choose("mnu_read");
+    testing::Walker walker;
+    h.set_learner([&walker](Harness& l) { walker(l); });
+    h.start();
+    const std::vector<std::string> said = h.speech.said();
+    QVERIFY(said.size() > 500);
+    if (qEnvironmentVariableIsSet("QUORREL_SHOW_SPEECH"))
+        for (const std::string& text : said)
+            qDebug("%s", text.c_str());
+    for (const std::string& text : said) {
+        QVERIFY2(text.find("__") == std::string::npos, text.c_str());
+        QVERIFY2(text.find('\r') == std::string::npos && text.find('\n') == std::string::npos, text.c_str());
+        QVERIFY2(text.find("  ") == std::string::npos, text.c_str());
+    }
+}
+
+QTEST_MAIN(TestSpeech)
+#include "tst_speech.moc"
