@@ -23,9 +23,14 @@ class QtSpeech final : public Speech {
 public:
     explicit QtSpeech(const QString& engine) : engine_(engine) {}
 
-    // An engine that failed (no audio output, a broken voice) stays failed;
-    // the lessons go on silently.
-    bool available() const override { return engine_.state() != QTextToSpeech::Error; }
+    // An engine that failed stays failed; the lessons go on silently. Without
+    // an audio device flite starts "Ready" but already reports the playback
+    // fault, and its first text would only fail.
+    bool available() const override
+    {
+        return engine_.state() != QTextToSpeech::Error &&
+               engine_.errorReason() == QTextToSpeech::ErrorReason::NoError;
+    }
 
     void say(const std::string& text) override
     {
