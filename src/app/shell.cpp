@@ -1,6 +1,7 @@
 #include "app/shell.h"
 
 #include "fractions/chocolate.h"
+#include "text/plain_text.h"
 
 #include <initializer_list>
 
@@ -68,7 +69,20 @@ void Shell::lesson_title(std::string_view code) { p_.writer.lesson_title(code); 
 void Shell::clear_text()
 {
     p_.form.pbox_text.canvas().clear();
+    p_.form.pbox_text.set_accessible_description("");
     p_.writer.clear_history();
+}
+
+void Shell::describe_drawn_text(std::string_view text)
+{
+    // Text drawn outside the lines (the welcome screen) reads as one
+    // paragraph, until the next line replaces it.
+    ui::PictureBox& box = p_.form.pbox_text;
+    const std::string plain = text::plain_text(text);
+    if (plain.empty())
+        return;
+    const std::string& before = box.accessible_description();
+    box.set_accessible_description(before.empty() ? plain : before + " " + plain);
 }
 
 void Shell::print_text(std::string_view text, const ui::Font& font)
@@ -76,6 +90,7 @@ void Shell::print_text(std::string_view text, const ui::Font& font)
     ui::Canvas& box = p_.form.pbox_text.canvas();
     box.set_font(font);
     box.print(std::string(text));
+    describe_drawn_text(text);
 }
 
 void Shell::new_text_line() { p_.form.pbox_text.canvas().new_line(); }
@@ -89,6 +104,7 @@ void Shell::to_left_margin() { p_.form.pbox_text.canvas().set_pen_x(left_margin)
 
 void Shell::draw_at_margin(std::string_view text)
 {
+    describe_drawn_text(text);
     ui::Canvas& box = p_.form.pbox_text.canvas();
     static const text::QtMetrics metrics;
     text::Layout layout = text::lay_out(text, text::pen_of(box), box.width() - left_margin,

@@ -103,6 +103,8 @@ public:
     ui::Random& random() override;
 
 private:
+    // Adds text drawn into the message box to what a screen reader reads there.
+    void describe_drawn_text(std::string_view text);
     ui::Control& control(lessons::Control which) const;
     ui::Control* part(int i, lessons::SlotPart which) const;
     ui::Slider* slider(int i, lessons::SlotPart which) const;

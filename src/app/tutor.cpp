@@ -2,6 +2,7 @@
 
 #include "pages/catalogue.h"
 #include "scenes/playback.h"
+#include "text/plain_text.h"
 
 
 namespace quorrel::app {
@@ -36,6 +37,11 @@ Tutor::Tutor(Services services, int width, int height)
 
 void Tutor::wire_handlers()
 {
+    // A screen reader reads the message box as its newest line.
+    writer.on_line = [this](std::string_view line) {
+        if (std::string plain = text::plain_text(line); !plain.empty())
+            form.pbox_text.set_accessible_description(std::move(plain));
+    };
     form.pbox_text.on_click = [this](double, double) { pbox_text_Click(); };
     form.pbox_text.on_mouse_move = [this](double, double y) { pbox_text_MouseMove(y); };
     form.pbox_go_on.on_click = [this](double, double) { pbox_go_on_Click(); };

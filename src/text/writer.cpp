@@ -62,7 +62,10 @@ bool Writer::write_text(std::string_view text)
     const Layout layout = render(std::string(indent) + std::string(text));
     history_ += line_break;
     history_ += indent;
-    history_ += drawn_part(text, indent.size(), layout);
+    const std::string_view drawn = drawn_part(text, indent.size(), layout);
+    history_ += drawn;
+    if (on_line)
+        on_line(drawn);
     return layout.complete();
 }
 

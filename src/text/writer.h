@@ -4,6 +4,7 @@
 #include "text/markup.h"
 #include "ui/controls.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,8 @@ public:
     bool draw(std::string_view text);
 
     double line_delay = 0.5;
+    // Told each line as write_text draws it (markup and all), before any wait.
+    std::function<void(std::string_view line)> on_line;
 
 private:
     Layout render(std::string_view text);
