@@ -41,6 +41,7 @@ void Course::page(int k)
     if (on_page)
         on_page();
     text_box_.canvas().clear();
+    text_box_.set_accessible_description("");
     writer_.clear_history();
     bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));
 }

@@ -3,17 +3,20 @@
 #include "pages/catalogue.h"
 
 #include <cmath>
+#include <utility>
 
 namespace quorrel::app {
 
 namespace {
 
-// Each chapter's submenu offers the catalogue's lessons of that chapter.
+// Each chapter's submenu offers the catalogue's lessons of that chapter,
+// each chosen from the keyboard by the letter of its code ("1a" by a).
 void add_lessons(ui::MenuItem& chapter_menu, int chapter)
 {
     for (const pages::LessonInfo& info : pages::catalogue)
         if (info.chapter == chapter)
-            chapter_menu.add("mnu_" + std::string(info.code), std::string(info.menu_caption));
+            chapter_menu.add("mnu_" + std::string(info.code), std::string(info.menu_caption)).mnemonic =
+                info.code.back();
 }
 
 std::string caption_of(std::string_view code)
@@ -26,6 +29,47 @@ ui::MenuItem& checkable(ui::MenuItem& item)
 {
     item.checkable = true;
     return item;
+}
+
+// The keys of the menus: Alt with the letter on the menu bar, the letter
+// alone inside an open menu. The captions themselves stay as they are.
+void set_mnemonics(LessonForm& f)
+{
+    const std::pair<ui::MenuItem*, char> table[] = {
+        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
+        {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
+        {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
+        {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},
+        {&f.mnu_mixed1, 'i'},  {&f.mnu_circle2, '2'},  {&f.mnu_mixed2, 'x'},
+    };
+    for (const auto& [item, key] : table)
+        item->mnemonic = key;
+    // No clash with the menu bar's letters; Stop has Escape.
+    f.cmd_newprob.mnemonic = 'w';
+    f.cmd_checksum.mnemonic = 'S';
+    f.cmd_checkproduct.mnemonic = 'd';
+    f.cmd_checkquotient.mnemonic = 'Q';
+    f.cmd_checkreduced.mnemonic = 'r';
+}
+
+// What a screen reader says of each control.
+void describe_controls(LessonForm& f)
+{
+    f.pbox_title.describe("Lesson title", "The lesson and the page you are on");
+    f.pbox_pages.describe("Page strip", "Every page of the course; click a page to go to it");
+    f.pbox_text.describe("Lesson text", "");
+    f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
+    f.tbox_message.describe("Practice message", "What the tutor says about your answer");
+    f.record_text.describe("Record", "The script being recorded");
+    f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");
+    f.cmd_finish.describe("Finish", "Finishes the recording");
+    f.cmd_print.describe("Print Screen", "Prints the screen");
+    f.cmd_newprob.describe("New problem", "Sets a new practice problem");
+    f.cmd_checksum.describe("Check Sum", "Checks whether the answer is the sum of the two fractions");
+    f.cmd_checkproduct.describe("Check Product", "Checks whether the answer is the product of the two fractions");
+    f.cmd_checkquotient.describe("Check Quotient",
+                                 "Checks whether the answer is the quotient of the two fractions");
+    f.cmd_checkreduced.describe("Is it reduced?", "Checks whether the answer is in lowest terms");
 }
 
 } // namespace
@@ -76,6 +120,8 @@ LessonForm::LessonForm(int width, int height)
     lesson_item("1f")->set_enabled(false);
     mnu_test.set_enabled(false);
     mnu_playback.set_enabled(false);
+    set_mnemonics(*this);
+    describe_controls(*this);
 
     pbox_go_on.move(0, 0, 40, 22);
     tbox_message.move(0, 0, 240, 56);

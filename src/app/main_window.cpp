@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/learner_keys.h"
 #include "ui/menu_view.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,6 +19,9 @@ MainWindow::MainWindow(Tutor& tutor, QWidget* parent)
     setWindowTitle(LessonForm::caption);
     setCentralWidget(view_);
     ui::build_menu_bar(*menuBar(), tutor.form.form().menu_bar());
+    // Seen before any widget of the window, so a focused slider or text box
+    // cannot swallow a key that means the same everywhere.
+    qApp->installEventFilter(new LearnerKeys(*this, *view_, tutor));
 }
 
 MainWindow::~MainWindow() { ui::release_menu_tree(tutor_.form.form().menu_bar()); }

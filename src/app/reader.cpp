@@ -20,8 +20,6 @@ void Reader::toggle()
 
 void Reader::hear(std::string_view text)
 {
-    if (!item_.checked() || !still_available())
-        return;
     // Nothing said yet of what came since the last pause is lost by reading
     // it again together with the newcomer.
     if (waits_.pauses() != heard_at_)
@@ -30,6 +28,8 @@ void Reader::hear(std::string_view text)
     if (!pending_.empty())
         pending_ += '\n';
     pending_ += text;
+    if (!item_.checked() || !still_available())
+        return;
     // Even a line with nothing to say moves on from the last one.
     if (const std::string words = text::spoken(pending_); words.empty())
         speech_.stop();

@@ -26,6 +26,9 @@ public:
     void hear(std::string_view text);
     // A new page or lesson: nothing of the last one is read on.
     void stop();
+    // The messages since the learner last moved on, marked up, whether or
+    // not they are being read aloud.
+    const std::string& newest() const { return pending_; }
 
 private:
     // The engine has failed meanwhile: the item is withdrawn.

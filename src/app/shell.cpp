@@ -68,6 +68,7 @@ void Shell::lesson_title(std::string_view code) { p_.writer.lesson_title(code); 
 void Shell::clear_text()
 {
     p_.form.pbox_text.canvas().clear();
+    p_.form.pbox_text.set_accessible_description("");
     p_.writer.clear_history();
 }
 

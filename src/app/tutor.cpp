@@ -2,6 +2,7 @@
 
 #include "pages/catalogue.h"
 #include "scenes/playback.h"
+#include "text/markup.h"
 
 
 namespace quorrel::app {
@@ -33,7 +34,13 @@ Tutor::Tutor(Services services, int width, int height)
         reader.stop();
     });
     course.on_page = [this] { reader.stop(); };
-    writer.on_new_text = [this](std::string_view text) { reader.hear(text); };
+    // A screen reader reads the message box as what is newest in it: the
+    // messages since the learner last moved on, as a voice would say them.
+    writer.on_new_text = [this](std::string_view text) {
+        reader.hear(text);
+        if (std::string words = text::spoken(reader.newest()); !words.empty())
+            form.pbox_text.set_accessible_description(std::move(words));
+    };
     wire_handlers();
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 namespace quorrel::fractions {
@@ -16,8 +17,21 @@ EntryBoxes::EntryBoxes(ui::Form& form) : form_(form)
     for (int k = 0; k < count; ++k) {
         ui::TextBox& box = form.add<ui::TextBox>("inbox(" + std::to_string(k) + ")");
         box.numeral = true;
+        const bool numerator = k % 2 == 0;
+        box.describe((numerator ? "Numerator of " : "Denominator of ") + slot_label(k / 2),
+                     "Type a number and press Return to set it");
+        box.tab_place = tab_place(k / 2, numerator ? TabPart::num_box : TabPart::den_box);
         boxes_[std::size_t(k)] = &box;
     }
+}
+
+std::string slot_label(int i)
+{
+    static constexpr const char* ordinals[] = {"first",   "second", "third", "fourth", "fifth",   "sixth",
+                                               "seventh", "eighth", "ninth", "tenth",  "eleventh"};
+    if (i < 0 || i >= static_cast<int>(std::size(ordinals)))
+        return "fraction " + std::to_string(i + 1);
+    return std::string("the ") + ordinals[i] + " fraction";
 }
 
 int numeral_box_width(const ui::Font& font)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quorrel::fractions {
@@ -33,6 +34,15 @@ private:
     ui::Form& form_;
     std::array<ui::TextBox*, count> boxes_{};
 };
+
+// How the keyboard and a screen reader tell slot i apart: "the first
+// fraction" ... "the eleventh fraction".
+std::string slot_label(int i);
+
+// Where each part of slot i stands in the Tab order: the numeral as it is
+// read (whole part, numerator, denominator), each box before its slider.
+enum class TabPart { wholepart, num_box, num_slider, den_box, den_slider };
+constexpr int tab_place(int slot, TabPart part) { return 5 * slot + static_cast<int>(part); }
 
 // A slider holds at most 32767: five digits.
 inline constexpr int widest_numeral_digits = 5;

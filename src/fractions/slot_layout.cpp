@@ -45,6 +45,14 @@ bool SlotLayout::create(int i)
     auto& whole = form_.add<ui::TextBox>("wholepart" + index);
     whole.numeral = true; // the learner may type a whole part into it
     den.set_min(1);
+    const std::string label = slot_label(i);
+    num.describe("Numerator slider of " + label, "Arrow keys make the numerator one smaller or larger");
+    den.describe("Denominator slider of " + label, "Arrow keys make the denominator one smaller or larger");
+    picture.describe("Picture of " + label, "The fraction drawn as a stick of units");
+    whole.describe("Whole number of " + label, "Type a whole number and press Return to set it");
+    num.tab_place = tab_place(i, TabPart::num_slider);
+    den.tab_place = tab_place(i, TabPart::den_slider);
+    whole.tab_place = tab_place(i, TabPart::wholepart);
     slots_[std::size_t(i)].emplace(
         SlotControls{num, den, picture, line, whole, entries_.inbox(2 * i), entries_.inbox(2 * i + 1)});
     return true;

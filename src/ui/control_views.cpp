@@ -1,6 +1,7 @@
 #include "ui/control_views.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -25,6 +26,39 @@ void style_text(QWidget& view, const TextBox& box, bool hovered = false)
 }
 
 } // namespace
+
+void paint_focus_frame(QWidget& widget)
+{
+    if (!widget.hasFocus())
+        return;
+    QPainter painter(&widget);
+    QPen pen(QColor(0, 0, 255));
+    pen.setWidth(2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(widget.rect()).adjusted(1, 1, -1, -1));
+}
+
+QString mnemonic_text(const std::string& caption, char mnemonic)
+{
+    const QString plain = QString::fromStdString(caption);
+    const QChar wanted = QChar(mnemonic).toLower();
+    // A word's first letter reads best underlined; any other one will do.
+    qsizetype at = -1;
+    for (qsizetype k = 0; mnemonic && k < plain.size() && at < 0; ++k)
+        if (plain[k].toLower() == wanted && (k == 0 || plain[k - 1] == u' '))
+            at = k;
+    if (at < 0 && mnemonic)
+        at = plain.indexOf(wanted, 0, Qt::CaseInsensitive);
+    QString text;
+    for (qsizetype k = 0; k < plain.size(); ++k) {
+        if (plain[k] == u'&' || k == at)
+            text += u'&';
+        text += plain[k];
+    }
+    return text;
+}
 
 PictureView::PictureView(PictureBox& box, QWidget* parent) : QWidget(parent), box_(box)
 {
@@ -109,6 +143,9 @@ SliderView::SliderView(Slider& slider, QWidget* parent) : QScrollBar(Qt::Horizon
     // Without tracking a drag moves only the button; the value follows on
     // release, as one change, like an arrow click.
     setTracking(false);
+    // Reached by a click or the window's own Tab order; never given the
+    // focus on its own when the window opens.
+    setFocusPolicy(Qt::ClickFocus);
     refresh();
     connect(this, &QScrollBar::valueChanged, this, [this](int value) { slider_.user_change(value); });
 }
@@ -142,6 +179,27 @@ void SliderView::paintEvent(QPaintEvent* event)
         const QPointF tip(c.x() + 2.5 * point, c.y());
         painter.drawPolygon(QPolygonF{tip, QPointF(c.x() - 2.5 * point, c.y() - 4), QPointF(c.x() - 2.5 * point, c.y() + 4)});
     }
+    painter.end();
+    paint_focus_frame(*this);
+}
+
+void SliderView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        triggerAction(SliderSingleStepAdd);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        triggerAction(SliderSingleStepSub);
+        break;
+    default:
+        // Paging and Home/End are no slider steps here.
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void SliderView::mouseReleaseEvent(QMouseEvent* event)
@@ -155,6 +213,9 @@ TextBoxView::TextBoxView(TextBox& box, QWidget* parent) : QLineEdit(parent), box
 {
     setObjectName(QString::fromStdString(box.name()));
     setFrame(false);
+    // As the sliders: no box takes the focus when the window opens, where
+    // Space would type instead of going on.
+    setFocusPolicy(Qt::ClickFocus);
     if (box.numeral)
         setAlignment(Qt::AlignCenter);
     refresh();
@@ -174,8 +235,12 @@ void TextBoxView::refresh()
         setText(QString::fromStdString(box_.text()));
         // The program has shown a new value: a caret or selection left from
         // the learner's typing would sit inside a number no one is typing.
-        if (box_.numeral && hasFocus())
-            clearFocus();
+        if (box_.numeral && hasFocus()) {
+            if (keyboard_focus_)
+                selectAll();
+            else
+                clearFocus();
+        }
     }
     style_text(*this, box_, hovered_);
 }
@@ -184,6 +249,7 @@ MultiLineTextView::MultiLineTextView(TextBox& box, QWidget* parent) : QPlainText
 {
     setObjectName(QString::fromStdString(box.name()));
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::ClickFocus);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -232,17 +298,40 @@ void TextBoxView::leaveEvent(QEvent* event)
 void TextBoxView::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
-    if (!hovered_)
+    if (hovered_ && !hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(QColor(96, 96, 96));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    paint_focus_frame(*this);
+}
+
+void TextBoxView::focusInEvent(QFocusEvent* event)
+{
+    keyboard_focus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QLineEdit::focusInEvent(event);
+}
+
+void TextBoxView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QLineEdit::keyPressEvent(event);
         return;
-    QPainter painter(this);
-    painter.setPen(QColor(96, 96, 96));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    keyboard_focus_ = true;
+    if (box_.on_mouse_down)
+        box_.on_mouse_down();
+    selectAll();
 }
 
 ButtonView::ButtonView(Button& button, QWidget* parent)
-    : QPushButton(QString::fromStdString(button.caption()), parent)
+    : QPushButton(mnemonic_text(button.caption(), button.mnemonic), parent)
 {
     setObjectName(QString::fromStdString(button.name()));
+    setFocusPolicy(Qt::NoFocus);
     connect(this, &QPushButton::clicked, this, [&button] { button.click(); });
 }
 

@@ -52,6 +52,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // An arrow key steps by one, at once, as an arrow click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Slider& slider_;
@@ -68,10 +70,16 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Return applies what was typed, as a click on the box does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     TextBox& box_;
     bool hovered_ = false;
+    // Reached by the keyboard (Tab, or Return typed here): a new value keeps
+    // the focus, selected for typing over, so the learner keeps their place.
+    bool keyboard_focus_ = false;
 };
 
 // A text box set to multi_line: its text wraps at word breaks to the box's
@@ -88,10 +96,21 @@ private:
     TextBox& box_;
 };
 
+// Clickable, and chosen by Alt with its mnemonic, but never focused: Space
+// and Return mean "go on" wherever the learner is.
 class ButtonView final : public QPushButton, public ControlView {
 public:
     explicit ButtonView(Button& button, QWidget* parent = nullptr);
     void refresh() override {}
 };
+
+// The focus frame of a control the keyboard works: drawn over the control's
+// own picture only while it has the focus.
+void paint_focus_frame(QWidget& widget);
+
+// `caption` as a menu or button text: a literal '&' doubled, and `mnemonic`
+// (compared without case) marked with '&' where a word starts with it, else
+// where it first appears; 0 marks nothing.
+QString mnemonic_text(const std::string& caption, char mnemonic);
 
 } // namespace quorrel::ui

@@ -30,6 +30,20 @@ void Control::set_visible(bool visible)
     notify(Aspect::visibility);
 }
 
+void Control::describe(std::string name, std::string description)
+{
+    if (name == accessible_name_ && description == accessible_description_)
+        return;
+    accessible_name_ = std::move(name);
+    accessible_description_ = std::move(description);
+    notify(Aspect::description);
+}
+
+void Control::set_accessible_description(std::string description)
+{
+    describe(accessible_name_, std::move(description));
+}
+
 PictureBox::PictureBox(std::string name, Color background)
     : Control(std::move(name)), canvas_(width(), height(), background)
 {

@@ -11,7 +11,7 @@
 namespace quorrel::ui {
 
 // What a view must refresh after a control changed.
-enum class Aspect { geometry, visibility, content, order };
+enum class Aspect { geometry, visibility, content, order, description };
 
 // One control of a form, as the program sees it: a name, a place, a size and
 // whether it shows. Widgets in the view mirror these; the program never
@@ -43,6 +43,16 @@ public:
     void show() { set_visible(true); }
     void hide() { set_visible(false); }
 
+    // What a screen reader says about the control: a short name and what it
+    // does (or, for the message box, its newest line).
+    const std::string& accessible_name() const { return accessible_name_; }
+    const std::string& accessible_description() const { return accessible_description_; }
+    void describe(std::string name, std::string description);
+    void set_accessible_description(std::string description);
+
+    // Place in the keyboard's Tab order, smaller first; -1 takes no Tab focus.
+    int tab_place = -1;
+
     // The view listens here; only one view watches a control.
     void set_listener(std::function<void(Aspect)> listener) { listener_ = std::move(listener); }
 
@@ -61,6 +71,8 @@ private:
     int width_ = 100;
     int height_ = 20;
     bool visible_ = true;
+    std::string accessible_name_;
+    std::string accessible_description_;
     std::function<void(Aspect)> listener_;
 };
 
@@ -160,6 +172,8 @@ public:
     }
 
     std::function<void()> on_click;
+    // The letter of the caption that Alt chooses it by; 0 for none.
+    char mnemonic = 0;
 
 private:
     std::string caption_;
@@ -200,6 +214,9 @@ public:
     bool enabled() const { return enabled_; }
     void set_enabled(bool enabled);
     bool checkable = false;
+    // The letter of the caption that chooses the item from the keyboard (Alt
+    // with it on the menu bar); 0 lets the menu pick a free one.
+    char mnemonic = 0;
 
     MenuItem& add(std::string name, std::string caption);
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }

@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace quorrel::ui {
 
 namespace {
@@ -23,6 +25,12 @@ QWidget* make_view(Control& control, QWidget* parent)
     if (auto* button = dynamic_cast<Button*>(&control))
         return new ButtonView(*button, parent);
     return nullptr; // lines are painted on the form itself
+}
+
+void describe_view(QWidget& view, const Control& control)
+{
+    view.setAccessibleName(QString::fromStdString(control.accessible_name()));
+    view.setAccessibleDescription(QString::fromStdString(control.accessible_description()));
 }
 
 } // namespace
@@ -72,6 +80,7 @@ void FormView::add_view(Control& control)
         views_[&control] = view;
         view->setGeometry(control.left(), control.top(), control.width(), control.height());
         view->setVisible(control.visible());
+        describe_view(*view, control);
     }
     control.set_listener([this, &control, view](Aspect aspect) {
         if (!view) {
@@ -90,8 +99,51 @@ void FormView::add_view(Control& control)
             if (auto* shown = dynamic_cast<ControlView*>(view))
                 shown->refresh();
             break;
+        case Aspect::description:
+            describe_view(*view, control);
+            break;
         }
     });
+}
+
+std::vector<QWidget*> FormView::focus_chain() const
+{
+    std::vector<const Control*> places;
+    for (const auto& control : form_.controls())
+        if (control->tab_place >= 0 && control->visible())
+            places.push_back(control.get());
+    std::stable_sort(places.begin(), places.end(),
+                     [](const Control* a, const Control* b) { return a->tab_place < b->tab_place; });
+    std::vector<QWidget*> chain;
+    for (const Control* control : places)
+        if (QWidget* view = widget_for(*control); view && view->isEnabled())
+            chain.push_back(view);
+    return chain;
+}
+
+bool FormView::step_focus(bool forward)
+{
+    const std::vector<QWidget*> chain = focus_chain();
+    if (chain.empty())
+        return false;
+    const auto n = static_cast<std::ptrdiff_t>(chain.size());
+    const auto at = std::find(chain.begin(), chain.end(), window()->focusWidget()) - chain.begin();
+    std::ptrdiff_t next = 0;
+    if (at == n) // nothing of the chain has the focus: start at an end
+        next = forward ? 0 : n - 1;
+    else
+        next = (at + (forward ? 1 : n - 1)) % n;
+    chain[std::size_t(next)]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool FormView::focusNextPrevChild(bool next)
+{
+    // Also reached when the focused control hides: the focus stays on the
+    // chain instead of wandering to a button.
+    if (!step_focus(next))
+        setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void FormView::restack()

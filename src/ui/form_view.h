@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 namespace quorrel::ui {
 
@@ -19,8 +20,16 @@ public:
 
     QWidget* widget_for(const Control& control) const;
 
+    // The widgets that take Tab focus now: the shown controls with a Tab
+    // place, in the order of their places.
+    std::vector<QWidget*> focus_chain() const;
+    // Moves the focus one step along the chain, round from the last to the
+    // first (backwards: the first to the last); false when the chain is empty.
+    bool step_focus(bool forward);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -1,15 +1,39 @@
 #include "ui/menu_view.h"
 
+#include "ui/control_views.h"
+
 #include <QAction>
 #include <QMenu>
+
+#include <cctype>
+#include <string>
 
 namespace quorrel::ui {
 
 namespace {
 
-QAction* make_action(MenuItem& item, QObject* parent)
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool usable(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+char pick_mnemonic(const MenuItem& item, const std::string& taken)
 {
-    auto* action = new QAction(QString::fromStdString(item.caption()), parent);
+    const auto is_free = [&taken](char c) { return usable(c) && taken.find(lower(c)) == std::string::npos; };
+    const std::string& caption = item.caption();
+    if (item.mnemonic && caption.find(item.mnemonic) != std::string::npos && is_free(item.mnemonic))
+        return item.mnemonic;
+    for (std::size_t k = 0; k < caption.size(); ++k)
+        if ((k == 0 || caption[k - 1] == ' ') && is_free(caption[k]))
+            return caption[k];
+    for (const char c : caption)
+        if (is_free(c))
+            return c;
+    return 0;
+}
+
+QAction* make_action(MenuItem& item, const QString& text, QObject* parent)
+{
+    auto* action = new QAction(text, parent);
     action->setObjectName(QString::fromStdString(item.name()));
     action->setCheckable(item.checkable);
     auto sync = [action, &item] {
@@ -39,15 +63,30 @@ void fill(QMenu& menu, MenuItem& item)
 template <typename Menu>
 void add_items(Menu& menu, MenuItem& item)
 {
-    for (const auto& child : item.items()) {
-        if (child->items().empty())
-            menu.addAction(make_action(*child, &menu));
+    const std::vector<QString> texts = menu_texts(item);
+    for (std::size_t k = 0; k < item.items().size(); ++k) {
+        MenuItem& child = *item.items()[k];
+        if (child.items().empty())
+            menu.addAction(make_action(child, texts[k], &menu));
         else
-            fill(*menu.addMenu(QString::fromStdString(child->caption())), *child);
+            fill(*menu.addMenu(texts[k]), child);
     }
 }
 
 } // namespace
+
+std::vector<QString> menu_texts(const MenuItem& menu)
+{
+    std::string taken;
+    std::vector<QString> texts;
+    for (const auto& child : menu.items()) {
+        const char mnemonic = pick_mnemonic(*child, taken);
+        if (mnemonic)
+            taken += lower(mnemonic);
+        texts.push_back(mnemonic_text(child->caption(), mnemonic));
+    }
+    return texts;
+}
 
 void release_menu_tree(MenuItem& root)
 {

@@ -1,0 +1,82 @@
+#include "app/learner_keys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace quorrel::app {
+
+namespace {
+
+bool typing_into_text(const QWidget* focus)
+{
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+}
+
+} // namespace
+
+LearnerKeys::LearnerKeys(QWidget& window, ui::FormView& view, Tutor& tutor)
+    : QObject(&window), window_(window), view_(view), tutor_(tutor)
+{
+}
+
+bool LearnerKeys::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &window_)
+        return false;
+    return press(static_cast<const QKeyEvent&>(*event));
+}
+
+bool LearnerKeys::press(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    const bool plain = (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+    const bool once = !key.isAutoRepeat();
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!plain)
+            return false;
+        view_.step_focus(key.key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!plain || typing_into_text(QApplication::focusWidget()))
+            return false;
+        if (once)
+            tutor_.pbox_text_Click();
+        return true;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+        if (!plain)
+            return false;
+        if (once) {
+            if (key.key() == Qt::Key_PageDown)
+                tutor_.mnu_next_Click();
+            else
+                tutor_.mnu_prev_Click();
+        }
+        return true;
+    case Qt::Key_Escape:
+        if (!plain || !tutor_.form.cmd_stop.visible())
+            return false;
+        if (once)
+            tutor_.cmd_stop_Click();
+        return true;
+    case Qt::Key_Q:
+        if (mods != Qt::ControlModifier)
+            return false;
+        if (once)
+            tutor_.mnu_exit_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace quorrel::app

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/tutor.h"
+#include "ui/form_view.h"
+
+#include <QObject>
+
+namespace quorrel::app {
+
+// The learner's keys in the main window, whatever widget there has the
+// focus (the form, a slider, a button):
+//   Space, Return   go on, as a click in the message box; a text box keeps
+//                   them for itself
+//   Page Down/Up    NextPage / PrevPage
+//   Escape          Stop, while a drill shows its Stop button
+//   Ctrl+Q          Exit
+//   Tab, Shift+Tab  the next or previous slider or numeral box shown
+// A held key counts once: its auto-repeated presses do nothing. Like the
+// clicks they stand for, the keys only mark what the running lesson's wait
+// acts on; nothing runs a lesson inside the key press.
+class LearnerKeys final : public QObject {
+public:
+    // Watches the whole application (install it with installEventFilter on
+    // the application) but acts only on presses inside `window`.
+    LearnerKeys(QWidget& window, ui::FormView& view, Tutor& tutor);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // True when the press was the learner's key and is used up.
+    bool press(const QKeyEvent& key);
+
+    QWidget& window_;
+    ui::FormView& view_;
+    Tutor& tutor_;
+};
+
+} // namespace quorrel::app

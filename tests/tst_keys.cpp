@@ -1,0 +1,547 @@
+#include "app/main_window.h"
+#include "support/harness.h"
+#include "text/markup.h"
+#include "ui/control_views.h"
+#include "ui/menu_view.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+#include <set>
+
+using namespace quorrel;
+using testing::Harness;
+
+namespace {
+
+// The real window over a tutor that has run start-up to the chapter-3
+// screen (three slots: two fractions and the answer) and gone idle.
+struct Window {
+    Harness h;
+    std::unique_ptr<app::MainWindow> window;
+
+    Window()
+    {
+        h.add_lesson("1a", [this] {
+            h.tutor().reset_screen();
+            h.tutor().lessons.Lesson3_setup();
+        });
+        window = std::make_unique<app::MainWindow>(h.tutor());
+        window->fill(QRect(0, 0, 1280, 1024));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        h.start();
+    }
+
+    app::Tutor& tutor() { return h.tutor(); }
+    QWidget* view(const ui::Control* control) { return control ? window->form_view().widget_for(*control) : nullptr; }
+    QWidget* focus() { return QApplication::focusWidget(); }
+    // Where a key lands: the focused widget, or the window when none is.
+    QWidget* target() { return focus() ? focus() : window.get(); }
+    QStringList chain()
+    {
+        QStringList names;
+        for (QWidget* w : window->form_view().focus_chain())
+            names << w->objectName();
+        return names;
+    }
+};
+
+void press_repeated(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods, key == Qt::Key_Space ? " " : "", true);
+    QApplication::sendEvent(widget, &press);
+}
+
+QString strip_ampersands(QString text)
+{
+    text.replace("&&", "\x01");
+    text.remove('&');
+    text.replace("\x01", "&");
+    return text;
+}
+
+QChar mnemonic_of(const QString& text)
+{
+    for (qsizetype k = 0; k + 1 < text.size(); ++k) {
+        if (text[k] != u'&')
+            continue;
+        if (text[k + 1] != u'&')
+            return text[k + 1].toLower();
+        ++k;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestKeys : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void keysActWhateverHasTheFocus_data();
+    void keysActWhateverHasTheFocus();
+    void heldKeysCountOnce();
+    void pageKeysTurnPages_data();
+    void pageKeysTurnPages();
+    void tabWalksTheShownSlotsInReadingOrder_data();
+    void tabWalksTheShownSlotsInReadingOrder();
+    void arrowKeysStepAFocusedSliderAtOnce_data();
+    void arrowKeysStepAFocusedSliderAtOnce();
+    void returnInANumeralBoxAppliesIt_data();
+    void returnInANumeralBoxAppliesIt();
+    void focusFrameShowsOnlyWithFocus();
+    void menuMnemonicsAreUniqueAndKeepCaptions();
+    void mnemonicTextEscapesAmpersands_data();
+    void mnemonicTextEscapesAmpersands();
+    void altLetterOpensAndChooses();
+    void everyShownControlHasAnAccessibleName_data();
+    void everyShownControlHasAnAccessibleName();
+    void messageBoxReadsAsItsNewestLine();
+};
+
+// What a key did: a "go on" click, a Stop, Exit, or nothing.
+enum class Effect { click, stop, quit, none };
+Q_DECLARE_METATYPE(Effect)
+
+void TestKeys::keysActWhateverHasTheFocus_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("mods");
+    QTest::addColumn<QString>("focus"); // "", a control's name: what has the focus
+    QTest::addColumn<bool>("drill");     // the Stop button shows
+    QTest::addColumn<Effect>("effect");
+    const int none = Qt::NoModifier;
+    QTest::newRow("space, nothing focused") << int(Qt::Key_Space) << none << "" << false << Effect::click;
+    QTest::newRow("return, nothing focused") << int(Qt::Key_Return) << none << "" << false << Effect::click;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "" << false << Effect::click;
+    QTest::newRow("space on a slider") << int(Qt::Key_Space) << none << "slider_fracnum(1)" << false << Effect::click;
+    QTest::newRow("return on a slider") << int(Qt::Key_Return) << none << "slider_fracden(0)" << false
+                                        << Effect::click;
+    QTest::newRow("space on the Stop button") << int(Qt::Key_Space) << none << "cmd_stop" << true << Effect::click;
+    QTest::newRow("space in a numeral box") << int(Qt::Key_Space) << none << "inbox(0)" << false << Effect::none;
+    QTest::newRow("ctrl+space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << "" << false << Effect::none;
+    QTest::newRow("escape in a drill") << int(Qt::Key_Escape) << none << "" << true << Effect::stop;
+    QTest::newRow("escape on a slider in a drill") << int(Qt::Key_Escape) << none << "slider_fracnum(2)" << true
+                                                   << Effect::stop;
+    QTest::newRow("escape outside a drill") << int(Qt::Key_Escape) << none << "" << false << Effect::none;
+    QTest::newRow("ctrl+q") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "" << false << Effect::quit;
+    QTest::newRow("ctrl+q in a numeral box") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "inbox(3)" << false
+                                             << Effect::quit;
+    QTest::newRow("q alone") << int(Qt::Key_Q) << none << "" << false << Effect::none;
+}
+
+void TestKeys::keysActWhateverHasTheFocus()
+{
+    QFETCH(int, key);
+    QFETCH(int, mods);
+    QFETCH(QString, focus);
+    QFETCH(bool, drill);
+    QFETCH(Effect, effect);
+    Window w;
+    auto& tutor = w.tutor();
+    tutor.form.cmd_stop.set_visible(drill);
+    QWidget* target = w.window.get();
+    if (!focus.isEmpty()) {
+        target = w.window->findChild<QWidget*>(focus);
+        QVERIFY(target);
+        if (target->focusPolicy() != Qt::NoFocus) {
+            target->setFocus(Qt::TabFocusReason);
+            QCOMPARE(w.focus(), target);
+        }
+    }
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(mods));
+    QCOMPARE(tutor.waits.click_pending(), effect == Effect::click);
+    QCOMPARE(tutor.exercises.quit_mark(), effect == Effect::stop);
+    QCOMPARE(tutor.waits.quitting(), effect == Effect::quit);
+}
+
+void TestKeys::heldKeysCountOnce()
+{
+    Window w;
+    auto& waits = w.tutor().waits;
+    QTest::keyPress(w.target(), Qt::Key_Space);
+    QVERIFY(waits.click_pending());
+    waits.wait(); // the line it was for goes on
+    for (int k = 0; k < 5; ++k)
+        press_repeated(w.target(), Qt::Key_Space);
+    QVERIFY2(!waits.click_pending(), "a held Space must not skip the next lines");
+    QTest::keyRelease(w.target(), Qt::Key_Space);
+
+    int pages = 0;
+    w.h.add_lesson("1b", [&pages] { ++pages; });
+    w.tutor().course.set_current_lesson("1a");
+    w.tutor().course.set_current_page(5);
+    QTest::keyPress(w.target(), Qt::Key_PageDown);
+    for (int k = 0; k < 5; ++k)
+        press_repeated(w.target(), Qt::Key_PageDown);
+    w.h.settle();
+    QCOMPARE(pages, 1);
+}
+
+void TestKeys::pageKeysTurnPages_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("to_page");
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << "" << 3;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << "" << 1;
+    QTest::newRow("page down on a slider") << int(Qt::Key_PageDown) << "slider_fracnum(0)" << 3;
+    QTest::newRow("page up in a numeral box") << int(Qt::Key_PageUp) << "inbox(1)" << 1;
+}
+
+void TestKeys::pageKeysTurnPages()
+{
+    QFETCH(int, key);
+    QFETCH(QString, focus);
+    QFETCH(int, to_page);
+    Window w;
+    auto& course = w.tutor().course;
+    std::vector<int> visits;
+    w.h.add_lesson("1a", [&] {
+        course.set_current_lesson("1a");
+        visits.push_back(course.start_page(5));
+    });
+    course.set_current_lesson("1a");
+    course.set_current_page(2);
+    const int value = w.tutor().slots.num(0);
+    if (!focus.isEmpty())
+        w.window->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.target(), Qt::Key(key));
+    w.h.settle();
+    QCOMPARE(visits, std::vector<int>{to_page});
+    QCOMPARE(w.tutor().slots.num(0), value); // the slider took no page step
+}
+
+namespace {
+
+QStringList slot_chain(int slot, bool sliders = true, bool whole = false)
+{
+    const QString i = QString("(%1)").arg(slot);
+    QStringList names;
+    if (whole)
+        names << "wholepart" + i;
+    names << QString("inbox(%1)").arg(2 * slot);
+    if (sliders)
+        names << "slider_fracnum" + i;
+    names << QString("inbox(%1)").arg(2 * slot + 1);
+    if (sliders)
+        names << "slider_fracden" + i;
+    return names;
+}
+
+} // namespace
+
+void TestKeys::tabWalksTheShownSlotsInReadingOrder_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("two fractions and the answer") << "three" << slot_chain(0) + slot_chain(1) + slot_chain(2);
+    QTest::newRow("answer without sliders") << "numeral answer" << slot_chain(0) + slot_chain(1) + slot_chain(2, false);
+    QTest::newRow("second fraction hidden") << "two" << slot_chain(0) + slot_chain(2);
+    QTest::newRow("mixed number with a whole part") << "mixed" << slot_chain(0) + slot_chain(1, true, true) + slot_chain(2);
+}
+
+void TestKeys::tabWalksTheShownSlotsInReadingOrder()
+{
+    QFETCH(QString, screen);
+    QFETCH(QStringList, order);
+    Window w;
+    auto& slots = w.tutor().slots;
+    if (screen == "numeral answer")
+        slots.hideslide(2);
+    if (screen == "two")
+        slots.hide_slot(1);
+    if (screen == "mixed") {
+        slots.show_fraction(1, 7, 3);
+        w.tutor().mnu_mixed_Click(1);
+    }
+    QCOMPARE(w.chain(), order);
+
+    QStringList forward;
+    for (int k = 0; k < order.size(); ++k) {
+        QTest::keyClick(w.target(), Qt::Key_Tab);
+        QVERIFY(w.focus());
+        forward << w.focus()->objectName();
+    }
+    QCOMPARE(forward, order);
+    QTest::keyClick(w.target(), Qt::Key_Tab); // round to the first
+    QCOMPARE(w.focus()->objectName(), order.first());
+
+    QStringList backward;
+    for (int k = 0; k < order.size(); ++k) {
+        QTest::keyClick(w.target(), Qt::Key_Tab, Qt::ShiftModifier);
+        backward.prepend(w.focus()->objectName());
+    }
+    QCOMPARE(backward, order);
+    QVERIFY(!w.tutor().waits.click_pending());
+}
+
+void TestKeys::arrowKeysStepAFocusedSliderAtOnce_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<int>("num");
+    QTest::addColumn<int>("den");
+    // Slot 1 holds 3/4.
+    QTest::newRow("numerator right") << "num" << int(Qt::Key_Right) << 1 << false << 4 << 4;
+    QTest::newRow("numerator up twice") << "num" << int(Qt::Key_Up) << 2 << false << 5 << 4;
+    QTest::newRow("numerator left") << "num" << int(Qt::Key_Left) << 1 << false << 2 << 4;
+    QTest::newRow("denominator down") << "den" << int(Qt::Key_Down) << 1 << false << 3 << 3;
+    QTest::newRow("denominator right") << "den" << int(Qt::Key_Right) << 1 << false << 3 << 5;
+    // Past 16 units the slot snaps back, as after an arrow click.
+    QTest::newRow("denominator below the stick's reach") << "den" << int(Qt::Key_Left) << 4 << false << 3 << 1;
+    QTest::newRow("a locked question snaps back") << "num" << int(Qt::Key_Right) << 1 << true << 3 << 4;
+}
+
+void TestKeys::arrowKeysStepAFocusedSliderAtOnce()
+{
+    QFETCH(QString, part);
+    QFETCH(int, key);
+    QFETCH(int, presses);
+    QFETCH(bool, locked);
+    QFETCH(int, num);
+    QFETCH(int, den);
+    Window w;
+    auto& slots = w.tutor().slots;
+    QVERIFY(slots.show_fraction(1, 3, 4));
+    slots.lock_slot(1, locked);
+    QWidget* slider = w.view(part == "num" ? slots.slider_fracnum(1) : slots.slider_fracden(1));
+    slider->setFocus(Qt::TabFocusReason);
+    for (int k = 0; k < presses; ++k)
+        QTest::keyClick(slider, Qt::Key(key));
+    QCOMPARE(slots.num(1), num);
+    QCOMPARE(slots.den(1), den);
+    QCOMPARE(slots.inbox(2)->text(), std::to_string(num));
+    QCOMPARE(slots.inbox(3)->text(), std::to_string(den));
+    QCOMPARE(w.focus(), slider);
+}
+
+void TestKeys::returnInANumeralBoxAppliesIt_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("num");
+    QTest::addColumn<int>("den");
+    // Slot 0 holds 2/3.
+    QTest::newRow("numerator") << 0 << "5" << 5 << 3;
+    QTest::newRow("denominator") << 1 << "12" << 2 << 12;
+    QTest::newRow("not a number") << 0 << "x" << 2 << 3;
+    QTest::newRow("beyond 16 units") << 1 << "0" << 2 << 3;
+}
+
+void TestKeys::returnInANumeralBoxAppliesIt()
+{
+    QFETCH(int, box);
+    QFETCH(QString, typed);
+    QFETCH(int, num);
+    QFETCH(int, den);
+    Window w;
+    auto& slots = w.tutor().slots;
+    QVERIFY(slots.show_fraction(0, 2, 3));
+    auto* edit = qobject_cast<QLineEdit*>(w.view(slots.inbox(box)));
+    QVERIFY(edit);
+    // Reached by Tab, the box selects its number, so digits replace it.
+    while (w.focus() != edit)
+        QTest::keyClick(w.target(), Qt::Key_Tab);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(slots.value(0), fractions::Fraction::make(2, 3)); // nothing applied before Return
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(slots.num(0), num);
+    QCOMPARE(slots.den(0), den);
+    QCOMPARE(edit->text().toStdString(), slots.inbox(box)->text());
+    QVERIFY(!w.tutor().waits.click_pending()); // the box's Return is no "go on"
+    QCOMPARE(w.focus(), edit);                  // the learner keeps their place
+    QCOMPARE(edit->selectedText(), edit->text());
+}
+
+void TestKeys::focusFrameShowsOnlyWithFocus()
+{
+    Window w;
+    auto& slots = w.tutor().slots;
+    for (QWidget* control : {w.view(slots.slider_fracnum(0)), w.view(slots.inbox(0))}) {
+        const QImage before = control->grab().toImage();
+        control->setFocus(Qt::TabFocusReason);
+        const QImage focused = control->grab().toImage();
+        QCOMPARE(focused.pixelColor(0, control->height() / 2), QColor(0, 0, 255));
+        QCOMPARE(focused.pixelColor(control->width() / 2, control->height() - 1), QColor(0, 0, 255));
+        w.window->form_view().setFocus();
+        QCOMPARE(control->grab().toImage(), before); // unfocused, the drawing is as it was
+    }
+}
+
+void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
+{
+    Window w;
+    // Every menu, the bar included: each item has a letter of its own, and
+    // the caption with the marks taken out is the model's caption.
+    std::vector<QWidget*> menus{w.window->menuBar()};
+    for (QMenu* menu : w.window->menuBar()->findChildren<QMenu*>())
+        menus.push_back(menu);
+    int items = 0;
+    for (QWidget* menu : menus) {
+        std::set<QChar> seen;
+        for (QAction* action : menu->actions()) {
+            const QChar key = mnemonic_of(action->text());
+            QVERIFY2(!key.isNull(), qPrintable(action->text()));
+            QVERIFY2(seen.insert(key).second, qPrintable(action->text()));
+            const std::string name = action->menu() ? action->menu()->objectName().toStdString()
+                                                    : action->objectName().toStdString();
+            const ui::MenuItem* item = w.tutor().form.form().menu_bar().find(name);
+            QVERIFY2(item, name.c_str());
+            QCOMPARE(strip_ampersands(action->text()).toStdString(), item->caption());
+            ++items;
+        }
+    }
+    QVERIFY(items > 30);
+    QCOMPARE(w.tutor().form.mnu_Lessons.caption(), std::string("Lessons"));
+    const std::vector<QString> bar = ui::menu_texts(w.tutor().form.form().menu_bar());
+    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&NextPage", "&PrevPage", "E&xit", "&Test",
+                                        "Play&back"}));
+    const std::vector<QString> lessons = ui::menu_texts(w.tutor().form.mnu_1);
+    QCOMPARE(lessons.front(), "1&a: Understanding Fractions");
+    // The practice buttons have letters too, none taken by the menu bar.
+    for (const char* name : {"cmd_newprob", "cmd_checksum", "cmd_checkproduct", "cmd_checkquotient",
+                             "cmd_checkreduced"}) {
+        const QString text = w.window->findChild<QPushButton*>(name)->text();
+        QVERIFY2(!mnemonic_of(text).isNull(), name);
+        for (const QString& item : bar)
+            QVERIFY2(mnemonic_of(item) != mnemonic_of(text), name);
+    }
+}
+
+void TestKeys::mnemonicTextEscapesAmpersands_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("mnemonic");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("word start preferred") << "Frac 0 Circle" << "c" << "Frac 0 &Circle";
+    QTest::newRow("inside a word") << "Exit" << "x" << "E&xit";
+    QTest::newRow("literal ampersand") << "Salt & Pepper" << "P" << "Salt && &Pepper";
+    QTest::newRow("ampersand, no mnemonic") << "A&B" << "" << "A&&B";
+    QTest::newRow("letter not in caption") << "Wait" << "z" << "Wait";
+}
+
+void TestKeys::mnemonicTextEscapesAmpersands()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, mnemonic);
+    QFETCH(QString, text);
+    const char key = mnemonic.isEmpty() ? 0 : mnemonic.toLatin1()[0];
+    QCOMPARE(ui::mnemonic_text(caption.toStdString(), key), text);
+    QCOMPARE(strip_ampersands(text), caption);
+}
+
+void TestKeys::altLetterOpensAndChooses()
+{
+    Window w;
+    std::vector<int> visits;
+    auto& course = w.tutor().course;
+    w.h.add_lesson("1a", [&] {
+        course.set_current_lesson("1a");
+        visits.push_back(course.start_page(5));
+    });
+    course.set_current_lesson("1a");
+    course.set_current_page(2);
+    QTest::keyClick(w.window.get(), Qt::Key_N, Qt::AltModifier);
+    w.h.settle();
+    QCOMPARE(visits, std::vector<int>{3});
+}
+
+void TestKeys::everyShownControlHasAnAccessibleName_data()
+{
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<QString>("until"); // a control that must show first; "": the third line
+    QTest::newRow("1a") << "1a" << "";
+    QTest::newRow("1b with a slot") << "1b" << "slider_fracnum(0)";
+    QTest::newRow("2b") << "2b" << "";
+    QTest::newRow("3c drill") << "3c" << "cmd_stop";
+}
+
+void TestKeys::everyShownControlHasAnAccessibleName()
+{
+    QFETCH(QString, lesson);
+    QFETCH(QString, until);
+    Harness h;
+    h.turn_limit = 400;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const ui::Control* awaited = until.isEmpty() ? nullptr : h.tutor().form.form().find(until.toStdString());
+    QStringList unnamed;
+    int named = 0;
+    int lines = 0;
+    h.set_learner([&](Harness& l) {
+        const bool ready = awaited ? awaited->visible() : ++lines >= 3;
+        if (!ready) {
+            l.click_text();
+            return;
+        }
+        for (const auto& control : l.tutor().form.form().controls()) {
+            QWidget* view = window.form_view().widget_for(*control);
+            if (!view || !control->visible())
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
+            if (view->accessibleName().isEmpty() || view->accessibleDescription().isEmpty() || !face ||
+                face->text(QAccessible::Name) != view->accessibleName())
+                unnamed << view->objectName();
+            ++named;
+        }
+        l.tutor().waits.request_quit();
+    });
+    if (lesson != "1a")
+        h.add_lesson("1a", [&h, lesson] { h.tutor().course.start_lesson(lesson.toStdString()); });
+    h.start();
+    QVERIFY(!h.limit_reached());
+    QCOMPARE(unnamed, QStringList());
+    QVERIFY(named >= 3);
+    QCOMPARE(window.findChild<QWidget*>("cmd_stop")->accessibleName(), "Stop the drill");
+    QCOMPARE(window.findChild<QWidget*>("slider_fracden(0)")->accessibleName(),
+             "Denominator slider of the first fraction");
+    QCOMPARE(window.findChild<QWidget*>("inbox(3)")->accessibleName(), "Denominator of the second fraction");
+}
+
+void TestKeys::messageBoxReadsAsItsNewestLine()
+{
+    Harness h;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    QWidget* box = window.findChild<QWidget*>("pbox_text");
+    QStringList heard;
+    QStringList newest;
+    h.set_learner([&](Harness& l) {
+        heard << box->accessibleDescription();
+        newest << QString::fromStdString(text::spoken(l.last_line()));
+        if (heard.size() == 6)
+            l.tutor().waits.request_quit();
+        else
+            QTest::keyClick(&window, Qt::Key_Space); // goes on, as a click would
+    });
+    h.start();
+    QCOMPARE(heard.size(), 6);
+    // The welcome screen is drawn, not written line by line: it reads whole.
+    QCOMPARE(heard.takeFirst(), "Welcome! As you read through the text in this yellow box: Click the mouse anywhere in "
+                                "the box whenever you wish to read further. Also, click in this box whenever you "
+                                "complete a problem and want me to check your answer. Click now to get started.");
+    newest.removeFirst();
+    // A title and the line written with it read as one.
+    QCOMPARE(heard.size(), newest.size());
+    for (qsizetype i = 0; i < heard.size(); ++i)
+        QVERIFY2(heard[i].endsWith(newest[i]), qPrintable(heard[i] + " / " + newest[i]));
+    for (const QString& line : heard) {
+        QVERIFY(!line.isEmpty());
+        QVERIFY2(!line.contains("__"), qPrintable(line));
+    }
+    QCOMPARE(QSet<QString>(heard.begin(), heard.end()).size(), heard.size());
+}
+
+QTEST_MAIN(TestKeys)
+#include "tst_keys.moc"
