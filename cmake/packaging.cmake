@@ -12,8 +12,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md DEST
 set(CPACK_PACKAGE_NAME quorrel)
 set(CPACK_PACKAGE_VENDOR "The Quorrel developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tutor that teaches fractions step by step")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A course of short lessons for one learner: fractions shown as sticks, pizzas and mixed numbers, set with sliders or typed numerals, expanded, reduced, added, subtracted, multiplied and divided, with exercises that check every answer.")
+# Lines of a Debian long description stay under 80 columns.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "A course of short lessons for one learner: fractions are shown as"
+    "sticks, pizzas and mixed numbers, set with sliders or typed numerals,"
+    "expanded, reduced, added, subtracted, multiplied and divided, with"
+    "exercises that check every answer.")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
