@@ -38,6 +38,8 @@ int main(int argc, char* argv[])
         author = true;
     }
     QApplication::setApplicationName("Quorrel");
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORREL_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false); // the runner decides when the program ends
     quorrel::app::Program program(quorrel::ui::Random::from_clock(), author);
     return program.exec();
