@@ -40,11 +40,9 @@ QRect rect_of(const ui::Control& control)
 
 // What the learner sees of one moment of a lesson.
 struct Look {
-    QRect extent;          // every visible control and the window's ink, the message box aside
     int hidden_ink = 0;    // ink of the window's own picture covered by a control
     int overlaps = 0;      // pairs of lesson controls lying over each other
     int under_message = 0; // lesson controls the message box meets
-    QStringList outside;   // visible controls not wholly on the form
     long long cut = 0;     // the area of visible lesson controls off the form
     QStringList cut_names;
     QRect ink_extent;
@@ -87,7 +85,6 @@ Look look_at(app::Tutor& t)
             continue;
         const QRect r = rect_of(*control);
         if (!whole.contains(r)) {
-            look.outside << QString::fromStdString(control->name());
             if (!beside_the_lesson(*control)) {
                 const long long off = cut_off(*control, r, whole);
                 look.cut += off;
@@ -102,7 +99,6 @@ Look look_at(app::Tutor& t)
                 message = r;
             continue;
         }
-        look.extent |= r;
         lesson_controls.push_back(r);
     }
     for (std::size_t i = 0; i < lesson_controls.size(); ++i)
@@ -112,9 +108,7 @@ Look look_at(app::Tutor& t)
         look.under_message += r.intersects(message);
 
     const QImage& image = form.canvas().image();
-    const QRgb back = image.pixel(0, 0) == image.pixel(image.width() - 1, 0) ? image.pixel(0, 0) : 0;
     const QRgb paper = qRgb(form.canvas().background().r, form.canvas().background().g, form.canvas().background().b);
-    Q_UNUSED(back);
     int top = image.height(), bottom = -1, left = image.width(), right = -1;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -134,10 +128,8 @@ Look look_at(app::Tutor& t)
                 }
         }
     }
-    if (bottom >= 0) {
+    if (bottom >= 0)
         look.ink_extent = QRect(QPoint(left, top), QPoint(right, bottom));
-        look.extent |= look.ink_extent;
-    }
 
     const ui::Canvas& text = t.form.pbox_text.canvas();
     const QImage& written = text.image();
