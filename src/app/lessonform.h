@@ -11,6 +11,12 @@ namespace quorrel::app {
 class LessonForm {
 public:
     static constexpr const char* caption = "Quorrel";
+    // The least inside that shows every page of every lesson whole (the
+    // demonstration's bottom circle ends at row 661, lesson 4's buttons at
+    // 660; the pictures follow the width); a smaller window shows the form
+    // laid out at least this large, scaled down.
+    static constexpr int design_width = 1024;
+    static constexpr int design_height = 670;
 
     LessonForm(int width, int height);
     LessonForm(const LessonForm&) = delete;

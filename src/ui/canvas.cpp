@@ -2,6 +2,7 @@
 
 #include "ui/rounding.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -38,11 +39,29 @@ QFont to_qfont(const Font& font)
 
 QColor to_qcolor(Color color) { return QColor(color.r, color.g, color.b); }
 
+double device_pixel_ratio()
+{
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return application ? std::max(1.0, application->devicePixelRatio()) : 1.0;
+}
+
+void paint_picture(QPainter& painter, const QRect& rect, const QImage& image)
+{
+    const double r = image.devicePixelRatio();
+    if (r == 1) {
+        painter.drawImage(rect.topLeft(), image, rect);
+        return;
+    }
+    painter.drawImage(QRectF(rect), image, QRectF(rect.x() * r, rect.y() * r, rect.width() * r, rect.height() * r));
+}
+
 namespace {
 
-QImage blank_image(int width, int height, Color background)
+QImage blank_image(int width, int height, double ratio, Color background)
 {
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage image(static_cast<int>(std::ceil(std::max(width, 1) * ratio)),
+                 static_cast<int>(std::ceil(std::max(height, 1) * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(to_qcolor(background));
     return image;
 }
@@ -56,7 +75,10 @@ void prepare(QPainter& painter)
 } // namespace
 
 Canvas::Canvas(int width, int height, Color background)
-    : image_(blank_image(width, height, background)),
+    : ratio_(device_pixel_ratio()),
+      width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      image_(blank_image(width, height, ratio_, background)),
       background_(background),
       qfont_(to_qfont(font_)),
       metrics_(qfont_)
@@ -67,9 +89,11 @@ void Canvas::resize(int width, int height)
 {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == image_.width() && height == image_.height())
+    if (width == width_ && height == height_)
         return;
-    QImage grown = blank_image(width, height, background_);
+    width_ = width;
+    height_ = height;
+    QImage grown = blank_image(width, height, ratio_, background_);
     {
         QPainter painter(&grown);
         painter.drawImage(0, 0, image_);
@@ -288,9 +312,10 @@ void Canvas::polygon(const std::vector<QPoint>& corners, Color color)
 
 Color Canvas::pixel(int x, int y) const
 {
-    if (!image_.valid(x, y))
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return background_;
-    const QRgb p = image_.pixel(x, y);
+    const auto device = [this](int c) { return static_cast<int>((c + 0.5) * ratio_); };
+    const QRgb p = image_.pixel(std::min(device(x), image_.width() - 1), std::min(device(y), image_.height() - 1));
     return Color::rgb(qRed(p), qGreen(p), qBlue(p));
 }
 

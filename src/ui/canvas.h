@@ -8,6 +8,8 @@
 #include <QLineF>
 #include <QRect>
 
+class QPainter;
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -30,7 +32,9 @@ enum class FillStyle { transparent, solid };
 // A drawing surface that keeps what was drawn on it (a picture box or the
 // window's own background), with a pen in the old style: a current position,
 // a font, a text colour, a line width and fill settings. All coordinates are
-// pixels; drawing is aliased so pictures are exact to the pixel.
+// pixels; drawing is aliased so pictures are exact to the pixel. On a
+// high-density screen the picture holds that many more pixels per pixel, so
+// text and lines are drawn at the screen's own resolution.
 class Canvas {
 public:
     // Font sizes outside this range are refused, so a stray size in lesson
@@ -40,8 +44,8 @@ public:
 
     Canvas(int width, int height, Color background);
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
     // Keeps the drawing in the part that stays; new area gets the background.
     void resize(int width, int height);
 
@@ -98,7 +102,10 @@ public:
     void boxes(const std::vector<QRect>& rects, Color color);
     void polygon(const std::vector<QPoint>& corners, Color color);
 
+    // In device pixels; its device pixel ratio maps them to the coordinates.
     const QImage& image() const { return image_; }
+    double pixel_ratio() const { return ratio_; }
+    // The colour at the middle of pixel (x, y).
     Color pixel(int x, int y) const;
 
     // Told of every change, with the rectangle that changed.
@@ -111,6 +118,9 @@ private:
     void font_changed();
     void changed(const QRect& rect);
 
+    double ratio_;
+    int width_;
+    int height_;
     QImage image_;
     Color background_;
     double pen_x_ = 0;
@@ -129,5 +139,9 @@ private:
 int pixel_size(double point_size);
 QFont to_qfont(const Font& font);
 QColor to_qcolor(Color color);
+// The pixels per coordinate of the screens the program draws for.
+double device_pixel_ratio();
+// Paints the part `rect` (in coordinates) of a canvas picture at `rect`.
+void paint_picture(QPainter& painter, const QRect& rect, const QImage& image);
 
 } // namespace quorrel::ui

@@ -70,7 +70,7 @@ PictureView::PictureView(PictureBox& box, QWidget* parent) : QWidget(parent), bo
 void PictureView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), box_.canvas().image(), event->rect());
+    paint_picture(painter, event->rect(), box_.canvas().image());
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event)

@@ -156,7 +156,7 @@ void FormView::restack()
 void FormView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), form_.canvas().image(), event->rect());
+    paint_picture(painter, event->rect(), form_.canvas().image());
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& control : form_.controls()) {
         const auto* line = dynamic_cast<const LineControl*>(control.get());
