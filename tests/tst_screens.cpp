@@ -346,6 +346,16 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     const QPoint middle = stage->mapFromScene(QPointF(box.left() + box.width() / 2.0, box.top() + box.height() / 2.0));
     QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, middle);
     QTRY_VERIFY(window.form_view().widget_for(box)->hasFocus());
+
+    // Keys reach the box through the scaled stage: Return applies what was
+    // typed rather than going on.
+    const std::int64_t numerator = slots.value(0)->num();
+    const std::int64_t denominator = slots.value(0)->den() == 4 ? 5 : 4;
+    QTest::keyClick(stage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(stage, QString::number(denominator));
+    QTest::keyClick(stage, Qt::Key_Return);
+    QTRY_COMPARE(slots.value(0)->den(), denominator);
+    QCOMPARE(slots.value(0)->num(), numerator);
 }
 
 void TestScreens::drawsAtTheScreensResolution()

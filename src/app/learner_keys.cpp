@@ -1,6 +1,9 @@
 #include "app/learner_keys.h"
 
 #include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,6 +14,12 @@ namespace {
 
 bool typing_into_text(const QWidget* focus)
 {
+    // On a small screen the form sits scaled in a graphics view, which holds
+    // the window's focus while the box inside it has the scene's.
+    if (const auto* stage = qobject_cast<const QGraphicsView*>(focus); stage && stage->scene())
+        if (const auto* proxy = dynamic_cast<const QGraphicsProxyWidget*>(stage->scene()->focusItem());
+            proxy && proxy->widget())
+            focus = proxy->widget()->focusWidget();
     return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
 }
 
