@@ -323,7 +323,13 @@ void Slots::cmult1(long long a, long long b, long long c, long long e, int x, in
 
 void Slots::design()
 {
-    paint_design(form_.canvas(), random_, design_rings(form_.width(), layout_.slot(0)->slider_fracnum.top()));
+    // The rings end above every slider on show, so no slot's picture box,
+    // which spans the window's width, cuts them off.
+    int top = layout_.slot(0)->slider_fracnum.top();
+    for (int i = 0; i < count; ++i)
+        if (const ui::Slider* slider = slider_fracnum(i); slider && slider->visible())
+            top = std::min(top, slider->top());
+    paint_design(form_.canvas(), random_, design_rings(form_.width(), top));
     pizzas_.forget();
 }
 

@@ -90,7 +90,7 @@ public:
     // their spokes while slot 0 is in mixed mode.
     void cmult1(long long a, long long b, long long c, long long e, int x, int y, long long r,
                 std::optional<int> pen1 = {}, std::optional<int> pen2 = {});
-    // Wipes the window's drawing and draws rings above slot 0.
+    // Wipes the window's drawing and draws rings above the sliders on show.
     void design();
 
     bool input_setup(int index, double size) { return layout_.entries().input_setup(index, size); }

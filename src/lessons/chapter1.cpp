@@ -253,6 +253,7 @@ void Chapter1::Lesson1b()
                 s.place_slot(1, stick.left(), stick.top() - 30 - 120);
                 s.show_slot(1);
                 s.showslide(1);
+                s.design(); // smaller rings, clear of the new slot
                 s.show_fraction(1, 0, 1);
                 s.exercise("1a1", "set the fraction to the length of the blue stick.", Restate::nothing);
                 picture(0, 7, 11);
