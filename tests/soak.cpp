@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -362,7 +363,7 @@ private:
             {5, &Learner::click_page_strip}, {3, &Learner::move_pointer},      {8, &Learner::click_arrow},
             {4, &Learner::click_groove},     {4, &Learner::drag_slider},       {9, &Learner::type_numeral},
             {7, &Learner::choose_menu_item}, {2, &Learner::toggle_wait},       {6, &Learner::click_button},
-            {12, &Learner::press_key},
+            {12, &Learner::press_key},       {2, &Learner::play_script},
         };
         int total = 0;
         for (const auto& c : choices)
@@ -522,6 +523,35 @@ private:
         leaf->action->trigger();
         for (QMenu* menu : leaf->path)
             Q_EMIT menu->aboutToHide();
+    }
+
+    // Writes a short script into the authoring window, when "Test" has shown
+    // it, and plays it: bad lines raise the program's message boxes.
+    void play_script()
+    {
+        app::AuthoringWindow* authoring = program_.authoring_window();
+        auto* playback = program_.window().menuBar()->findChild<QAction*>("mnu_playback");
+        QPlainTextEdit* script = authoring && authoring->isVisible() ? authoring->findChild<QPlainTextEdit*>() : nullptr;
+        if (!script || !playback || !playback->isEnabled())
+            return choose_menu_item();
+        static const char* const lines[] = {"#nw&Hello there&",         "#wait&",
+                                            "#clear&Scene one&",        "#setfraction&0&3/4&",
+                                            "#setfraction&9&1/2&",      "#setfraction&x&1/2&",
+                                            "#setfraction&0&99999/1&",  "#exercise&condition 2 0 + 1&set the sum&",
+                                            "#exercise&nonsense&do it&", "#write&FontSize__20 Big",
+                                            "#frobnicate&1&",           "&&&#"};
+        QStringList chosen;
+        for (int k = 0, n = 1 + below(4); k < n; ++k)
+            chosen << lines[below(static_cast<int>(std::size(lines)))];
+        log_.add(done_, "play script " + chosen.join(' ').toStdString());
+        script->setFocus();
+        QTest::keyClick(script, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(script, Qt::Key_Delete);
+        for (const QString& line : chosen) {
+            QTest::keyClicks(script, line);
+            QTest::keyClick(script, Qt::Key_Return);
+        }
+        playback->trigger();
     }
 
     void toggle_wait()
