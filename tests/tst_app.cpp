@@ -61,6 +61,8 @@ private Q_SLOTS:
     void closingTheWindowEndsEveryWait();
     void startScreenPixels();
     void emptyLessonScreenShowsTwoFifths();
+    void resetKeepsSlotZeroOnTheWindow_data();
+    void resetKeepsSlotZeroOnTheWindow();
     void arrowKeepsItsShape();
     void lessonIndexSkipsTheFirstLesson();
     void pageStripHighlightsTheCellUnderThePointer();
@@ -414,6 +416,43 @@ void TestApp::emptyLessonScreenShowsTwoFifths()
     QCOMPARE(shot.pixelColor(picture->left() + 48, y), QColor(0, 0, 0));
     QCOMPARE(shot.pixelColor(picture->left() + 30, y), blue);
     QCOMPARE(shot.pixelColor(picture->left() + 49, y), QColor(240, 255, 255));
+}
+
+void TestApp::resetKeepsSlotZeroOnTheWindow_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("d");
+    QTest::addColumn<bool>("mixed");
+    QTest::newRow("2/5") << 2 << 5 << false;
+    QTest::newRow("stick of many rows") << 40 << 3 << false;
+    QTest::newRow("mixed number of many rows") << 39 << 5 << true;
+}
+
+// Whatever slot 0 held before, the empty lesson screen shows it, numerals
+// included, in the same place inside the window.
+void TestApp::resetKeepsSlotZeroOnTheWindow()
+{
+    QFETCH(int, n);
+    QFETCH(int, d);
+    QFETCH(bool, mixed);
+    Harness h;
+    auto& slots = h.tutor().slots;
+    const auto& form = h.tutor().form.form();
+    h.tutor().reset_screen();
+    const int top = slots.pbox_fracbar(0)->top();
+    if (mixed)
+        slots.toggle_mixed(0);
+    QVERIFY(slots.show_fraction(0, n, d));
+    h.tutor().reset_screen();
+
+    const auto* picture = slots.pbox_fracbar(0);
+    QCOMPARE(picture->top(), top);
+    QVERIFY(picture->bottom_edge() <= form.height());
+    for (int box = 0; box < 2; ++box) {
+        QVERIFY(slots.inbox(box)->visible());
+        QVERIFY(slots.inbox(box)->top() >= 0);
+        QVERIFY(slots.inbox(box)->bottom_edge() <= form.height());
+    }
 }
 
 void TestApp::arrowKeepsItsShape()

@@ -5,10 +5,12 @@
 
 namespace quorrel::app {
 
-Program::Program(ui::Random random, bool author)
+Program::Program(ui::Random random, bool author) : Program(std::move(random), author, steady_clock_) {}
+
+Program::Program(ui::Random random, bool author, const ui::Clock& clock)
     : speech_(ui::system_speech()),
       area_(QGuiApplication::primaryScreen()->availableGeometry()),
-      tutor_({pump_, clock_, dialogs_, std::move(random), *speech_}, area_.width(), area_.height()),
+      tutor_({pump_, clock, dialogs_, std::move(random), *speech_}, area_.width(), area_.height()),
       window_(tutor_)
 {
     dialogs_.set_parent(&window_);

@@ -17,6 +17,9 @@ class Program {
 public:
     // `author`: the menus also offer the authoring window, playback and 1f.
     explicit Program(ui::Random random, bool author = false);
+    // Pauses measured on `clock` instead of the steady clock (a soak test's
+    // clock that runs ahead with every action); it must outlive the program.
+    Program(ui::Random random, bool author, const ui::Clock& clock);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -31,7 +34,7 @@ public:
 
 private:
     ui::QtEventPump pump_;
-    ui::SteadyClock clock_;
+    ui::SteadyClock steady_clock_;
     ui::MessageBoxDialogs dialogs_;
     std::unique_ptr<ui::Speech> speech_;
     QRect area_;

@@ -43,6 +43,10 @@ void Shell::reset_screen()
     slots.show_slot(0);
     slots.hide_slot(1);
     slots.hide_slot(2);
+    // Measured on the one-row picture of 2/5 the slot is about to show: a
+    // picture left tall by a long stick would lift the slot, numerals and
+    // all, off the top of the window.
+    slots.show_fraction(0, 2, 5);
     const int picture_height = slots.pbox_fracbar(0) ? slots.pbox_fracbar(0)->height() : 51;
     slots.place_slot(0, form.pbox_text.right_edge() + 10, form.form().height() - 5 * picture_height);
     slots.make_slot(0);
