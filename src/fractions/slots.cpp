@@ -24,6 +24,7 @@ Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::TextBox& tbox_
       tbox_message_(tbox_message),
       dialogs_(dialogs),
       random_(random),
+      decoration_(random.split()),
       layout_(form),
       pizzas_(form.canvas())
 {
@@ -329,7 +330,7 @@ void Slots::design()
     for (int i = 0; i < count; ++i)
         if (const ui::Slider* slider = slider_fracnum(i); slider && slider->visible())
             top = std::min(top, slider->top());
-    paint_design(form_.canvas(), random_, design_rings(form_.width(), top));
+    paint_design(form_.canvas(), decoration_, design_rings(form_.width(), top));
     pizzas_.forget();
 }
 

@@ -165,6 +165,9 @@ private:
     ui::TextBox& tbox_message_;
     ui::Dialogs& dialogs_;
     ui::Random& random_;
+    // The rings' colours: how many rings fit depends on the window, and
+    // that must not change the problems the lessons deal.
+    ui::Random decoration_;
     SlotModes modes_;
     SlotLayout layout_;
     PizzaLayer pizzas_;

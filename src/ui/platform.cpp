@@ -41,6 +41,8 @@ Random Random::from_clock() { return Random(clock_seed(), false); }
 
 Random Random::fixed(std::uint64_t seed) { return Random(seed, true); }
 
+Random Random::split() { return Random(engine_(), fixed_); }
+
 double Random::next() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
 
 void Random::reseed_from_clock()

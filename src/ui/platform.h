@@ -70,6 +70,9 @@ public:
 
     double next(); // uniform in [0, 1)
     void reseed_from_clock();
+    // A generator of its own, seeded from this one, for what must not shift
+    // this one's sequence (decoration whose size follows the window).
+    Random split();
 
 private:
     Random(std::uint64_t seed, bool fixed) : engine_(seed), fixed_(fixed) {}
