@@ -23,7 +23,6 @@ Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::TextBox& tbox_
       pbox_text_(pbox_text),
       tbox_message_(tbox_message),
       dialogs_(dialogs),
-      random_(random),
       decoration_(random.split()),
       layout_(form),
       pizzas_(form.canvas())

@@ -164,7 +164,6 @@ private:
     const ui::PictureBox& pbox_text_;
     ui::TextBox& tbox_message_;
     ui::Dialogs& dialogs_;
-    ui::Random& random_;
     // The rings' colours: how many rings fit depends on the window, and
     // that must not change the problems the lessons deal.
     ui::Random decoration_;
