@@ -8,12 +8,12 @@
 #include <QLineF>
 #include <QRect>
 
-class QPainter;
-
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QPainter;
 
 namespace quorrel::ui {
 
