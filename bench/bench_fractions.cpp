@@ -27,10 +27,9 @@ struct Screen {
     }
     ui::Form form{"Quorrel", 1280, 1000, ui::colors::window_back};
     ui::PictureBox& pbox_text = form.add<ui::PictureBox>("pbox_text", ui::colors::yellow);
-    ui::TextBox& tbox_message = form.add<ui::TextBox>("tbox_message");
     testing::RecordingDialogs dialogs;
     ui::Random random = ui::Random::fixed(1);
-    fractions::Slots slots{form, pbox_text, tbox_message, dialogs, random};
+    fractions::Slots slots{form, pbox_text, dialogs, random};
 };
 
 // Milliseconds of each call; the median shows the cost, the slowest what a

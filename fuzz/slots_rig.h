@@ -11,8 +11,7 @@ struct SlotsRig {
     SlotsRig()
         : form("Quorrel", 1280, 1000, quorrel::ui::colors::window_back),
           pbox_text(form.add<quorrel::ui::PictureBox>("pbox_text", quorrel::ui::colors::yellow)),
-          tbox_message(form.add<quorrel::ui::TextBox>("tbox_message")),
-          slots(form, pbox_text, tbox_message, dialogs, random)
+          slots(form, pbox_text, dialogs, random)
     {
         pbox_text.move(0, 20, 640, 900);
         for (int i = 0; i < quorrel::fractions::Slots::count; ++i) {
@@ -24,7 +23,6 @@ struct SlotsRig {
 
     quorrel::ui::Form form;
     quorrel::ui::PictureBox& pbox_text;
-    quorrel::ui::TextBox& tbox_message;
     quorrel::testing::RecordingDialogs dialogs;
     quorrel::ui::Random random = quorrel::ui::Random::fixed(7);
     quorrel::fractions::Slots slots;

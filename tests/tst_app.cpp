@@ -58,6 +58,7 @@ private Q_SLOTS:
     void pageStripJumps();
     void titleBarShowsCourseWidePage();
     void thousandLessonStartsNeverNest();
+    void aWaitInsideAnEventHandlerIsRefused();
     void closingTheWindowEndsEveryWait();
     void startScreenPixels();
     void emptyLessonScreenShowsTwoFifths();
@@ -303,6 +304,29 @@ void TestApp::titleBarShowsCourseWidePage()
     course.page(1);
     QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 38  "));
     QVERIFY(title_image() != page7);
+}
+
+void TestApp::aWaitInsideAnEventHandlerIsRefused()
+{
+    // Everywhere else the fault ends the test; here it is provoked on purpose.
+    qunsetenv("QT_FATAL_CRITICALS");
+    testing::FakeClock clock;
+    testing::ScriptedPump pump(clock);
+    ui::Waits waits(pump, clock);
+    int handled = 0;
+    pump.learner = [&] {
+        if (++handled == 1) {
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("wait inside an event handler"));
+            waits.wait(); // a handler that waits: refused, returns at once
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("wait inside an event handler"));
+            waits.delay(5);
+        }
+        waits.click();
+    };
+    waits.wait();
+    QCOMPARE(handled, 1);
+    QCOMPARE(clock.seconds(), 0.0);
+    QCOMPARE(waits.pauses(), std::uint64_t(1));
 }
 
 void TestApp::thousandLessonStartsNeverNest()

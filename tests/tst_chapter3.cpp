@@ -74,6 +74,7 @@ private Q_SLOTS:
     void everyPageOpensAsReadThrough_data();
     void everyPageOpensAsReadThrough();
     void lessonFourChecksEveryAnswer();
+    void lessonFourStartsAfreshOnEveryVisit();
     void drillDealsFromTheGivenRanges();
     void dealtCopiesStayOffScreen();
     void pageJumpTakesTheHereLinkAway();
@@ -247,6 +248,41 @@ void TestChapter3::lessonFourChecksEveryAnswer()
     // The lesson has ended; the practice screen stays until another lesson.
     QVERIFY(form.cmd_checksum.visible() && form.tbox_message.visible());
     QCOMPARE(h.tutor().page_bar.shown_title(), std::string("Lesson 4:  More arithmetic practice.  "));
+}
+
+void TestChapter3::lessonFourStartsAfreshOnEveryVisit()
+{
+    Harness h;
+    auto& form = h.tutor().form;
+    int visits = 0;
+    std::vector<std::string> seen;
+    h.set_learner([&](Harness& l) {
+        if (l.last_line() != " More to come...What happens when you click?") {
+            l.click_text();
+            return;
+        }
+        ++visits;
+        seen.push_back(form.tbox_message.text());
+        if (visits == 1) {
+            QVERIFY(l.set_fraction(2, 2, 1));
+            form.cmd_checksum.click(); // 1/1 + 1/1: the answer is now 2/1
+            // Pizzas drawn on the practice screen leave the verdict alone.
+            l.choose("mnu_circle0");
+            seen.push_back(form.tbox_message.text());
+            l.choose("mnu_4"); // left midway, the lesson unwinds
+        } else {
+            // Judged against no earlier answer: 3/1 is simply reduced.
+            QVERIFY(l.set_fraction(2, 3, 1));
+            form.cmd_checkreduced.click();
+            seen.push_back(form.tbox_message.text());
+            l.choose("mnu_exit");
+        }
+    });
+    h.choose("mnu_4");
+    QVERIFY(h.settle());
+    QCOMPARE(visits, 2);
+    const std::vector<std::string> expected{"", "   Good. Check if the answer is reduced.", "", "   It's reduced."};
+    QCOMPARE(seen, expected);
 }
 
 void TestChapter3::drillDealsFromTheGivenRanges()

@@ -160,6 +160,8 @@ void TestLessons::walksTheCourseFromStartUp()
     messages.insert(messages.end(), {lowest + para, para + lowest + para, para + lowest + para});
     QCOMPARE(h.dialogs.messages, messages);
     QVERIFY(!h.tutor().waits.in_lesson());
+    // Each lesson was handed over to, not run inside the one before it.
+    QCOMPARE(h.tutor().course.start_depth_spread(), std::uintptr_t(0));
 }
 
 void TestLessons::aJumpedFromLessonNeverResumes()

@@ -2,6 +2,8 @@
 
 #include "pages/catalogue.h"
 
+#include <algorithm>
+
 namespace quorrel::app {
 
 Course::Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box)
@@ -14,25 +16,58 @@ int Course::start_page(int page_count) const
     return current_page_ >= 2 && current_page_ <= page_count ? current_page_ : 1;
 }
 
+namespace {
+
+// One lesson's run: nothing it left behind reaches the next, however it ends.
+class LessonScope {
+public:
+    explicit LessonScope(const Course::Clear& clear) : clear_(clear) { run(Course::Edge::start); }
+    ~LessonScope() { run(Course::Edge::end); }
+    LessonScope(const LessonScope&) = delete;
+    LessonScope& operator=(const LessonScope&) = delete;
+
+private:
+    void run(Course::Edge edge) const
+    {
+        if (clear_)
+            clear_(edge);
+    }
+    const Course::Clear& clear_;
+};
+
+} // namespace
+
 void Course::show_Lesson()
 {
+    run_scoped([this] {
+        if (scripts_)
+            scripts_(current_lesson_);
+    });
+}
+
+void Course::play(std::function<void()> scene)
+{
+    waits_.start([this, scene = std::move(scene)] { run_scoped(scene); });
+}
+
+void Course::run_scoped(const std::function<void()>& body)
+{
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    shallowest_start_ = std::min(shallowest_start_, frame);
+    deepest_start_ = std::max(deepest_start_, frame);
     // The lesson's own face too: the welcome screen leaves its serif face on
     // the box, and a lesson reached from there must read as it does when
     // reached by reading on.
     text_box_.canvas().set_font({"Arial Narrow", 14});
-    if (starting_)
-        starting_();
-    if (scripts_)
-        scripts_(current_lesson_);
+    const LessonScope scope(clear_);
+    body();
 }
 
 void Course::new_Lesson(std::string_view code)
 {
     writer_.write_line("");
     writer_.write_line("Please click to go on to lesson " + std::string(code));
-    current_lesson_ = std::string(code);
-    current_page_ = 1;
-    show_Lesson();
+    start_lesson(code);
 }
 
 void Course::page(int k)

@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/waits.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,19 +14,23 @@
 namespace quorrel::app {
 
 // Which lesson runs, from which page, and how the learner moves between
-// lessons and pages. A lesson started by the learner replaces the running
-// one; a lesson's own hand-over (`new_Lesson`) runs the next one inside it.
+// lessons and pages. Every lesson starts the same way, from the idle loop of
+// the waits: chosen by the learner, reached by paging, or handed over by the
+// lesson before it, it replaces the running one and never nests inside it.
 class Course {
 public:
     // Runs the script of a lesson code; false when there is none.
     using Scripts = std::function<bool(std::string_view code)>;
-    // Called whenever a lesson or page starts (the drill marks are emptied).
-    using Starting = std::function<void()>;
+    // Clears what a lesson may leave behind (drill marks, locks, links, the
+    // voice): run as every lesson starts and on every way out of it,
+    // unwinding included.
+    enum class Edge { start, end };
+    using Clear = std::function<void(Edge)>;
 
     Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box);
 
     void set_scripts(Scripts scripts) { scripts_ = std::move(scripts); }
-    void set_starting(Starting starting) { starting_ = std::move(starting); }
+    void set_clear(Clear clear) { clear_ = std::move(clear); }
     // Called as page k of the running lesson starts, after `starting` for
     // the lesson's first page.
     std::function<void()> on_page;
@@ -39,10 +44,16 @@ public:
     int start_page(int page_count) const;
 
     const pages::PageTable& table() const { return table_; }
+    // How far apart on the stack lessons have started: 0 while each starts
+    // from the same frame, however long the chain of hand-overs.
+    std::uintptr_t start_depth_spread() const { return deepest_start_ - shallowest_start_; }
 
     // Runs the script of the current lesson from the current page.
     void show_Lesson();
-    // The hand-over at the end of a lesson: asks for a click, then runs `code`.
+    // Plays a scene in place of the running lesson, started as a lesson is.
+    void play(std::function<void()> scene);
+    // The hand-over at the end of a lesson: asks for a click, then starts
+    // `code` once the running lesson has returned.
     void new_Lesson(std::string_view code);
     // Starts page k of the running lesson: empties the message box and shows
     // the lesson's title and course-wide page number.
@@ -57,6 +68,7 @@ public:
     void displaypage(int global_page);
 
 private:
+    void run_scoped(const std::function<void()>& body);
     // Runs from the idle loop once the running lesson has unwound.
     void restart(std::string lesson, int page, bool wait_after);
 
@@ -66,7 +78,9 @@ private:
     ui::PictureBox& text_box_;
     pages::PageTable table_;
     Scripts scripts_;
-    Starting starting_;
+    Clear clear_;
+    std::uintptr_t shallowest_start_ = UINTPTR_MAX;
+    std::uintptr_t deepest_start_ = 0;
     std::string current_lesson_;
     int current_page_ = 1;
 };

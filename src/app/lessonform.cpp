@@ -60,10 +60,7 @@ void describe_controls(LessonForm& f)
     f.pbox_text.describe("Lesson text", "");
     f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
     f.tbox_message.describe("Practice message", "What the tutor says about your answer");
-    f.record_text.describe("Record", "The script being recorded");
     f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");
-    f.cmd_finish.describe("Finish", "Finishes the recording");
-    f.cmd_print.describe("Print Screen", "Prints the screen");
     f.cmd_newprob.describe("New problem", "Sets a new practice problem");
     f.cmd_checksum.describe("Check Sum", "Checks whether the answer is the sum of the two fractions");
     f.cmd_checkproduct.describe("Check Product", "Checks whether the answer is the product of the two fractions");
@@ -81,16 +78,12 @@ LessonForm::LessonForm(int width, int height)
       pbox_text(form_.add<ui::PictureBox>("pbox_text", ui::colors::yellow)),
       pbox_go_on(form_.add<ui::PictureBox>("pbox_go_on", ui::colors::yellow)),
       tbox_message(form_.add<ui::TextBox>("tbox_message")),
-      record_text(form_.add<ui::TextBox>("record_text")),
       cmd_stop(form_.add<ui::Button>("cmd_stop", "Stop")),
-      cmd_finish(form_.add<ui::Button>("cmd_finish", "Finish")),
-      cmd_print(form_.add<ui::Button>("cmd_print", "Print Screen")),
       cmd_newprob(form_.add<ui::Button>("cmd_newprob", "Click here for a New Problem")),
       cmd_checksum(form_.add<ui::Button>("cmd_checksum", "Check Sum")),
       cmd_checkproduct(form_.add<ui::Button>("cmd_checkproduct", "Check Product")),
       cmd_checkquotient(form_.add<ui::Button>("cmd_checkquotient", "Check Quotient")),
       cmd_checkreduced(form_.add<ui::Button>("cmd_checkreduced", "Is it reduced?")),
-      vline(form_.add<ui::LineControl>("vline")),
       mnu_Lessons(form_.menu_bar().add("mnu_Lessons", "Lessons")),
       mnu_1(mnu_Lessons.add("mnu_1", "Lesson 1: Fraction Basics")),
       mnu_2(mnu_Lessons.add("mnu_2", "Lesson 2: Rewriting fractions")),
@@ -126,10 +119,6 @@ LessonForm::LessonForm(int width, int height)
     pbox_go_on.move(0, 0, 40, 22);
     tbox_message.move(0, 0, 240, 56);
     tbox_message.multi_line = true;
-    record_text.hide();
-    cmd_finish.hide();
-    cmd_print.hide();
-    vline.hide();
 
     // The arrow's tip is the start of line 0. It points left; a quarter turn
     // makes it point down at a slider from the free space above it.
@@ -149,7 +138,7 @@ void LessonForm::hide_controls()
 {
     for (const auto& control : form_.controls()) {
         const std::string& name = control->name();
-        if (name == "pbox_pages" || name == "vline" || name.rfind("mnu", 0) == 0)
+        if (name == "pbox_pages" || name.rfind("mnu", 0) == 0)
             continue;
         control->hide();
     }

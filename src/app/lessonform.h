@@ -26,8 +26,8 @@ public:
     const ui::Form& form() const { return form_; }
     ui::Canvas& canvas() { return form_.canvas(); }
 
-    // Hides every control but the page strip, `vline` and the timer (and the
-    // menus, which are not controls here), then shows the title bar.
+    // Hides every control but the page strip (and the menus, which are not
+    // controls here), then shows the title bar.
     void hide_controls();
 
     // The pointer arrow: three lines whose shape is kept as it moves and is
@@ -48,16 +48,12 @@ public:
     ui::PictureBox& pbox_text;
     ui::PictureBox& pbox_go_on;
     ui::TextBox& tbox_message;
-    ui::TextBox& record_text;
     ui::Button& cmd_stop;
-    ui::Button& cmd_finish;
-    ui::Button& cmd_print;
     ui::Button& cmd_newprob;
     ui::Button& cmd_checksum;
     ui::Button& cmd_checkproduct;
     ui::Button& cmd_checkquotient;
     ui::Button& cmd_checkreduced;
-    ui::LineControl& vline;
 
     ui::MenuItem& mnu_Lessons;
     ui::MenuItem& mnu_1;

@@ -16,7 +16,7 @@ Tutor::Tutor(Services services, int width, int height)
       reader(services.speech, form.mnu_read, waits),
       page_bar(form.pbox_title, form.pbox_pages),
       course(waits, writer, page_bar, form.pbox_text),
-      slots(form.form(), form.pbox_text, form.tbox_message, dialogs, random),
+      slots(form.form(), form.pbox_text, dialogs, random),
       exercises({form.form(), form.pbox_text, form.pbox_go_on, form.cmd_stop, form.mnu_auto}, writer, waits, slots,
                 slots, dialogs, random),
       practice(slots, form.tbox_message, random,
@@ -26,12 +26,18 @@ Tutor::Tutor(Services services, int width, int height)
       authoring(script_files, dialogs, [this] { mnu_playback_Click(); })
 {
     course.set_scripts([this](std::string_view code) { return lessons.run(code); });
-    // A new lesson or page never inherits a Stop meant for an earlier drill,
-    // nor the "here" link of an exercise it cut short.
-    course.set_starting([this] {
-        exercises.set_quit_mark(false);
-        form.pbox_go_on.hide();
+    // A lesson never inherits a Stop meant for an earlier drill, the "here"
+    // link of an exercise it cut short, a drill's locked question or the
+    // verdict of an earlier visit to the practice screen.
+    course.set_clear([this](Course::Edge edge) {
+        exercises.end_lesson();
+        for (int i = 0; i < fractions::Slots::count; ++i)
+            slots.lock_slot(i, false);
         reader.stop();
+        // The practice screen outlives its lesson's last line, until another
+        // lesson starts; a new visit starts with no problem and no verdict.
+        if (edge == Course::Edge::start)
+            practice.clear();
     });
     course.on_page = [this] { reader.stop(); };
     // A screen reader reads the message box as what is newest in it: the
@@ -108,8 +114,7 @@ void Tutor::mnu_mixed_Click(int slot)
 void Tutor::mnu_playback_Click()
 {
     // The script as it is now: editing it while it plays changes nothing.
-    waits.start([this, script = authoring.writestring()] {
-        exercises.set_quit_mark(false);
+    course.play([this, script = authoring.writestring()] {
         scenes::play(shell, script, [this] { lessons.Lesson3_setup(); });
     });
 }

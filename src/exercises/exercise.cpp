@@ -6,7 +6,6 @@ namespace quorrel::exercises {
 
 namespace {
 
-constexpr ui::Color history_grey = ui::Color::rgb(150, 150, 150);
 constexpr std::string_view try_again = "      Please try again ";
 constexpr std::string_view try_again_or = "      Please try again or click           to continue reading.";
 // The link sits in the run of blanks after "click".
@@ -134,10 +133,20 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     waits_.delay(1);
     screen_.go_on.hide();
     box.clear();
-    box.set_fore_color(history_grey);
+    box.set_fore_color(ui::colors::answered_grey);
     writer_.draw(writer_.message_history());
     if (restate == Restate::prompt)
         writer_.write_text(please);
+    screen_.go_on.hide();
+}
+
+void ExerciseRunner::end_lesson()
+{
+    prompt_prefix.clear();
+    current_.clear();
+    go_on_mark_ = false;
+    quit_mark_ = false;
+    screen_.stop.hide();
     screen_.go_on.hide();
 }
 

@@ -56,6 +56,10 @@ public:
     bool quit_mark() const { return quit_mark_; }
     void set_quit_mark(bool on) { quit_mark_ = on; }
 
+    // A lesson has ended, however: no mark, prefix, Stop button or "here"
+    // link of its exercises reaches the next.
+    void end_lesson();
+
     // The condition of the exercise now waiting for an answer (empty when
     // none is): a scripted learner reads it to know what to answer.
     const std::string& current_condition() const { return current_; }

@@ -121,4 +121,12 @@ void Practice::show_feedback(std::string_view message) { message_.set_text("   "
 
 void Practice::record_answer(int slot) { answer_ = values_.value(slot); }
 
+void Practice::clear()
+{
+    top_.reset();
+    bottom_.reset();
+    answer_.reset();
+    message_.set_text("");
+}
+
 } // namespace quorrel::exercises

@@ -43,6 +43,9 @@ public:
     // arithmetic check, and names a common factor when one is left.
     void check_reduced(int slot);
     void show_feedback(std::string_view message);
+    // Forgets the problem, the checked answer and the verdict, as a new
+    // visit to the practice screen must.
+    void clear();
 
     // As dealt (nothing before the first problem), and the answer as it stood
     // at the last arithmetic check (nothing before any, or when that slot held

@@ -17,11 +17,9 @@ constexpr ui::Color picture_grey = ui::Color::rgb(150, 150, 150);
 
 } // namespace
 
-Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::TextBox& tbox_message, ui::Dialogs& dialogs,
-             ui::Random& random)
+Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::Dialogs& dialogs, ui::Random& random)
     : form_(form),
       pbox_text_(pbox_text),
-      tbox_message_(tbox_message),
       dialogs_(dialogs),
       decoration_(random.split()),
       layout_(form),
@@ -151,14 +149,7 @@ void Slots::paint_pizzas(int i, int n, int d)
         return;
     const PizzaFrame frame{pbox_text_.right_edge(), s->slider_fracnum.top(), s->num_box->top(), form_.width() / 2.0};
     const std::vector<Pizza> row = pizza_row(n, d, frame, mixed_mode(i));
-    if (!row.empty())
-        report_colour();
     pizzas_.paint(i, row, !mixed_mode(i));
-}
-
-void Slots::report_colour()
-{
-    tbox_message_.set_text("   " + std::to_string(pbox_text_.canvas().fore_color().packed()));
 }
 
 std::optional<Fraction> Slots::value(int i) const
@@ -309,16 +300,6 @@ void Slots::toggle_mixed(int i)
 {
     set_mixed_mode(i, !mixed_mode(i));
     show_fraction(i, num(i), den(i));
-}
-
-void Slots::cmult1(long long a, long long b, long long c, long long e, int x, int y, long long r,
-                   std::optional<int> pen1, std::optional<int> pen2)
-{
-    if (b * e == 0)
-        return;
-    report_colour();
-    if (!fractions::cmult1(form_.canvas(), a, b, c, e, x, y, r, pen1, pen2, !mixed_mode(0)))
-        dialogs_.message_box("error in cmult1: r = " + std::to_string(r));
 }
 
 void Slots::design()

@@ -38,11 +38,9 @@ class Slots final : public SlotValues {
 public:
     static constexpr int count = slot_count;
 
-    // `pbox_text` is the message box (pizzas go right of it, and cmult1
-    // reports its drawing colour into `tbox_message`); `random` colours the
-    // design.
-    Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::TextBox& tbox_message, ui::Dialogs& dialogs,
-          ui::Random& random);
+    // `pbox_text` is the message box (pizzas go right of it); `random`
+    // colours the design.
+    Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::Dialogs& dialogs, ui::Random& random);
     Slots(const Slots&) = delete;
     Slots& operator=(const Slots&) = delete;
 
@@ -84,12 +82,6 @@ public:
     void toggle_circle(int i);
     void toggle_mixed(int i);
 
-    // One pizza on the window (see the free cmult1), reporting as the pizza
-    // routine always has: the message box's drawing colour into
-    // `tbox_message`, a negative radius in a message box. Whole pizzas lose
-    // their spokes while slot 0 is in mixed mode.
-    void cmult1(long long a, long long b, long long c, long long e, int x, int y, long long r,
-                std::optional<int> pen1 = {}, std::optional<int> pen2 = {});
     // Wipes the window's drawing and draws rings above the sliders on show.
     void design();
 
@@ -157,12 +149,9 @@ private:
     // rewrites the slot's own numerals.
     void take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted);
     void paint_pizzas(int i, int n, int d);
-    // The drawing colour report of the pizza routine.
-    void report_colour();
 
     ui::Form& form_;
     const ui::PictureBox& pbox_text_;
-    ui::TextBox& tbox_message_;
     ui::Dialogs& dialogs_;
     // The rings' colours: how many rings fit depends on the window, and
     // that must not change the problems the lessons deal.

@@ -43,6 +43,8 @@ inline constexpr Color magenta = Color::rgb(255, 0, 255);
 inline constexpr Color window_back = Color::rgb(240, 255, 255);  // the window's background
 inline constexpr Color fraction_blue = Color::rgb(120, 120, 255); // default fill of a fraction
 inline constexpr Color history_grey = Color::rgb(120, 120, 120);
+// The page's history as redrawn under a right answer: a shade lighter.
+inline constexpr Color answered_grey = Color::rgb(150, 150, 150);
 inline constexpr Color page_strip = Color::rgb(180, 180, 255);
 } // namespace colors
 

@@ -1,11 +1,43 @@
 #include "ui/waits.h"
 
+#include <QtGlobal>
+
 #include <utility>
 
 namespace quorrel::ui {
 
+namespace {
+// Whatever the pump runs meanwhile is an event handler.
+class Dispatching {
+public:
+    explicit Dispatching(int& depth) : depth_(depth) { ++depth_; }
+    ~Dispatching() { --depth_; }
+    Dispatching(const Dispatching&) = delete;
+    Dispatching& operator=(const Dispatching&) = delete;
+
+private:
+    int& depth_;
+};
+} // namespace
+
+void Waits::pump_events(double timeout)
+{
+    const Dispatching dispatching(dispatching_);
+    pump_.wait_for_events(timeout);
+}
+
+bool Waits::may_block() const
+{
+    if (dispatching_ == 0)
+        return true;
+    qCritical("quorrel: a wait inside an event handler was refused; handlers start lessons through Waits::start");
+    return false;
+}
+
 void Waits::wait()
 {
+    if (!may_block())
+        return;
     ++pauses_;
     for (;;) {
         poll();
@@ -13,12 +45,14 @@ void Waits::wait()
             clicked_ = false;
             return;
         }
-        pump_.wait_for_events(-1);
+        pump_events(-1);
     }
 }
 
 void Waits::delay(double seconds)
 {
+    if (!may_block())
+        return;
     ++pauses_;
     const double end = clock_.seconds() + seconds;
     for (;;) {
@@ -26,13 +60,16 @@ void Waits::delay(double seconds)
         const double left = end - clock_.seconds();
         if (left <= 0)
             return;
-        pump_.wait_for_events(left);
+        pump_events(left);
     }
 }
 
 void Waits::process_pending()
 {
-    pump_.process_pending();
+    {
+        const Dispatching dispatching(dispatching_);
+        pump_.process_pending();
+    }
     poll();
 }
 
@@ -69,7 +106,7 @@ void Waits::run_until_quit()
     try {
         for (;;) {
             if (!run_next_lesson())
-                pump_.wait_for_events(-1);
+                pump_events(-1);
         }
     } catch (const QuitRequested&) {
     }

@@ -7,13 +7,17 @@
 
 namespace quorrel::ui {
 
-// Thrown out of the innermost wait once the program is to end ("Exit" or the
-// window's close button); it unwinds every lesson below it.
-struct QuitRequested {};
+// Thrown out of the innermost wait to unwind the running lesson. A script
+// never catches it: whatever it holds is released by destructors on the way.
+struct Unwind {};
 
-// Thrown out of the innermost wait when the learner starts another lesson,
-// page or scene: the running one unwinds and never resumes.
-struct LessonReplaced {};
+// The program is to end ("Exit" or the window's close button): every lesson
+// below the wait unwinds.
+struct QuitRequested : Unwind {};
+
+// The learner started another lesson, page or scene: the running one unwinds
+// and never resumes.
+struct LessonReplaced : Unwind {};
 
 // The two blocking primitives of the lesson scripts. Everything runs on one
 // thread: while a script blocks here, window events are handled. Handlers
@@ -26,9 +30,12 @@ public:
     Waits& operator=(const Waits&) = delete;
 
     // Returns after the next "go on" click; a click made while no wait ran
-    // is remembered and ends this wait at once.
+    // is remembered and ends this wait at once. Called from inside an event
+    // handler it returns at once and reports a critical fault: blocking
+    // there would run one lesson inside the handler of another.
     void wait();
-    // Pauses for `seconds` of elapsed time, handling events meanwhile.
+    // Pauses for `seconds` of elapsed time, handling events meanwhile; from
+    // inside an event handler, as `wait`.
     void delay(double seconds);
     // Handles pending events once, without blocking.
     void process_pending();
@@ -57,6 +64,9 @@ public:
     std::uint64_t pauses() const { return pauses_; }
 
 private:
+    void pump_events(double timeout);
+    // False (and the fault reported) inside an event handler.
+    bool may_block() const;
     // Runs the lesson started last, if any; false when there was none.
     bool run_next_lesson();
     // Throws when the program ends or the running lesson is to give way.
@@ -68,6 +78,7 @@ private:
     bool clicked_ = false;
     bool quitting_ = false;
     bool in_lesson_ = false;
+    int dispatching_ = 0; // nested event handling now under way
     std::uint64_t pauses_ = 0;
 };
 
