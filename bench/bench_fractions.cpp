@@ -29,7 +29,7 @@ struct Screen {
     ui::PictureBox& pbox_text = form.add<ui::PictureBox>("pbox_text", ui::colors::yellow);
     testing::RecordingDialogs dialogs;
     ui::Random random = ui::Random::fixed(1);
-    fractions::Slots slots{form, pbox_text, dialogs, random};
+    fractions::Slots slots{form, pbox_text, random};
 };
 
 // Milliseconds of each call; the median shows the cost, the slowest what a

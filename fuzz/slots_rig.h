@@ -11,7 +11,7 @@ struct SlotsRig {
     SlotsRig()
         : form("Quorrel", 1280, 1000, quorrel::ui::colors::window_back),
           pbox_text(form.add<quorrel::ui::PictureBox>("pbox_text", quorrel::ui::colors::yellow)),
-          slots(form, pbox_text, dialogs, random)
+          slots(form, pbox_text, random)
     {
         pbox_text.move(0, 20, 640, 900);
         for (int i = 0; i < quorrel::fractions::Slots::count; ++i) {

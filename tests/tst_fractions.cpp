@@ -28,7 +28,7 @@ struct Rig {
     explicit Rig(int width = 1280)
         : form("Quorrel", width, 1000, back),
           pbox_text(form.add<ui::PictureBox>("pbox_text", ui::colors::yellow)),
-          slots(form, pbox_text, dialogs, random)
+          slots(form, pbox_text, random)
     {
         pbox_text.move(0, 20, 640, 900);
         slots.place_slot(0, 650, 510);

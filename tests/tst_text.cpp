@@ -531,7 +531,7 @@ void TestText::promptOnAnEmptiedBoxShowsItsNumerator()
     rig.box.canvas().clear();
     rig.box.canvas().set_fore_color(ui::colors::blue);
     // As an exercise draws its prompt on a new page.
-    rig.writer.draw(std::string(text::para_break) + "Please set 20/30 now");
+    rig.writer.redraw(std::string(text::para_break) + "Please set 20/30 now");
     QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise);
     QVERIFY(band_has(rig.box.canvas(), 0, 2, ui::colors::yellow));
     QVERIFY(!band_has(rig.box.canvas(), 0, 1, ui::colors::blue));
@@ -603,8 +603,8 @@ void TestText::newTextReachesTheListenerOnce()
     writer.lesson_title("2a");
     writer.write_line("First line.");
     writer.write_line("Second FontSize__huge line.");
-    writer.draw(writer.message_history());
-    writer.draw_new("Please set the fraction.");
+    writer.redraw(writer.message_history());
+    writer.draw("Please set the fraction.");
     writer.clear_scene("Scene");
     QCOMPARE(heard.size(), std::size_t(5));
     QVERIFY(heard[0].find("Lesson 2a") != std::string::npos);

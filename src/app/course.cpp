@@ -6,14 +6,21 @@
 
 namespace quorrel::app {
 
-Course::Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box)
-    : waits_(waits), writer_(writer), bar_(bar), text_box_(text_box)
+Course::Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar)
+    : waits_(waits), writer_(writer), bar_(bar)
 {
 }
 
-int Course::start_page(int page_count) const
+int Course::first_page() const
 {
-    return current_page_ >= 2 && current_page_ <= page_count ? current_page_ : 1;
+    const auto lesson = pages::find_lesson(current_lesson_);
+    return lesson && current_page_ >= 2 && current_page_ <= lesson->pages ? current_page_ : 1;
+}
+
+void Course::hand_over()
+{
+    if (const auto lesson = pages::find_lesson(current_lesson_); lesson && !lesson->next.empty())
+        new_Lesson(lesson->next);
 }
 
 namespace {
@@ -58,7 +65,7 @@ void Course::run_scoped(const std::function<void()>& body)
     // The lesson's own face too: the welcome screen leaves its serif face on
     // the box, and a lesson reached from there must read as it does when
     // reached by reading on.
-    text_box_.canvas().set_font({"Arial Narrow", 14});
+    writer_.set_text_font({"Arial Narrow", 14});
     const LessonScope scope(clear_);
     body();
 }
@@ -75,9 +82,7 @@ void Course::page(int k)
     current_page_ = k;
     if (on_page)
         on_page();
-    text_box_.canvas().clear();
-    text_box_.set_accessible_description("");
-    writer_.clear_history();
+    writer_.clear_text();
     bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));
 }
 
@@ -139,8 +144,7 @@ void Course::restart(std::string lesson, int page, bool wait_after)
     current_lesson_ = std::move(lesson);
     current_page_ = page;
     waits_.start([this, wait_after] {
-        text_box_.canvas().clear();
-        writer_.clear_history();
+        writer_.clear_text();
         show_Lesson();
         if (wait_after)
             waits_.wait();

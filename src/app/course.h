@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lessons/stage.h"
 #include "pages/page_bar.h"
 #include "pages/page_table.h"
 #include "text/writer.h"
@@ -17,7 +18,7 @@ namespace quorrel::app {
 // lessons and pages. Every lesson starts the same way, from the idle loop of
 // the waits: chosen by the learner, reached by paging, or handed over by the
 // lesson before it, it replaces the running one and never nests inside it.
-class Course {
+class Course final : public lessons::Pages {
 public:
     // Runs the script of a lesson code; false when there is none.
     using Scripts = std::function<bool(std::string_view code)>;
@@ -27,7 +28,9 @@ public:
     enum class Edge { start, end };
     using Clear = std::function<void(Edge)>;
 
-    Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar, ui::PictureBox& text_box);
+    Course(ui::Waits& waits, text::Writer& writer, pages::PageBar& bar);
+    Course(const Course&) = delete;
+    Course& operator=(const Course&) = delete;
 
     void set_scripts(Scripts scripts) { scripts_ = std::move(scripts); }
     void set_clear(Clear clear) { clear_ = std::move(clear); }
@@ -39,9 +42,13 @@ public:
     void set_current_lesson(std::string code) { current_lesson_ = std::move(code); }
     int current_page() const { return current_page_; }
     void set_current_page(int page) { current_page_ = page; }
-    // The page a script of `page_count` pages starts at: the current page if
-    // it is one of pages 2 and up, otherwise the first.
-    int start_page(int page_count) const;
+    // The current page if the running lesson has it, otherwise the first.
+    int first_page() const override;
+    // Starts page k of the running lesson: empties the message box and shows
+    // the lesson's title and course-wide page number.
+    void page(int k) override;
+    // Hands over to the lesson after the running one in the catalogue.
+    void hand_over() override;
 
     const pages::PageTable& table() const { return table_; }
     // How far apart on the stack lessons have started: 0 while each starts
@@ -55,9 +62,6 @@ public:
     // The hand-over at the end of a lesson: asks for a click, then starts
     // `code` once the running lesson has returned.
     void new_Lesson(std::string_view code);
-    // Starts page k of the running lesson: empties the message box and shows
-    // the lesson's title and course-wide page number.
-    void page(int k);
 
     // What the learner starts; each replaces the running lesson.
     void start_lesson(std::string_view code);
@@ -75,7 +79,6 @@ private:
     ui::Waits& waits_;
     text::Writer& writer_;
     pages::PageBar& bar_;
-    ui::PictureBox& text_box_;
     pages::PageTable table_;
     Scripts scripts_;
     Clear clear_;

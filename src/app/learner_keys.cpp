@@ -58,7 +58,7 @@ bool LearnerKeys::press(const QKeyEvent& key)
         if (!plain || typing_into_text(QApplication::focusWidget()))
             return false;
         if (once)
-            tutor_.pbox_text_Click();
+            tutor_.go_on();
         return true;
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:
@@ -66,22 +66,22 @@ bool LearnerKeys::press(const QKeyEvent& key)
             return false;
         if (once) {
             if (key.key() == Qt::Key_PageDown)
-                tutor_.mnu_next_Click();
+                tutor_.next_page();
             else
-                tutor_.mnu_prev_Click();
+                tutor_.prev_page();
         }
         return true;
     case Qt::Key_Escape:
-        if (!plain || !tutor_.form.cmd_stop.visible())
+        if (!plain || !tutor_.probe().find("cmd_stop")->visible())
             return false;
         if (once)
-            tutor_.cmd_stop_Click();
+            tutor_.stop_drill();
         return true;
     case Qt::Key_Q:
         if (mods != Qt::ControlModifier)
             return false;
         if (once)
-            tutor_.mnu_exit_Click();
+            tutor_.quit();
         return true;
     default:
         return false;

@@ -33,18 +33,18 @@ FormFit fit_form(QSize inside, QSize design)
 }
 
 MainWindow::MainWindow(Tutor& tutor, QWidget* parent)
-    : QMainWindow(parent), tutor_(tutor), view_(new ui::FormView(tutor.form.form(), this))
+    : QMainWindow(parent), tutor_(tutor), view_(new ui::FormView(tutor.window(), this))
 {
     setObjectName("lessonform");
     setWindowTitle(LessonForm::caption);
     setCentralWidget(view_);
-    ui::build_menu_bar(*menuBar(), tutor.form.form().menu_bar());
+    ui::build_menu_bar(*menuBar(), tutor.window().menu_bar());
     // Seen before any widget of the window, so a focused slider or text box
     // cannot swallow a key that means the same everywhere.
     qApp->installEventFilter(new LearnerKeys(*this, *view_, tutor));
 }
 
-MainWindow::~MainWindow() { ui::release_menu_tree(tutor_.form.form().menu_bar()); }
+MainWindow::~MainWindow() { ui::release_menu_tree(tutor_.window().menu_bar()); }
 
 void MainWindow::fill(const QRect& area)
 {
@@ -71,7 +71,7 @@ void MainWindow::lay_out(QSize inside)
 {
     const FormFit fit = fit_form(inside, QSize(LessonForm::design_width, LessonForm::design_height));
     scale_ = fit.scale;
-    tutor_.form.form().resize(fit.form.width(), fit.form.height());
+    tutor_.window().resize(fit.form.width(), fit.form.height());
     view_->setFixedSize(fit.form);
     if (fit.scale >= 1 && !stage_)
         return; // shown as it is, pixel for pixel
@@ -101,7 +101,7 @@ void MainWindow::lay_out(QSize inside)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing ends the program from whatever wait is running.
-    tutor_.mnu_exit_Click();
+    tutor_.quit();
     event->accept();
 }
 

@@ -15,23 +15,22 @@ Program::Program(ui::Random random, bool author, const ui::Clock& clock)
 {
     dialogs_.set_parent(&window_);
     window_.fill(area_);
-    tutor_.form.mnu_test.on_choose = [this] {
-        if (!authoring_window_)
-            authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring);
-        authoring_window_->refresh();
-        authoring_window_->show();
-        authoring_window_->raise();
-        authoring_window_->activateWindow();
-    };
     if (author)
-        tutor_.offer_authoring();
+        tutor_.offer_authoring([this] {
+            if (!authoring_window_)
+                authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring_model());
+            authoring_window_->refresh();
+            authoring_window_->show();
+            authoring_window_->raise();
+            authoring_window_->activateWindow();
+        });
 }
 
 int Program::exec()
 {
     window_.show();
     tutor_.Form_Load();
-    tutor_.waits.run_until_quit();
+    tutor_.run_until_quit();
     return 0;
 }
 

@@ -2,8 +2,9 @@
 
 #include "app/course.h"
 #include "app/lessonform.h"
+#include "app/probe.h"
 #include "app/reader.h"
-#include "app/shell.h"
+#include "app/lesson_screen.h"
 #include "exercises/exercise.h"
 #include "exercises/practice.h"
 #include "fractions/slots.h"
@@ -15,20 +16,29 @@
 #include "ui/platform.h"
 #include "ui/waits.h"
 
+#include <functional>
+#include <string_view>
+
 namespace quorrel::app {
 
 // What the tutor needs from the machine it runs on; tests hand in fakes.
 struct Services {
+    // Runs a script in place of the course's lesson `code` (a test's stand-in
+    // lesson), or returns false to let the course's own run.
+    using Scripts = std::function<bool(std::string_view code, const lessons::Stage& stage)>;
+
     ui::EventPump& pump;
     const ui::Clock& clock;
     ui::Dialogs& dialogs;
     ui::Random random;
     ui::Speech& speech;
+    Scripts stand_ins = {};
 };
 
 // The program's composition root: builds the parts in dependency order and
-// wires the window's handlers to them. Lessons see only the shell's lesson
-// interface; the views and the tests reach the parts from here.
+// wires the window's handlers to them. It hands out no part: lessons see the
+// lesson roles, views and tests the window as a learner works it, and what
+// they read comes through the probe.
 class Tutor {
 public:
     Tutor(Services services, int width, int height);
@@ -36,56 +46,76 @@ public:
     Tutor& operator=(const Tutor&) = delete;
 
     // Lays the window out and starts the first lesson (start-up). The
-    // lesson runs once the caller enters `waits.run_until_quit()`.
+    // lesson runs once one of the loops below runs.
     void Form_Load();
-    void reset_screen() { shell.reset_screen(); }
+    // The program's loop: returns once the program is to end.
+    void run_until_quit() { waits_.run_until_quit(); }
+    // Runs the lessons started until none is left (a headless tutor); throws
+    // ui::QuitRequested when the program is to end.
+    void run_until_idle() { waits_.run_until_idle(); }
 
-    // The window's handlers, as the learner triggers them.
-    void pbox_text_Click() { waits.click(); }
-    void pbox_go_on_Click();
-    void cmd_stop_Click() { exercises.set_quit_mark(true); }
-    void pbox_text_MouseMove(double y);
-    void pbox_pages_MouseMove(double x);
-    void pbox_pages_MouseDown(double x);
-    void mnu_Lessons_Click() { course.set_current_page(1); }
-    void mnu_1_Click() { reset_screen(); }
-    void mnu_2_Click() { lessons.Lesson2_setup(); }
-    void mnu_3_Click() { lessons.Lesson3_setup(); }
-    // mnu_1a_Click ... mnu_4_Click: every lesson item of the menu.
-    void mnu_lesson_Click(std::string_view code) { course.start_lesson(code); }
-    void mnu_next_Click() { course.mnu_next_Click(); }
-    void mnu_prev_Click() { course.mnu_prev_Click(); }
-    void mnu_waitt_Click() { form.mnu_waitt.toggle(); }
-    void mnu_auto_Click() { form.mnu_auto.toggle(); }
-    void mnu_read_Click() { reader.toggle(); }
-    // mnu_circle0_Click ... mnu_mixed2_Click.
-    void mnu_circle_Click(int slot);
-    void mnu_mixed_Click(int slot);
-    void mnu_exit_Click() { waits.request_quit(); }
-    // Plays the authoring window's script in place of the running lesson.
-    void mnu_playback_Click();
-    // Offers "Test", "Playback" and "1f", which learners are not offered.
-    void offer_authoring();
-
-    ui::Dialogs& dialogs;
-    ui::Random random;
-    LessonForm form;
-    ui::Waits waits;
-    text::Writer writer;
-    Reader reader;
-    pages::PageBar page_bar;
-    Course course;
-    fractions::Slots slots;
-    exercises::ExerciseRunner exercises;
-    exercises::Practice practice;
-    Shell shell;
-    lessons::Library lessons;
-    scenes::DiskScriptFiles script_files;
+    // The window as the learner works it: its controls and menus, by name.
+    ui::Form& window() { return form_.form(); }
     // The authoring window's script and fields; the window itself is a view.
-    scenes::Authoring authoring;
+    scenes::Authoring& authoring_model() { return authoring_; }
+    // Offers "Test", "Playback" and "1f", which learners are not offered;
+    // "Test" calls `open_authoring`.
+    void offer_authoring(std::function<void()> open_authoring);
+
+    // What the learner does from the keyboard, as the matching click does.
+    void go_on() { pbox_text_Click(); }
+    void next_page() { mnu_next_Click(); }
+    void prev_page() { mnu_prev_Click(); }
+    // "Stop", while a drill offers it; false when none does.
+    bool stop_drill();
+    void quit() { mnu_exit_Click(); }
+
+    const Probe& probe() const { return probe_; }
 
 private:
     void wire_handlers();
+    // Draws the slot again from its sliders, in its modes as they are now.
+    void redraw(int slot);
+
+    // The window's handlers, as the learner triggers them.
+    void pbox_text_Click() { waits_.click(); }
+    void pbox_go_on_Click();
+    void pbox_text_MouseMove(double y);
+    void pbox_pages_MouseMove(double x);
+    void pbox_pages_MouseDown(double x);
+    void mnu_Lessons_Click() { course_.set_current_page(1); }
+    void mnu_1_Click() { screen_.reset_screen(); }
+    void mnu_2_Click() { lessons_.Lesson2_setup(); }
+    void mnu_3_Click() { lessons_.Lesson3_setup(); }
+    void mnu_next_Click() { course_.mnu_next_Click(); }
+    void mnu_prev_Click() { course_.mnu_prev_Click(); }
+    // mnu_circle0_Click ... mnu_mixed2_Click.
+    void mnu_circle_Click(int slot);
+    void mnu_mixed_Click(int slot);
+    void mnu_exit_Click() { waits_.request_quit(); }
+    // Plays the authoring window's script in place of the running lesson.
+    void mnu_playback_Click();
+    // Runs a lesson: the one the services put in its place, if any.
+    bool run_lesson(std::string_view code);
+
+    ui::Dialogs& dialogs_;
+    ui::Random random_;
+    LessonForm form_;
+    ui::Waits waits_;
+    text::Writer writer_;
+    Reader reader_;
+    pages::PageBar page_bar_;
+    Course course_;
+    fractions::Slots slots_;
+    exercises::ExerciseRunner exercises_;
+    exercises::Practice practice_;
+    LessonScreen screen_;
+    lessons::Stage stage_;
+    lessons::Library lessons_;
+    Services::Scripts stand_ins_;
+    scenes::DiskScriptFiles script_files_;
+    scenes::Authoring authoring_;
+    Probe probe_;
 };
 
 } // namespace quorrel::app

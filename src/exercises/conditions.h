@@ -14,8 +14,9 @@ class Dialogs;
 
 namespace quorrel::exercises {
 
-// The answer conditions of the exercises, parsed once from their text into
-// one of the forms below and then evaluated on every check.
+// The answer conditions of the exercises: a lesson states one of the forms
+// below where it asks; a scene script's text is parsed into one once, and
+// then evaluated on every check.
 
 enum class Part : std::uint8_t { numerator, denominator };
 enum class Operation : std::uint8_t { sum, difference, product, quotient };
@@ -42,9 +43,10 @@ struct PartIs {
     int value;
 };
 
+// `answer` shows the numerals of `given`, whatever form each is drawn in.
 struct SameNumerals {
-    int first;
-    int second;
+    int answer;
+    int given;
 };
 
 // `answer` shows `given` with numerator and denominator both multiplied by
@@ -100,9 +102,8 @@ struct ReducedArithmetic {
 using Condition = std::variant<Never, ShowsExactly, ExactForm, PartIs, SameNumerals, Expanded, Equivalent,
                                ReducedForm, ReducedBy, Arithmetic, ReducedArithmetic>;
 
-// A condition name ("1a1", "000") or the generic "condition R A op B" with
-// whole slot numbers and op one of + - * /. Empty for anything else; such a
-// condition never holds.
+// The text "condition R A op B" with whole slot numbers and op one of
+// + - * /. Empty for anything else; such a condition never holds.
 std::optional<Condition> parse_condition(std::string_view text);
 
 // Where a check's messages go: modal boxes, and the message box whose pen a

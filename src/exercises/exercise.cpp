@@ -15,49 +15,47 @@ constexpr std::string_view through_gap = "      Please try again or click       
 ui::Color flashed(ui::Color color) { return color == ui::colors::blue ? ui::colors::green : ui::colors::blue; }
 
 // Notes the condition being asked, for as long as the exercise runs.
-class Asking {
+class Asked {
 public:
-    Asking(std::string& current, std::string_view condition) : current_(current), saved_(current)
+    Asked(std::optional<Condition>& current, const Condition& condition) : current_(current), saved_(current)
     {
-        current_ = std::string(condition);
+        current_ = condition;
     }
-    ~Asking() { current_ = saved_; }
-    Asking(const Asking&) = delete;
-    Asking& operator=(const Asking&) = delete;
+    ~Asked() { current_ = saved_; }
+    Asked(const Asked&) = delete;
+    Asked& operator=(const Asked&) = delete;
 
 private:
-    std::string& current_;
-    std::string saved_;
+    std::optional<Condition>& current_;
+    std::optional<Condition> saved_;
 };
 
 // A drill's question stays as dealt while the learner answers it.
 class QuestionLock {
 public:
-    QuestionLock(fractions::Slots& slots, int slot) : slots_(slots), slot_(slot) { slots_.lock_slot(slot_, true); }
-    ~QuestionLock() { slots_.lock_slot(slot_, false); }
+    QuestionLock(fractions::Board& board, int slot) : board_(board), slot_(slot) { board_.lock_slot(slot_, true); }
+    ~QuestionLock() { board_.lock_slot(slot_, false); }
     QuestionLock(const QuestionLock&) = delete;
     QuestionLock& operator=(const QuestionLock&) = delete;
 
 private:
-    fractions::Slots& slots_;
+    fractions::Board& board_;
     int slot_;
 };
 
 } // namespace
 
 ExerciseRunner::ExerciseRunner(ExerciseScreen screen, text::Writer& writer, ui::Waits& waits,
-                               fractions::Slots& slots, const fractions::SlotValues& values, ui::Dialogs& dialogs,
-                               ui::Random& random)
-    : screen_(screen), writer_(writer), waits_(waits), slots_(slots), values_(values), dialogs_(dialogs),
-      random_(random)
+                               fractions::Board& board, ui::Dialogs& dialogs, ui::Random& random)
+    : screen_(screen), writer_(writer), waits_(waits), board_(board), dialogs_(dialogs), random_(random)
 {
 }
 
-void ExerciseRunner::exercise(std::string_view condition, std::string_view prompt, Restate restate)
+void ExerciseRunner::exercise(const Condition& condition, std::string_view prompt, Restate restate)
 {
     ui::Canvas& box = screen_.text_box.canvas();
     if (screen_.auto_item.checked()) {
-        writer_.draw_new("Answered automatically");
+        writer_.draw("Answered automatically");
         waits_.delay(0.5);
         if (box.pen_y() > 0.8 * box.height())
             box.clear();
@@ -67,15 +65,14 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     if (quit_mark_)
         return;
 
-    const Asking asking(current_, condition);
-    const std::optional<Condition> parsed = parse_condition(condition);
+    const Asked asked(current_, condition);
     const ConditionEffects effects{dialogs_, box};
     const std::string please = "Please " + std::string(prompt);
 
     double y = box.pen_y();
     if (!go_on_mark_) {
-        writer_.draw_new(prompt_prefix + std::string(text::para_break) + please);
-        prompt_prefix.clear();
+        writer_.draw(prompt_prefix_ + std::string(text::para_break) + please);
+        prompt_prefix_.clear();
         waits_.wait();
         y = box.pen_y();
         if (y > 0.85 * box.height()) {
@@ -84,7 +81,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
         }
     }
 
-    while (!(parsed && evaluate(*parsed, values_, effects))) {
+    while (!evaluate(condition, board_, effects)) {
         screen_.go_on.hide();
         if (box.pen_y() > 0.8 * box.height()) {
             writer_.clear_scene("\r\n");
@@ -103,14 +100,14 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
             for (int half = 0; half < 2; ++half) {
                 box.set_fore_color(flashed(box.fore_color()));
                 box.set_pen_y(y);
-                writer_.draw(try_again);
+                writer_.redraw(try_again);
                 waits_.delay(0.15);
             }
         }
 
         // The next round flashes over the start of this same line.
         box.set_pen_y(y);
-        writer_.draw(try_again_or);
+        writer_.redraw(try_again_or);
         // The "here" link fills the gap on screen; a listener needs the word.
         writer_.announce("Please try again or click here to continue reading.");
         place_link(box.pen_y());
@@ -134,7 +131,7 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
     screen_.go_on.hide();
     box.clear();
     box.set_fore_color(ui::colors::answered_grey);
-    writer_.draw(writer_.message_history());
+    writer_.redraw(writer_.message_history());
     if (restate == Restate::prompt)
         writer_.write_text(please);
     screen_.go_on.hide();
@@ -142,8 +139,8 @@ void ExerciseRunner::exercise(std::string_view condition, std::string_view promp
 
 void ExerciseRunner::end_lesson()
 {
-    prompt_prefix.clear();
-    current_.clear();
+    prompt_prefix_.clear();
+    current_.reset();
     go_on_mark_ = false;
     quit_mark_ = false;
     screen_.stop.hide();
@@ -174,33 +171,29 @@ void ExerciseRunner::place_link(double line_top)
     screen_.form.bring_to_front(link);
 }
 
-void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view intro, std::string_view turn_prefix,
-                          int num_low, int num_count, int den_low, int den_count, std::string_view prompt,
-                          Restate restate)
+void ExerciseRunner::quiz(const Drill& drill)
 {
     random_.reseed_from_clock();
     screen_.stop.show();
     quit_mark_ = false;
-    const std::string introduction = std::string(text::para_break) + std::string(intro);
-    const bool copy_turn = condition == "1eq1" || condition == "1eq2";
+    const std::string introduction = std::string(text::para_break) + std::string(drill.intro);
 
     for (int turn = 1; turn <= 1000 && !quit_mark_; ++turn) {
-        const auto [n, d] = deal(num_low, num_count, den_low, den_count);
-        slots_.show_fraction(slot, n, d);
+        const auto [n, d] = deal(drill.numerators, drill.denominators);
+        board_.show_fraction(drill.question, n, d);
         // The introduction leads the first prompt only.
-        prompt_prefix = (turn == 1 ? introduction : std::string()) + std::string(turn_prefix);
+        prompt_prefix_ = (turn == 1 ? introduction : std::string()) + std::string(drill.turn_prefix);
         {
-            const QuestionLock lock(slots_, slot);
-            exercise(condition, prompt, restate);
+            const QuestionLock lock(board_, drill.question);
+            exercise(drill.condition, drill.prompt, drill.restate);
         }
         if (quit_mark_)
             break; // Stop also skips the turn's closing check
-        if (copy_turn) {
-            slots_.show_slot(0);
-            slots_.show_slot(1);
+        if (drill.compare_pictures) {
+            board_.show_slot(0);
+            board_.show_slot(1);
             writer_.write_line("Check that the fraction pictures match and click to continue.");
-            if (auto* picture = slots_.pbox_fracbar(condition == "1eq1" ? 1 : 0))
-                picture->hide();
+            board_.show_picture(drill.question, false);
         }
     }
     // The Stop was meant for this drill alone, and there is nothing left for
@@ -209,17 +202,17 @@ void ExerciseRunner::quiz(int slot, std::string_view condition, std::string_view
     screen_.stop.hide();
 }
 
-std::pair<int, int> ExerciseRunner::deal(int num_low, int num_count, int den_low, int den_count)
+std::pair<int, int> ExerciseRunner::deal(Span numerators, Span denominators)
 {
-    auto draw = [this](int low, int count) { return static_cast<int>(std::floor(random_.next() * count)) + low; };
+    auto draw = [this](Span span) { return static_cast<int>(std::floor(random_.next() * span.count)) + span.low; };
     // Redraw while the fraction is a whole number; ranges that hold nothing
     // else get their last draw after a bounded number of tries.
     constexpr int tries = 1000;
     int n = 0;
     int d = 1;
     for (int attempt = 0; attempt < tries; ++attempt) {
-        n = draw(num_low, num_count);
-        d = draw(den_low, den_count);
+        n = draw(numerators);
+        d = draw(denominators);
         if (d != 0 && n % d != 0)
             break;
     }

@@ -17,16 +17,17 @@ constexpr ui::Color picture_grey = ui::Color::rgb(150, 150, 150);
 
 } // namespace
 
-Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::Dialogs& dialogs, ui::Random& random)
+Slots::Slots(ui::Form& form, const ui::PictureBox& pbox_text, ui::Random& random)
     : form_(form),
       pbox_text_(pbox_text),
-      dialogs_(dialogs),
       decoration_(random.split()),
       layout_(form),
       pizzas_(form.canvas())
 {
     for (int k = 0; k < EntryBoxes::count; ++k)
         layout_.entries().inbox(k)->on_mouse_down = [this, k] { inbox_MouseDown(k); };
+    // Leaving an entry box for the form applies what was typed into it.
+    form.on_mouse_move = [this] { layout_.entries().Form_MouseMove(); };
     make_slot(0);
 }
 
@@ -34,8 +35,8 @@ bool Slots::make_slot(int i)
 {
     if (layout_.create(i)) {
         SlotControls& s = *layout_.slot(i);
-        s.slider_fracnum.on_change = [this, i] { slider_fracnum_Change(i); };
-        s.slider_fracden.on_change = [this, i] { slider_fracden_Change(i); };
+        s.slider_fracnum.on_change = [this, i] { slider_Change(i); };
+        s.slider_fracden.on_change = [this, i] { slider_Change(i); };
         s.wholepart.on_mouse_down = [this, i] { wholepart_MouseDown(i); };
     }
     if (!layout_.slot(i))
@@ -47,21 +48,65 @@ bool Slots::make_slot(int i)
 bool Slots::show_slot(int i)
 {
     const bool was_hidden = !layout_.shown(i);
-    if (!layout_.show_slot(i, mixed_mode(i)))
+    const SlotState& st = modes_.state(i);
+    if (!layout_.show_slot(i, st.mixed_mode))
         return false;
-    if (was_hidden && circle_mode(i) && pizzas_.owner() != i)
-        paint_pizzas(i, num(i), den(i));
+    if (was_hidden && st.circle_mode && pizzas_.owner() != i) {
+        const auto [n, d] = numerals(i);
+        paint_pizzas(i, n, d);
+    }
     return true;
 }
 
 bool Slots::hide_slot(int i) { return layout_.hide_slot(i); }
 
-bool Slots::show_fraction(int i, Fraction value)
+bool Slots::showslide(int i)
+{
+    SlotControls* s = layout_.slot(i);
+    if (!s || !layout_.set_sliders_visible(i, true))
+        return false;
+    form_.bring_to_front(s->slider_fracnum);
+    form_.bring_to_front(s->slider_fracden);
+    return true;
+}
+
+void Slots::show_picture(int i, bool shown)
+{
+    if (SlotControls* s = layout_.slot(i))
+        s->pbox_fracbar.set_visible(shown);
+}
+
+void Slots::show_numeral(int i, bool shown)
+{
+    SlotControls* s = layout_.slot(i);
+    if (!s)
+        return;
+    s->fracline.set_visible(shown);
+    for (ui::TextBox* box : {s->num_box, s->den_box})
+        if (box)
+            box->set_visible(shown);
+}
+
+void Slots::set_slider(int i, SlotPart part, SliderSetting setting)
+{
+    SlotControls* s = layout_.slot(i);
+    if (!s || part == SlotPart::pbox_fracbar)
+        return;
+    ui::Slider& slider = part == SlotPart::slider_fracnum ? s->slider_fracnum : s->slider_fracden;
+    if (setting.min)
+        slider.set_min(*setting.min);
+    if (setting.max)
+        slider.set_max(*setting.max);
+    if (setting.value)
+        slider.set_value(*setting.value);
+}
+
+bool show_value(Board& board, int i, Fraction value)
 {
     constexpr std::int64_t widest = std::numeric_limits<int>::max();
     if (value.num() > widest || value.num() < 0 || value.den() > widest)
         return false;
-    return show_fraction(i, static_cast<int>(value.num()), static_cast<int>(value.den()));
+    return board.show_fraction(i, static_cast<int>(value.num()), static_cast<int>(value.den()));
 }
 
 bool Slots::show_fraction(int i, int n, int d)
@@ -123,8 +168,6 @@ void Slots::keep_below(int follower, int leader, int gap)
     keep_followers_below(leader);
 }
 
-void Slots::stop_following(int follower) { followers_.erase(follower); }
-
 void Slots::keep_followers_below(int leader)
 {
     const SlotControls* above = layout_.slot(leader);
@@ -148,8 +191,8 @@ void Slots::paint_pizzas(int i, int n, int d)
     if (!s || !s->num_box)
         return;
     const PizzaFrame frame{pbox_text_.right_edge(), s->slider_fracnum.top(), s->num_box->top(), form_.width() / 2.0};
-    const std::vector<Pizza> row = pizza_row(n, d, frame, mixed_mode(i));
-    pizzas_.paint(i, row, !mixed_mode(i));
+    const bool mixed = modes_.state(i).mixed_mode;
+    pizzas_.paint(i, pizza_row(n, d, frame, mixed), !mixed);
 }
 
 std::optional<Fraction> Slots::value(int i) const
@@ -160,21 +203,11 @@ std::optional<Fraction> Slots::value(int i) const
     return Fraction::make(s->slider_fracnum.value(), s->slider_fracden.value());
 }
 
-int Slots::num(int i) const
+std::pair<int, int> Slots::numerals(int i) const
 {
     const SlotControls* s = layout_.slot(i);
-    return s ? s->slider_fracnum.value() : 0;
+    return s ? std::pair{s->slider_fracnum.value(), s->slider_fracden.value()} : std::pair{0, 1};
 }
-
-int Slots::den(int i) const
-{
-    const SlotControls* s = layout_.slot(i);
-    return s ? s->slider_fracden.value() : 1;
-}
-
-void Slots::slider_fracnum_Change(int i) { slider_Change(i); }
-
-void Slots::slider_fracden_Change(int i) { slider_Change(i); }
 
 void Slots::slider_Change(int i)
 {
@@ -185,7 +218,7 @@ void Slots::slider_Change(int i)
         return;
     if (const auto& held = modes_.state(i).locked) {
         // A question the learner must not change: the slider goes back.
-        show_fraction(i, *held);
+        show_value(*this, i, *held);
         return;
     }
     propose(i, s->slider_fracnum.value(), s->slider_fracden.value());
@@ -243,15 +276,14 @@ void Slots::inbox_MouseDown(int index)
     const int i = index / 2;
     if (!box || !layout_.slot(i))
         return;
-    const int n = num(i);
-    const int d = den(i);
+    const auto [n, d] = numerals(i);
     const std::optional<int> typed = parse_entry(box->text());
     if (!typed)
         return take_entry(i, std::nullopt);
     if (index % 2 == 1)
         return take_entry(i, std::pair<std::int64_t, std::int64_t>{n, *typed});
     // A mixed number's box holds only the numerator of its proper part.
-    const std::int64_t whole = mixed_mode(i) && d >= 1 ? n / d : 0;
+    const std::int64_t whole = modes_.state(i).mixed_mode && d >= 1 ? n / d : 0;
     take_entry(i, std::pair{whole * d + *typed, std::int64_t(d)});
 }
 
@@ -260,8 +292,7 @@ void Slots::wholepart_MouseDown(int i)
     const SlotControls* s = layout_.slot(i);
     if (!s)
         return;
-    const int n = num(i);
-    const int d = den(i);
+    const auto [n, d] = numerals(i);
     // The box is blank for a whole part of 0.
     const std::string& text = s->wholepart.text();
     const bool blank = text.find_first_not_of(" \t") == std::string::npos;
@@ -273,8 +304,7 @@ void Slots::wholepart_MouseDown(int i)
 
 void Slots::take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted)
 {
-    const int n = num(i);
-    const int d = den(i);
+    const auto [n, d] = numerals(i);
     // A refused text gives way to the slot's own numerals again: no box
     // shows a number the slot does not hold.
     const auto refuse = [&] { show_fraction(i, n, d); };
@@ -288,51 +318,19 @@ void Slots::take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t
     propose(i, static_cast<int>(wanted_n), static_cast<int>(wanted_d));
 }
 
-void Slots::toggle_circle(int i)
-{
-    if (!SlotModes::in_range(i))
-        return;
-    set_circle_mode(i, !circle_mode(i));
-    show_fraction(i, num(i), den(i));
-}
-
-void Slots::toggle_mixed(int i)
-{
-    set_mixed_mode(i, !mixed_mode(i));
-    show_fraction(i, num(i), den(i));
-}
-
 void Slots::design()
 {
     // The rings end above every slider on show, so no slot's picture box,
     // which spans the window's width, cuts them off.
     int top = layout_.slot(0)->slider_fracnum.top();
     for (int i = 0; i < count; ++i)
-        if (const ui::Slider* slider = slider_fracnum(i); slider && slider->visible())
-            top = std::min(top, slider->top());
+        if (const SlotControls* c = layout_.slot(i); c && c->slider_fracnum.visible())
+            top = std::min(top, c->slider_fracnum.top());
     paint_design(form_.canvas(), decoration_, design_rings(form_.width(), top));
     pizzas_.forget();
 }
 
-ui::Slider* Slots::slider_fracnum(int i) { return layout_.slot(i) ? &layout_.slot(i)->slider_fracnum : nullptr; }
-ui::Slider* Slots::slider_fracden(int i) { return layout_.slot(i) ? &layout_.slot(i)->slider_fracden : nullptr; }
-ui::PictureBox* Slots::pbox_fracbar(int i) { return layout_.slot(i) ? &layout_.slot(i)->pbox_fracbar : nullptr; }
-ui::LineControl* Slots::fracline(int i) { return layout_.slot(i) ? &layout_.slot(i)->fracline : nullptr; }
-ui::TextBox* Slots::wholepart(int i) { return layout_.slot(i) ? &layout_.slot(i)->wholepart : nullptr; }
-const ui::Slider* Slots::slider_fracnum(int i) const
-{
-    return layout_.slot(i) ? &layout_.slot(i)->slider_fracnum : nullptr;
-}
-const ui::Slider* Slots::slider_fracden(int i) const
-{
-    return layout_.slot(i) ? &layout_.slot(i)->slider_fracden : nullptr;
-}
-const ui::PictureBox* Slots::pbox_fracbar(int i) const
-{
-    return layout_.slot(i) ? &layout_.slot(i)->pbox_fracbar : nullptr;
-}
-
-void Slots::set_circle_mode(int i, bool on)
+void Slots::set_pizza(int i, bool on)
 {
     SlotState* st = modes_.mutable_state(i);
     if (!st)
@@ -340,9 +338,11 @@ void Slots::set_circle_mode(int i, bool on)
     if (st->circle_mode && !on)
         pizzas_.erase(i);
     st->circle_mode = on;
+    if (on_modes_changed)
+        on_modes_changed(i);
 }
 
-void Slots::set_mixed_mode(int i, bool on)
+void Slots::set_mixed(int i, bool on)
 {
     SlotState* st = modes_.mutable_state(i);
     if (!st)
@@ -352,6 +352,8 @@ void Slots::set_mixed_mode(int i, bool on)
         if (SlotControls* s = layout_.slot(i))
             s->fracline.show();
     st->mixed_mode = on;
+    if (on_modes_changed)
+        on_modes_changed(i);
 }
 
 void Slots::set_ruler_side(int i, RulerSide side)

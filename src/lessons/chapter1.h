@@ -9,9 +9,9 @@ namespace quorrel::lessons {
 
 // Fraction basics: unit sticks, parts, numerator and denominator, the
 // sliders, topheavy fractions, mixed numbers and fractions as division.
-class Chapter1 {
+class Chapter1 : Script {
 public:
-    explicit Chapter1(Stage& stage);
+    explicit Chapter1(const Stage& stage) : Script(stage) {}
 
     void Lesson1a();
     void Lesson1b();
@@ -21,10 +21,9 @@ public:
     void Lesson1f();
 
 private:
-    // Names the running lesson and brings back the empty lesson screen,
-    // sticks of the chapter's unit with no pizzas or mixed numbers; notes
-    // the page of `page_count` the lesson starts at.
-    void begin(std::string_view code, int page_count);
+    // Brings back the empty lesson screen, sticks of the chapter's unit with
+    // no pizzas or mixed numbers; notes the page the lesson starts at.
+    void begin();
     // Whether the learner came straight to page k rather than reading on to
     // it from the page before, so that what that page left is not there.
     bool entered_at(int k) const { return entered_ == k; }
@@ -32,11 +31,15 @@ private:
     void picture(int slot, int n, int d);
     // The picture and the numeral, without sliders.
     void figure(int slot, int n, int d);
+    // A reading exercise: the learner sets slot 1 to the length of slot 0's
+    // bare stick, n/d.
+    void read_stick(int n, int d, std::string_view prompt);
+    // "set the fraction to n/d", then `end`: slot 0 must show n/d.
+    void ask_to_set(int n, int d, std::string_view end = "");
     // Lesson 1b's sliders, as its first page sets them up.
     void first_sliders();
     void place_mixed_number_slots();
 
-    Stage& s;
     int entered_ = 1;
 };
 

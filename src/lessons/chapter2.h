@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessons/chapter2_drills.h"
+#include "lessons/lesson.h"
 #include "lessons/stage.h"
 
 #include <functional>
@@ -11,9 +12,9 @@ namespace quorrel::lessons {
 
 // Rewriting fractions: expanding (2a), reducing to lowest terms (2b) and
 // practice in both (2c), on two sticks, the learner's above the reference.
-class Chapter2 {
+class Chapter2 : Script {
 public:
-    explicit Chapter2(Stage& stage);
+    explicit Chapter2(const Stage& stage) : Script(stage) {}
 
     // The two-stick screen of the three lessons (also shown when the
     // chapter's submenu opens).
@@ -24,22 +25,19 @@ public:
 
 private:
     struct Drill {
-        std::string_view condition;
+        exercises::Condition condition;
         int turns;
         std::string intro; // leads the first prompt
         int question;      // the dealt slot the learner must not change
         std::function<DrillTurn(ui::Random&)> deal;
     };
-    void begin(std::string_view code);
     void run(const Drill& drill);
     void pair(int top_n, int top_d, int bottom_n, int bottom_d);
     // The bottom stick as the reference: shown, without sliders.
     void show_reference();
     // An exercise on the top fraction with the reference hidden until it is
     // answered, then the look to compare them.
-    void compare(std::string_view condition, std::string_view prompt, std::string_view after);
-
-    Stage& s;
+    void compare(const exercises::Condition& condition, std::string_view prompt, std::string_view after);
 };
 
 } // namespace quorrel::lessons

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/asking.h"
+
 #include <string>
 #include <vector>
 
@@ -9,13 +11,9 @@ class Random;
 
 namespace quorrel::lessons {
 
-// The whole numbers low .. low + count - 1, drawn as the whole part of
-// r × count + low for r in [0, 1).
-struct Span {
-    int low;
-    int count;
-    constexpr int high() const { return low + count - 1; }
-};
+using exercises::Span;
+// A number of `span`, drawn as the whole part of r × count + low for r in
+// [0, 1).
 int draw(ui::Random& random, Span span);
 
 // Expanding or reducing by a given number: a/b, never a whole number, and

@@ -5,11 +5,11 @@
 #include "text/markup.h"
 #include "ui/platform.h"
 
+#include <numeric>
 #include <string>
 
 namespace quorrel::lessons {
 
-using exercises::Restate;
 using text::para_break;
 
 namespace {
@@ -18,13 +18,13 @@ constexpr int turns_per_drill = 1000;
 
 // The demonstration speaks through the message box, one waiting line per
 // sentence.
-class StageNarrator final : public demos::Narrator {
+class LineNarrator final : public demos::Narrator {
 public:
-    explicit StageNarrator(Stage& stage) : stage_(stage) {}
-    void say(std::string_view sentence) override { stage_.write_line(sentence); }
+    explicit LineNarrator(text::Narration& narration) : narration_(narration) {}
+    void say(std::string_view sentence) override { narration_.write_line(sentence); }
 
 private:
-    Stage& stage_;
+    text::Narration& narration_;
 };
 
 int whole_part(double value) { return static_cast<int>(value); }
@@ -42,76 +42,75 @@ Dealt deal_blue(ui::Random& random)
 
 void Chapter3::Lesson3_setup()
 {
-    s.show_slot(1);
-    s.show_slot(2);
-    s.set_bar_color(0, ui::colors::fraction_blue);
-    s.set_bar_color(1, ui::colors::fraction_blue);
-    s.set_bar_color(2, ui::colors::yellow);
-    s.make_slot(1);
-    s.make_slot(2);
-    const QRect box = s.rect(Control::pbox_text);
+    board.show_slot(1);
+    board.show_slot(2);
+    board.set_bar_color(0, ui::colors::fraction_blue);
+    board.set_bar_color(1, ui::colors::fraction_blue);
+    board.set_bar_color(2, ui::colors::yellow);
+    board.make_slot(1);
+    board.make_slot(2);
+    const QRect box = screen.rect(Control::pbox_text);
     const int left = box.x() + box.width() + 10;
     for (int i = 0; i < 2; ++i) {
-        s.showslide(i);
+        board.showslide(i);
         set(i, 1, 1);
-        s.place_slot(i, left, 130 + 200 * i);
+        board.place_slot(i, left, 130 + 200 * i);
     }
     // The yellow answer starts afresh, not at a previous lesson's answer.
     set(2, 1, 1);
-    s.place_slot(2, left, 460);
-    s.design();
+    board.place_slot(2, left, 460);
+    board.design();
 }
 
 void Chapter3::Lesson3a()
 {
-    s.set_current_lesson("3a");
-    s.reset_screen();
+    screen.reset_screen();
     Lesson3_setup();
     run_pages(
-        s,
+        pages,
         {
             [this] {
-                s.page(1);
-                s.lesson_title("3a");
+                pages.page(1);
+                say.lesson_title("3a");
                 set(0, 4, 9);
                 set(1, 3, 9);
-                s.hide_slot(2);
+                board.hide_slot(2);
                 line("FontSize__20 Adding and subtracting fractions with the same denominator. FontSize__");
                 line("Adding fractions is easy when they have the same denominator.");
                 line("The blue fractions at the right are 4/9 and 3/9 . Both are counted in ninths of a unit.");
                 line("4 ninths and 3 ninths together make 7 ninths, so 4/9 + 3/9 = 7/9 .");
                 set(2, 7, 9);
-                s.show_slot(2);
+                board.show_slot(2);
                 line("Summary: To add fractions with the same denominator, add the numerators and keep the "
                      "denominator.");
                 line("Now you can practise. In each problem the two blue fractions have the same denominator.");
 
-                ask(4, 11, 8, 11, "3a1", "set the yellow fraction to 4/11 +  8/11");
-                ask(5, 3, 4, 3, "3a2", "set the yellow fraction to 5/3 +  4/3");
-                ask(7, 6, 2, 6, "3a3", "set the yellow fraction to 7/6 +  2/6");
+                practise(Operation::sum, {4, 11}, {8, 11}, "+ ");
+                practise(Operation::sum, {5, 3}, {4, 3}, "+ ");
+                practise(Operation::sum, {7, 6}, {2, 6}, "+ ");
 
                 line("Subtracting fractions with the same denominator works exactly the same way.");
                 set(0, 7, 9);
                 set(1, 3, 9);
-                s.hide_slot(2);
+                board.hide_slot(2);
                 line("To find 7/9 - 3/9 , take 3 ninths away from 7 ninths. That leaves 4 ninths.");
                 set(2, 4, 9);
-                s.show_slot(2);
+                board.show_slot(2);
                 line("So 7/9 - 3/9 = 4/9 , the yellow fraction.");
                 line("Summary: To subtract fractions with the same denominator, subtract the numerators and keep "
                      "the denominator.");
                 line("Now practise subtracting. Again the two blue fractions have the same denominator.");
 
-                ask(10, 11, 3, 11, "3a4", "set the yellow fraction to 10/11 - 3/11");
-                ask(13, 3, 5, 3, "3a5", "set the yellow fraction to 13/3 -  5/3");
-                ask(7, 6, 2, 6, "3a6", "set the yellow fraction to 7/6 -  2/6");
+                practise(Operation::difference, {10, 11}, {3, 11}, "-");
+                practise(Operation::difference, {13, 3}, {5, 3}, "- ");
+                practise(Operation::difference, {7, 6}, {2, 6}, "- ");
             },
             [this] {
-                s.page(2);
+                pages.page(2);
                 // The coins of the example, whichever way the page was reached.
                 set(0, 1, 4);
                 set(1, 1, 5);
-                s.hide_slot(2);
+                board.hide_slot(2);
                 line("Adding fractions with different denominators is harder.");
                 line("WARNING: Your answer is GUARANTEED to be WRONG if  you add numerators and add denominators:");
                 line("Here is an everyday example. A quarter is 1/4 of a dollar. Two dimes are 2/10 of a dollar, "
@@ -119,7 +118,7 @@ void Chapter3::Lesson3a()
                 line("In cents, a quarter and two dimes make 25 + 20 = 45 cents, which is 45/100 of a dollar.");
                 line("In lowest terms 45/100 is 9/20 , so the coins are worth 9 nickels.");
 
-                s.show_slot(2);
+                board.show_slot(2);
                 set(0, 1, 3);
                 set(1, 1, 2);
                 set(2, 2, 5);
@@ -127,7 +126,7 @@ void Chapter3::Lesson3a()
                 line("Adding the tops and adding the bottoms would give 2/5 , the yellow fraction.");
                 line("That cannot be right: the yellow stick is much shorter than the two blue sticks glued "
                      "together.");
-                s.hide_slot(2);
+                board.hide_slot(2);
 
                 line("Fractions can only be added when they have the same denominator.");
                 line("So first expand each fraction, multiplying its top and bottom by the other fraction's "
@@ -141,15 +140,15 @@ void Chapter3::Lesson3a()
                      "The bottom one is 3/12 : each quarter was cut into 3 pieces, and 3 times 4 makes 12.");
                 line("Both fractions now count twelfths, so their numerators can be added.");
                 set(2, 7, 12);
-                s.show_slot(2);
+                board.show_slot(2);
                 line("So 4/12 + 3/12 = 7/12 , the yellow fraction.");
             },
             [this] {
-                s.page(3);
+                pages.page(3);
                 set(0, 2, 3);
                 set(1, 3, 5);
                 set(2, 1, 1);
-                s.show_slot(2);
+                board.show_slot(2);
                 line("I'll show you another example so that you get the idea. Then you will do a few problems on "
                      "your own.");
                 line("Look at the new fractions to be added: 2/3 and 3/5 . ");
@@ -169,69 +168,69 @@ void Chapter3::Lesson3a()
                 set(2, 1, 1);
                 line("Before you can add the fraction, you need to rewrite both fractions with common denominator "
                      "4*5 = 20. ");
-                s.set_prompt_prefix("Step 1:");
-                s.exercise("3ex1a", "reset the the top blue fraction 2/5 to an equivalent fraction with "
+                ask.set_prompt_prefix("Step 1:");
+                ask.exercise(ShowsExactly{0, 8, 20}, "reset the the top blue fraction 2/5 to an equivalent fraction with "
                                     "denominator 20. ");
-                s.set_prompt_prefix("Step 2:");
-                s.exercise("3ex1b", "reset the the bottom blue fraction 1/4 to an equivalent fraction with "
+                ask.set_prompt_prefix("Step 2:");
+                ask.exercise(ShowsExactly{1, 5, 20}, "reset the the bottom blue fraction 1/4 to an equivalent fraction with "
                                     "denominator 20. ");
-                s.set_prompt_prefix("Step 3:");
-                s.exercise("3ex1c", "set the yellow fraction to the sum of the blue fractions.");
+                ask.set_prompt_prefix("Step 3:");
+                ask.exercise(ShowsExactly{2, 13, 20}, "set the yellow fraction to the sum of the blue fractions.");
 
                 set(0, 3, 7);
                 set(1, 2, 3);
                 set(2, 1, 1);
                 line("Here is another example. This time, you want to rewrite both fractions with common "
                      "denominator 3*7 = 21.");
-                s.set_prompt_prefix("Step 1:");
-                s.exercise("3ex2a", "reset the the top blue fraction 3/7 to an equivalent fraction with "
+                ask.set_prompt_prefix("Step 1:");
+                ask.exercise(ShowsExactly{0, 9, 21}, "reset the the top blue fraction 3/7 to an equivalent fraction with "
                                     "denominator 21. ");
-                s.set_prompt_prefix("Step 2:");
-                s.exercise("3ex2b", "reset the the bottom blue fraction 2/3 to an equivalent fraction with "
+                ask.set_prompt_prefix("Step 2:");
+                ask.exercise(ShowsExactly{1, 14, 21}, "reset the the bottom blue fraction 2/3 to an equivalent fraction with "
                                     "denominator  21. ");
-                s.set_prompt_prefix("Step 3:");
-                s.exercise("3ex2c", "set the yellow fraction to the sum of the blue fractions. ");
+                ask.set_prompt_prefix("Step 3:");
+                ask.exercise(ShowsExactly{2, 23, 21}, "set the yellow fraction to the sum of the blue fractions. ");
             },
-        },
-        "3b");
+        });
 }
 
-void Chapter3::ask(int a, int b, int c, int d, std::string_view condition, std::string_view prompt)
+void Chapter3::practise(Operation op, Dealt a, Dealt b, std::string_view sign)
 {
-    set(0, a, b);
-    set(1, c, d);
+    set(0, a.num, a.den);
+    set(1, b.num, b.den);
     set(2, 1, 1);
-    s.exercise(condition, prompt);
+    const int top = op == Operation::sum ? a.num + b.num : a.num - b.num;
+    const int common = std::gcd(top, a.den);
+    ask.exercise(ExactForm{2, top / common, a.den / common},
+                 join({"set the yellow fraction to ", numeral(a), " ", sign, " ", numeral(b)}));
 }
 
 void Chapter3::demonstrate(long long a, long long b, long long c, long long d)
 {
-    StageNarrator narrator(s);
-    const QRect box = s.rect(Control::pbox_text);
-    (void)demos::multdemo(s.window_canvas(), narrator, box.x() + box.width(), a, b, c, d);
+    LineNarrator narrator(say);
+    screen.demonstrate_product(a, b, c, d, narrator);
 }
 
 void Chapter3::Lesson3b()
 {
-    s.set_current_lesson("3b");
-    s.reset_screen();
+    screen.reset_screen();
     Lesson3_setup();
     // The circles need the room beside the message box.
-    s.hide_controls();
+    screen.hide_controls();
     run_pages(
-        s,
+        pages,
         {
             [this] {
-                s.page(1);
-                s.lesson_title("3b");
+                pages.page(1);
+                say.lesson_title("3b");
                 line("Multiplying fractions is easy to understand with pictures. We'll begin by illustrating "
                      "multiplying 2/3 by 2/5 .");
                 demonstrate(2, 3, 2, 5);
             },
             [this] {
-                s.page(2);
+                pages.page(2);
                 // This page's pictures only: none of the first demonstration stays.
-                s.clear_drawing();
+                screen.clear_drawing();
                 line("Now let's do a slightly harder problem: 3/4 * 5/6 .");
                 demonstrate(3, 4, 5, 6);
                 const std::string red = fore_color(ui::colors::red);
@@ -244,104 +243,101 @@ void Chapter3::Lesson3b()
                            " FontItalic__True turn the second fraction upside down and multiply. FontItalic__False ",
                            blue, " For example, 2/3 divided by 4/5 is 2/3 * 5/4 = 10/12 ."}));
                 line("Topheavy fractions such as 8/7 follow exactly the same rules for multiplying and dividing.");
-                s.write_text("For practice with fraction arithmetic,");
+                say.write_text("For practice with fraction arithmetic,");
             },
-        },
-        "3c");
+        });
 }
 
 void Chapter3::deal_turn()
 {
-    top_ = deal_blue(s.random());
-    bottom_ = deal_blue(s.random());
+    top_ = deal_blue(random);
+    bottom_ = deal_blue(random);
     set(0, top_.num, top_.den);
     set(1, bottom_.num, bottom_.den);
-    s.hold_fraction(3, top_.num, top_.den);
-    s.hold_fraction(4, bottom_.num, bottom_.den);
+    board.hold_fraction(3, top_.num, top_.den);
+    board.hold_fraction(4, bottom_.num, bottom_.den);
 }
 
 void Chapter3::drill(Drill kind)
 {
     // Each drill starts unstopped, with Stop offered to end it.
-    s.clear_quit_mark();
-    s.show(Control::cmd_stop);
+    ask.clear_quit_mark();
+    screen.show(Control::cmd_stop);
     for (int turn = 1; turn <= turns_per_drill; ++turn) {
         deal_turn();
         set(2, 1, 1);
         const std::string number = std::to_string(turn);
         switch (kind) {
         case Drill::addition:
-            s.hide_slot(2);
-            s.draw("    Addition problem " + number +
+            board.hide_slot(2);
+            say.draw("    Addition problem " + number +
                    ": You want to add the fractions at the right. First rewrite both fractions by multiplying "
                    "top and bottom of each fraction by the bottom of the other fraction.");
-            s.exercise("3ex3a", "rewrite the top blue fraction " + numeral(top_) + " . ");
-            s.exercise("3ex3b", "rewrite the bottom blue  fraction " + numeral(bottom_) + " . ");
-            s.show_slot(2);
-            s.exercise("3ex3c",
+            ask.exercise(Expanded{0, 3, 4, Part::denominator}, "rewrite the top blue fraction " + numeral(top_) + " . ");
+            ask.exercise(Expanded{1, 4, 3, Part::denominator}, "rewrite the bottom blue  fraction " + numeral(bottom_) + " . ");
+            board.show_slot(2);
+            ask.exercise(ReducedArithmetic{{Operation::sum, 2, 3, 4}, Reminder::after_sum},
                        "set the yellow fraction to the sum of the blue fractions and check your answer. Remember "
                        "to reduce your answer to lowest terms. ",
                        Restate::nothing);
             break;
         case Drill::multiplication:
-            s.show_slot(2);
-            if (s.quit_marked())
+            board.show_slot(2);
+            if (ask.quit_marked())
                 return;
-            s.set_prompt_prefix(join({para_break, "Multiplication problem ", number, ":", para_break}));
-            s.exercise("3ex3d", "set the yellow fraction to the product of the blue fractions and check your answer.",
+            ask.set_prompt_prefix(join({para_break, "Multiplication problem ", number, ":", para_break}));
+            ask.exercise(ReducedArithmetic{{Operation::product, 2, 3, 4}, Reminder::framed}, "set the yellow fraction to the product of the blue fractions and check your answer.",
                        Restate::nothing);
             break;
         case Drill::division:
-            s.show_slot(2);
-            if (s.quit_marked())
+            board.show_slot(2);
+            if (ask.quit_marked())
                 return;
-            s.set_prompt_prefix(join({para_break, "Division problem ", number, ":", para_break}));
-            s.exercise("3ex3e",
+            ask.set_prompt_prefix(join({para_break, "Division problem ", number, ":", para_break}));
+            ask.exercise(ReducedArithmetic{{Operation::quotient, 2, 3, 4}, Reminder::framed},
                        "set the yellow fraction to the quotient of the top blue fraction by the bottom blue "
                        "fraction and check your answer.",
                        Restate::nothing);
             break;
         }
-        if (s.quit_marked())
+        if (ask.quit_marked())
             return;
     }
 }
 
 void Chapter3::Lesson3c()
 {
-    s.set_current_lesson("3c");
-    s.reset_screen();
+    screen.reset_screen();
     Lesson3_setup();
     // They only keep the dealt fractions: made, they would sit at the
     // window's corner over the title and the page strip.
-    s.make_slot(3);
-    s.make_slot(4);
-    s.hide_slot(3);
-    s.hide_slot(4);
+    board.make_slot(3);
+    board.make_slot(4);
+    board.hide_slot(3);
+    board.hide_slot(4);
     run_pages(
-        s,
+        pages,
         {
             [this] {
-                s.page(1);
-                s.lesson_title("3c");
+                pages.page(1);
+                say.lesson_title("3c");
                 line("Throughout this lesson, click 'Stop' before checking your answer if you want to switch to a "
                      "new type of problem.");
                 line("Click anywhere in this box to  begin with fraction addition practice.");
                 drill(Drill::addition);
             },
             [this] {
-                s.page(2);
-                s.hide_slot(2);
+                pages.page(2);
+                board.hide_slot(2);
                 drill(Drill::multiplication);
             },
             [this] {
-                s.page(3);
-                s.hide_slot(2);
+                pages.page(3);
+                board.hide_slot(2);
                 drill(Drill::division);
                 line("This is the end of the last lesson.");
             },
-        },
-        "");
+        });
 }
 
 } // namespace quorrel::lessons

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lessons/lesson.h"
 #include "lessons/stage.h"
 
 namespace quorrel::ui {
@@ -23,9 +24,9 @@ Dealt deal_blue(ui::Random& random);
 // Fraction arithmetic with two blue fractions (slots 0 and 1) and the yellow
 // answer (slot 2): adding and subtracting, multiplying and dividing with the
 // three-circle demonstration, and a drill.
-class Chapter3 {
+class Chapter3 : Script {
 public:
-    explicit Chapter3(Stage& stage) : s(stage) {}
+    explicit Chapter3(const Stage& stage) : Script(stage) {}
 
     // The three-fraction screen, shared with lesson 4.
     void Lesson3_setup();
@@ -38,13 +39,14 @@ private:
     void drill(Drill kind);
     // Deals the turn's two blue fractions and keeps them in slots 3 and 4.
     void deal_turn();
-    void set(int slot, int n, int d) { s.show_fraction(slot, n, d); }
-    // A problem on the blue fractions a/b and c/d, the yellow answer back at 1/1.
-    void ask(int a, int b, int c, int d, std::string_view condition, std::string_view prompt);
-    void line(std::string_view text) { s.write_line(text); }
+    void set(int slot, int n, int d) { board.show_fraction(slot, n, d); }
+    // The learner sets the yellow fraction to a op b (a sum or a difference
+    // of fractions with one denominator), in the form the lesson has shown:
+    // lowest terms. The prompt writes `sign` between the two.
+    void practise(Operation op, Dealt a, Dealt b, std::string_view sign);
+    void line(std::string_view text) { say.write_line(text); }
     void demonstrate(long long a, long long b, long long c, long long d);
 
-    Stage& s;
     Dealt top_{1, 1};
     Dealt bottom_{1, 1};
 };

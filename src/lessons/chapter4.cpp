@@ -9,34 +9,33 @@ namespace quorrel::lessons {
 
 void Chapter4::Lesson4()
 {
-    s.set_current_lesson("4");
-    s.reset_screen();
-    Chapter3(s).Lesson3_setup();
-    s.page(1);
-    s.show_slot(2);
-    s.show_fraction(2, 1, 1);
-    s.lesson_title("4");
+    screen.reset_screen();
+    chapter3_.Lesson3_setup();
+    pages.page(1);
+    board.show_slot(2);
+    board.show_fraction(2, 1, 1);
+    say.lesson_title("4");
 
     // Two by two below the slots, the feedback box above them.
-    const QRect box = s.rect(Control::pbox_text);
+    const QRect box = screen.rect(Control::pbox_text);
     const int x0 = box.x() + box.width() + 10;
-    s.place(Control::cmd_checksum, QRect(x0, 600, 120, 30));
-    const QRect sum = s.rect(Control::cmd_checksum);
+    screen.place(Control::cmd_checksum, QRect(x0, 600, 120, 30));
+    const QRect sum = screen.rect(Control::cmd_checksum);
     const int x1 = sum.x() + sum.width();
-    s.place(Control::cmd_checkproduct, QRect(x0, 630, 120, 30));
-    s.place(Control::cmd_checkquotient, QRect(x1, 600, 120, 30));
-    s.place(Control::cmd_checkreduced, QRect(x1, 630, 120, 30));
+    screen.place(Control::cmd_checkproduct, QRect(x0, 630, 120, 30));
+    screen.place(Control::cmd_checkquotient, QRect(x1, 600, 120, 30));
+    screen.place(Control::cmd_checkreduced, QRect(x1, 630, 120, 30));
     // Below the yellow stick, whose picture reaches past y = 540: the box
     // keeps its place and size unless it would cover the stick's base line.
-    const int stick_bottom = bottom_edge(s.rect(2, SlotPart::pbox_fracbar)) + 3;
+    const int stick_bottom = bottom_edge(screen.rect(2, SlotPart::pbox_fracbar)) + 3;
     const int top = std::max(540, stick_bottom);
-    s.place(Control::tbox_message, QRect(x0, top, 240, std::min(56, 600 - top)));
+    screen.place(Control::tbox_message, QRect(x0, top, 240, std::min(56, 600 - top)));
     for (const Control c : {Control::cmd_checksum, Control::cmd_checkproduct, Control::cmd_checkquotient,
                             Control::cmd_checkreduced, Control::tbox_message})
-        s.show(c);
+        screen.show(c);
 
-    s.write_line(" More to come...What happens when you click?");
-    s.wait();
+    say.write_line(" More to come...What happens when you click?");
+    say.wait();
 }
 
 } // namespace quorrel::lessons

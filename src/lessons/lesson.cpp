@@ -4,14 +4,13 @@
 
 namespace quorrel::lessons {
 
-void run_pages(Stage& stage, std::initializer_list<Page> pages, std::string_view next)
+void run_pages(Pages& pages, std::initializer_list<Page> list)
 {
-    const std::vector<Page> list(pages);
-    const auto count = static_cast<int>(list.size());
-    for (int k = stage.start_page(count); k <= count; ++k)
-        list[static_cast<std::size_t>(k - 1)]();
-    if (!next.empty())
-        stage.new_Lesson(next);
+    const std::vector<Page> scripts(list);
+    const auto count = static_cast<int>(scripts.size());
+    for (int k = pages.first_page(); k <= count; ++k)
+        scripts[static_cast<std::size_t>(k - 1)]();
+    pages.hand_over();
 }
 
 std::string join(std::initializer_list<std::string_view> pieces)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/conditions.h"
 #include "lessons/stage.h"
 #include "ui/color.h"
 
@@ -12,10 +13,25 @@ namespace quorrel::lessons {
 
 using Page = std::function<void()>;
 
-// Runs a lesson's pages from the one the learner asked for (page 1 unless
-// the stage says otherwise), then hands over to lesson `next` (none when
-// empty).
-void run_pages(Stage& stage, std::initializer_list<Page> pages, std::string_view next);
+// The forms an exercise's answer takes, as the lessons state them.
+using exercises::Equivalent;
+using exercises::ExactForm;
+using exercises::Expanded;
+using exercises::Operation;
+using exercises::Part;
+using exercises::PartIs;
+using exercises::ReducedArithmetic;
+using exercises::ReducedBy;
+using exercises::ReducedForm;
+using exercises::Reminder;
+using exercises::Restate;
+using exercises::SameNumerals;
+using exercises::ShowsExactly;
+using fractions::SlotPart;
+
+// Runs a lesson's pages from the one the learner asked for, then hands over
+// to the course's next lesson.
+void run_pages(Pages& pages, std::initializer_list<Page> list);
 
 // Joins pieces of lesson text into one line.
 std::string join(std::initializer_list<std::string_view> pieces);

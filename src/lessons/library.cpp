@@ -1,49 +1,43 @@
 #include "lessons/library.h"
 
-#include <algorithm>
+#include "pages/catalogue.h"
+
 #include <array>
+#include <cstddef>
 
 namespace quorrel::lessons {
 
-struct Library::Entry {
-    std::string_view code;
-    void (*script)(Library&);
-};
-
-const Library::Entry* Library::find(std::string_view code)
+Library::Library(const Stage& stage)
+    : chapter1_(stage), chapter2_(stage), chapter3_(stage), chapter4_(stage, chapter3_)
 {
-    static constexpr std::array<Entry, 13> scripts{{
-        {"1a", [](Library& l) { l.chapter1_.Lesson1a(); }},
-        {"1b", [](Library& l) { l.chapter1_.Lesson1b(); }},
-        {"1c", [](Library& l) { l.chapter1_.Lesson1c(); }},
-        {"1d", [](Library& l) { l.chapter1_.Lesson1d(); }},
-        {"1e", [](Library& l) { l.chapter1_.Lesson1e(); }},
-        {"1f", [](Library& l) { l.chapter1_.Lesson1f(); }},
-        {"2a", [](Library& l) { l.chapter2_.Lesson2a(); }},
-        {"2b", [](Library& l) { l.chapter2_.Lesson2b(); }},
-        {"2c", [](Library& l) { l.chapter2_.Lesson2c(); }},
-        {"3a", [](Library& l) { l.chapter3_.Lesson3a(); }},
-        {"3b", [](Library& l) { l.chapter3_.Lesson3b(); }},
-        {"3c", [](Library& l) { l.chapter3_.Lesson3c(); }},
-        {"4", [](Library& l) { l.chapter4_.Lesson4(); }},
-    }};
-    const auto* found = std::find_if(scripts.begin(), scripts.end(), [code](const Entry& e) { return e.code == code; });
-    return found == scripts.end() ? nullptr : found;
 }
-
-Library::Library(Stage& stage) : chapter1_(stage), chapter2_(stage), chapter3_(stage), chapter4_(stage) {}
 
 bool Library::run(std::string_view code)
 {
-    const Entry* entry = find(code);
-    if (!entry)
-        return false;
-    entry->script(*this);
-    return true;
+    // The scripts in the catalogue's order: the catalogue alone names them.
+    using Run = void (*)(Library&);
+    static constexpr std::array<Run, pages::catalogue.size()> scripts{{
+        [](Library& l) { l.chapter1_.Lesson1a(); },
+        [](Library& l) { l.chapter1_.Lesson1b(); },
+        [](Library& l) { l.chapter1_.Lesson1c(); },
+        [](Library& l) { l.chapter1_.Lesson1d(); },
+        [](Library& l) { l.chapter1_.Lesson1e(); },
+        [](Library& l) { l.chapter1_.Lesson1f(); },
+        [](Library& l) { l.chapter2_.Lesson2a(); },
+        [](Library& l) { l.chapter2_.Lesson2b(); },
+        [](Library& l) { l.chapter2_.Lesson2c(); },
+        [](Library& l) { l.chapter3_.Lesson3a(); },
+        [](Library& l) { l.chapter3_.Lesson3b(); },
+        [](Library& l) { l.chapter3_.Lesson3c(); },
+        [](Library& l) { l.chapter4_.Lesson4(); },
+    }};
+    for (std::size_t i = 0; i < pages::catalogue.size(); ++i) {
+        if (pages::catalogue[i].code == code) {
+            scripts[i](*this);
+            return true;
+        }
+    }
+    return false;
 }
-
-void Library::Lesson2_setup() { chapter2_.Lesson2_setup(); }
-
-void Library::Lesson3_setup() { chapter3_.Lesson3_setup(); }
 
 } // namespace quorrel::lessons

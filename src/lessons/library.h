@@ -13,22 +13,18 @@ namespace quorrel::lessons {
 // The course's lesson scripts, each run by its code from the catalogue.
 class Library {
 public:
-    explicit Library(Stage& stage);
+    explicit Library(const Stage& stage);
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
 
     // Runs the script of lesson `code`; false when the course has none.
     bool run(std::string_view code);
 
-    // The screen layouts shared by a chapter's lessons; the Lessons menu
-    // prepares them when a chapter's submenu opens.
-    void Lesson2_setup();
-    void Lesson3_setup();
+    // The screen layouts shared by a chapter's lessons.
+    void Lesson2_setup() { chapter2_.Lesson2_setup(); }
+    void Lesson3_setup() { chapter3_.Lesson3_setup(); }
 
 private:
-    struct Entry;
-    static const Entry* find(std::string_view code);
-
     Chapter1 chapter1_;
     Chapter2 chapter2_;
     Chapter3 chapter3_;

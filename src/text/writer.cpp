@@ -88,14 +88,54 @@ void Writer::lesson_title(std::string_view code)
                std::to_string(ui::colors::history_grey.packed()));
 }
 
-bool Writer::draw(std::string_view text) { return render(text).complete(); }
+bool Writer::redraw(std::string_view text) { return render(text).complete(); }
 
-bool Writer::draw_new(std::string_view text)
+bool Writer::draw(std::string_view text)
 {
-    const bool complete = draw(text);
+    const bool complete = redraw(text);
     announce(text);
     return complete;
 }
+
+void Writer::clear_text()
+{
+    box_.canvas().clear();
+    box_.set_accessible_description("");
+    history_.clear();
+}
+
+void Writer::print_text(std::string_view text, const ui::Font& font)
+{
+    ui::Canvas& canvas = box_.canvas();
+    canvas.set_font(font);
+    canvas.print(std::string(text));
+    announce(text);
+}
+
+namespace {
+// Where wrapped lesson text starts in the message box.
+constexpr int left_margin = 10;
+} // namespace
+
+void Writer::draw_at_margin(std::string_view text)
+{
+    ui::Canvas& canvas = box_.canvas();
+    Layout layout = lay_out(text, pen_of(canvas), canvas.width() - left_margin, main_font, metrics_);
+    for (Run& run : layout.runs)
+        run.x += left_margin;
+    for (Bullet& bullet : layout.bullets)
+        bullet.x += left_margin;
+    paint(layout, canvas);
+    announce(text);
+}
+
+void Writer::new_text_line() { box_.canvas().new_line(); }
+
+void Writer::to_left_margin() { box_.canvas().set_pen_x(left_margin); }
+
+void Writer::set_text_font(const ui::Font& font) { box_.canvas().set_font(font); }
+
+void Writer::set_text_color(ui::Color color) { box_.canvas().set_fore_color(color); }
 
 void Writer::announce(std::string_view text)
 {

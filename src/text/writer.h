@@ -1,8 +1,9 @@
 #pragma once
 
-#include "ui/waits.h"
 #include "text/markup.h"
+#include "text/narration.h"
 #include "ui/controls.h"
+#include "ui/waits.h"
 
 #include <functional>
 #include <string>
@@ -13,7 +14,7 @@ namespace quorrel::text {
 // Writes lesson text into the message box: every line redraws the page's
 // history in grey and the new line in blue, then waits for the learner's
 // click (or pauses, when "Wait" is unchecked).
-class Writer {
+class Writer final : public Narration {
 public:
     Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits);
     Writer(const Writer&) = delete;
@@ -24,25 +25,29 @@ public:
     // font the pictures last left on the window.
     static inline const ui::Font main_font{"Arial", 14};
 
-    // A bulleted line, then a click or a pause. An empty line gets neither.
-    void write_line(std::string_view text);
-    // The newest line, without bullet or pause. False when a malformed word
-    // cut it short; only what was drawn joins the history.
-    bool write_text(std::string_view text);
-    // Starts a scene under `title`; the next line redraws from the title on.
-    void clear_scene(std::string_view title);
-    // Empties the box and writes the heading of lesson `code`.
-    void lesson_title(std::string_view code);
+    void write_line(std::string_view text) override;
+    bool write_text(std::string_view text) override;
+    bool draw(std::string_view text) override;
+    void clear_scene(std::string_view title) override;
+    void lesson_title(std::string_view code) override;
+    void clear_text() override;
+    void print_text(std::string_view text, const ui::Font& font) override;
+    void draw_at_margin(std::string_view text) override;
+    void new_text_line() override;
+    void to_left_margin() override;
+    void set_text_font(const ui::Font& font) override;
+    void set_text_color(ui::Color color) override;
+    void wait() override { waits_.wait(); }
+    void delay(double seconds) override { waits_.delay(seconds); }
+    void click() override { waits_.click(); }
 
     const std::string& message_history() const { return history_; }
     void clear_history() { history_.clear(); }
     const std::string& scene_title() const { return scene_title_; }
 
-    // Draws marked-up text at the box's pen (no history, no pause). False
-    // when a malformed word stopped it.
-    bool draw(std::string_view text);
-    // As `draw`, for a message the learner has not seen before.
-    bool draw_new(std::string_view text);
+    // As `draw`, for text the learner has seen already (the history, a
+    // flashing "Please try again"): nothing is announced.
+    bool redraw(std::string_view text);
     // Hands text new to the learner, shown some other way, to `on_new_text`.
     void announce(std::string_view text);
 

@@ -120,10 +120,8 @@ bool Harness::click_slider_to(ui::Slider& slider, int value)
 
 bool Harness::set_fraction(int slot, int n, int d)
 {
-    auto& slots = tutor_->slots;
-    ui::Slider* num = slots.slider_fracnum(slot);
-    ui::Slider* den = slots.slider_fracden(slot);
-    return num && den && click_slider_to(*den, d) && click_slider_to(*num, n);
+    fractions::SlotControls* controls = tutor_->slots.controls(slot);
+    return controls && click_slider_to(controls->slider_fracden, d) && click_slider_to(controls->slider_fracnum, n);
 }
 
 void Harness::type_into(ui::TextBox& box, const std::string& text)

@@ -1,111 +1,185 @@
 #include "support/learner.h"
 
+#include <cstdint>
 #include <map>
 #include <numeric>
+#include <variant>
 
 namespace quorrel::testing {
 
-std::optional<Answer> answer_for(const std::string& condition, const fractions::Slots& slots)
-{
-    static const std::map<std::string, Answer> fixed = {
-        {"1a1", {1, 4, 11}},  {"1a2", {1, 7, 11}}, {"1a3", {1, 10, 11}}, {"1a4", {1, 13, 11}},
-        {"1c1", {0, 13, 12}}, {"1d1", {0, 5, 12}}, {"1d2", {0, 7, 30}},  {"1d3", {0, 11, 7}},
-        {"1d4", {0, 5, 23}},  {"1d5", {0, 17, 12}},
-        {"3a1", {2, 12, 11}}, {"3a2", {2, 3, 1}},  {"3a3", {2, 3, 2}},   {"3a4", {2, 7, 11}},
-        {"3a5", {2, 8, 3}},   {"3a6", {2, 5, 6}},  {"3ex1a", {0, 8, 20}}, {"3ex1b", {1, 5, 20}},
-        {"3ex1c", {2, 13, 20}}, {"3ex2a", {0, 9, 21}}, {"3ex2b", {1, 14, 21}}, {"3ex2c", {2, 23, 21}},
-    };
-    if (auto it = fixed.find(condition); it != fixed.end())
-        return it->second;
-    if (condition == "1eq1") // the topheavy slot 0 copies the dealt mixed number
-        return Answer{0, slots.num(1), slots.den(1)};
-    if (condition == "1eq2")
-        return Answer{1, slots.num(0), slots.den(0)};
+namespace {
 
-    static const std::map<std::string, Answer> chapter2 = {
-        {"2a1", {0, 4, 7}},   {"2a2", {0, 4, 6}},   {"2a5", {0, 30, 36}}, {"2a6", {0, 20, 24}},
-        {"2a7", {0, 30, 42}}, {"2a8", {0, 20, 28}}, {"2b1", {0, 5, 6}},   {"2b2", {0, 4, 6}},
-        {"2b3", {0, 10, 15}}, {"2b4", {0, 2, 3}},   {"2b5", {0, 12, 30}}, {"2b6", {0, 2, 5}},
-    };
-    if (auto it = chapter2.find(condition); it != chapter2.end())
-        return it->second;
-    const int n = slots.num(0);
-    const int d = slots.den(0);
-    const int k = slots.num(2);
-    if (condition == "2a4")
-        return Answer{0, n, 45};
-    if (condition == "2a4a")
-        return Answer{0, 30, d};
-    if (condition == "2aq1")
-        return Answer{1, n * k, d * k};
-    if (condition == "2bq1")
-        return Answer{1, n / k, d / k};
-    if (condition == "2bq2") {
-        const int g = std::gcd(n, d);
-        return Answer{1, n / g, d / g};
-    }
-    if (condition == "2c2") {
-        // The part of the top fraction that the drill left wrong: the one
-        // that makes it equivalent to the bottom fraction.
-        const int u = slots.num(1);
-        const int v = slots.den(1);
-        if (u > 0 && (n * v) % u == 0 && n > 0)
-            return Answer{0, n, n * v / u};
-        return Answer{0, d * u / v, d};
-    }
-    // The drill of lesson 3c keeps its dealt fractions in slots 3 and 4.
-    const int a = slots.num(3), b = slots.den(3), c = slots.num(4), e = slots.den(4);
-    if (condition == "3ex3a")
-        return Answer{0, a * e, b * e};
-    if (condition == "3ex3b")
-        return Answer{1, c * b, b * e};
-    auto lowest = [](int n, int m) {
-        const int g = std::gcd(n, m);
-        return Answer{2, n / g, m / g};
-    };
-    if (condition == "3ex3c")
-        return lowest(a * e + c * b, b * e);
-    if (condition == "3ex3d")
-        return lowest(a * c, b * e);
-    if (condition == "3ex3e")
-        return lowest(a * e, b * c);
-    return std::nullopt;
+using namespace exercises;
+
+struct Numerals {
+    std::int64_t num;
+    std::int64_t den;
+};
+
+Numerals of(const fractions::SlotValues& slots, int slot)
+{
+    const auto value = slots.value(slot);
+    return value ? Numerals{value->num(), value->den()} : Numerals{0, 1};
 }
 
-bool is_drill(const std::string& condition)
+Answer lowest(int slot, std::int64_t num, std::int64_t den)
 {
-    static const std::set<std::string> drills = {"1eq1", "1eq2", "2aq1", "2bq1", "2bq2", "2c2"};
-    return drills.count(condition) > 0;
+    const std::int64_t g = std::gcd(num, den);
+    return {slot, static_cast<int>(num / g), static_cast<int>(den / g)};
 }
+
+// Works each form of condition out from the slots, as a learner who
+// understood the question would.
+struct Solver {
+    const fractions::SlotValues& slots;
+
+    std::optional<Answer> operator()(Never) const { return std::nullopt; }
+    std::optional<Answer> operator()(const ShowsExactly& c) const { return Answer{c.slot, c.num, c.den}; }
+    std::optional<Answer> operator()(const ExactForm& c) const { return Answer{c.slot, c.num, c.den}; }
+    std::optional<Answer> operator()(const PartIs& c) const
+    {
+        const auto [n, d] = of(slots, c.slot);
+        return c.part == Part::numerator ? Answer{c.slot, c.value, int(d)} : Answer{c.slot, int(n), c.value};
+    }
+    std::optional<Answer> operator()(const SameNumerals& c) const
+    {
+        const auto [n, d] = of(slots, c.given);
+        return Answer{c.answer, int(n), int(d)};
+    }
+    std::optional<Answer> operator()(const Expanded& c) const
+    {
+        const auto [n, d] = of(slots, c.given);
+        const auto by = of(slots, c.by);
+        const std::int64_t k = c.part == Part::numerator ? by.num : by.den;
+        return Answer{c.answer, int(n * k), int(d * k)};
+    }
+    std::optional<Answer> operator()(const Equivalent& c) const
+    {
+        // The part the drill left wrong: the one that makes the answer
+        // equivalent to the given fraction.
+        const auto [n, d] = of(slots, c.first);
+        const auto [u, v] = of(slots, c.second);
+        if (u > 0 && n > 0 && (n * v) % u == 0)
+            return Answer{c.first, int(n), int(n * v / u)};
+        return Answer{c.first, int(d * u / v), int(d)};
+    }
+    std::optional<Answer> operator()(const ReducedForm& c) const
+    {
+        const auto [n, d] = of(slots, c.given);
+        return lowest(c.answer, n, d);
+    }
+    std::optional<Answer> operator()(const ReducedBy& c) const
+    {
+        const auto [n, d] = of(slots, c.given);
+        const std::int64_t k = of(slots, c.by).num;
+        return Answer{c.answer, int(n / k), int(d / k)};
+    }
+    std::optional<Answer> operator()(const Arithmetic& c) const
+    {
+        const auto [a, b] = of(slots, c.left);
+        const auto [e, f] = of(slots, c.right);
+        switch (c.op) {
+        case Operation::sum:
+            return lowest(c.result, a * f + e * b, b * f);
+        case Operation::difference: // the right operand less the left
+            return lowest(c.result, e * b - a * f, b * f);
+        case Operation::product:
+            return lowest(c.result, a * e, b * f);
+        case Operation::quotient:
+            return lowest(c.result, a * f, b * e);
+        }
+        return std::nullopt;
+    }
+    std::optional<Answer> operator()(const ReducedArithmetic& c) const { return (*this)(c.arithmetic); }
+};
+
+std::string numeral(int num, int den) { return std::to_string(num) + "/" + std::to_string(den); }
+
+struct Describer {
+    std::string operator()(Never) const { return "never"; }
+    std::string operator()(const ShowsExactly& c) const { return "shows " + std::to_string(c.slot) + " " + numeral(c.num, c.den); }
+    std::string operator()(const ExactForm& c) const { return "exact " + std::to_string(c.slot) + " " + numeral(c.num, c.den); }
+    std::string operator()(const PartIs& c) const
+    {
+        return "part " + std::to_string(c.slot) + (c.part == Part::numerator ? " top " : " bottom ") +
+               std::to_string(c.value);
+    }
+    std::string operator()(const SameNumerals& c) const
+    {
+        return "copy " + std::to_string(c.given) + " to " + std::to_string(c.answer);
+    }
+    std::string operator()(const Expanded& c) const
+    {
+        return "expand " + std::to_string(c.given) + " to " + std::to_string(c.answer) + " by " +
+               std::to_string(c.by) + (c.part == Part::numerator ? " top" : " bottom");
+    }
+    std::string operator()(const Equivalent& c) const
+    {
+        return "equivalent " + std::to_string(c.first) + " " + std::to_string(c.second);
+    }
+    std::string operator()(const ReducedForm& c) const
+    {
+        return "lowest " + std::to_string(c.given) + " to " + std::to_string(c.answer);
+    }
+    std::string operator()(const ReducedBy& c) const
+    {
+        return "reduce " + std::to_string(c.given) + " to " + std::to_string(c.answer) + " by " + std::to_string(c.by);
+    }
+    std::string operator()(const Arithmetic& c) const
+    {
+        static constexpr const char* signs[] = {"+", "-", "*", "/"};
+        return "condition " + std::to_string(c.result) + " " + std::to_string(c.left) + " " +
+               signs[static_cast<int>(c.op)] + " " + std::to_string(c.right);
+    }
+    std::string operator()(const ReducedArithmetic& c) const { return "reduced " + (*this)(c.arithmetic); }
+};
+
+bool is_drill(const app::Tutor& t) { return t.form.cmd_stop.visible(); }
+
+bool shows(const ui::Control* c) { return c && c->visible(); }
+
+} // namespace
+
+std::optional<Answer> answer_for(const Condition& condition, const fractions::SlotValues& slots)
+{
+    return std::visit(Solver{slots}, condition);
+}
+
+std::string describe(const Condition& condition) { return std::visit(Describer{}, condition); }
 
 Screen screen_of(Harness& h)
 {
     auto& t = h.tutor();
-    Screen screen{h.last_line(), t.exercises.current_condition(), "", t.form.cmd_stop.visible(), ""};
+    const Condition* asked = t.exercises.current_condition();
+    Screen screen{h.last_line(), asked ? describe(*asked) : std::string(), "", t.form.cmd_stop.visible(), ""};
+    const bool drill = is_drill(t);
     // A slot that is not shown is no part of the screen, whatever it holds.
-    if (!is_drill(screen.condition))
+    if (!drill)
         for (int slot : {0, 1}) {
-            const auto* picture = t.slots.pbox_fracbar(slot);
-            screen.sticks += picture && picture->visible()
-                                 ? std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot)) + " "
+            const auto* c = t.slots.controls(slot);
+            const auto value = t.slots.value(slot);
+            screen.sticks += c && c->pbox_fracbar.visible() && value
+                                 ? numeral(int(value->num()), int(value->den())) + " "
                                  : "hidden ";
         }
     for (int slot : {0, 1, 2}) {
-        const auto* picture = t.slots.pbox_fracbar(slot);
-        if (!picture)
+        const auto* c = t.slots.controls(slot);
+        if (!c)
             continue;
-        const auto shows = [](const ui::Control* c) { return c && c->visible(); };
+        const fractions::SlotState& mode = t.slots.modes().state(slot);
+        const bool picture = c->pbox_fracbar.visible();
         std::string state;
-        state += t.slots.circle_mode(slot) ? " pizza" : "";
+        state += mode.circle_mode ? " pizza" : "";
         // A slot hidden to the pizza layer draws none, even with its picture showing.
-        state += t.slots.circle_mode(slot) && shows(picture) && !t.slots.layout().shown(slot) ? " undrawn" : "";
-        state += t.slots.mixed_mode(slot) ? " mixed" : "";
-        state += shows(picture) ? " picture" : "";
-        state += shows(t.slots.slider_fracnum(slot)) || shows(t.slots.slider_fracden(slot)) ? " sliders" : "";
-        state += shows(t.slots.inbox(2 * slot)) || shows(t.slots.inbox(2 * slot + 1)) ? " numeral" : "";
-        state += shows(t.slots.wholepart(slot)) ? " whole" : "";
-        if (slot == 2 && !is_drill(screen.condition) && shows(picture))
-            state += " " + std::to_string(t.slots.num(slot)) + "/" + std::to_string(t.slots.den(slot));
+        state += mode.circle_mode && picture && !t.slots.layout().shown(slot) ? " undrawn" : "";
+        state += mode.mixed_mode ? " mixed" : "";
+        state += picture ? " picture" : "";
+        state += c->slider_fracnum.visible() || c->slider_fracden.visible() ? " sliders" : "";
+        state += shows(c->num_box) || shows(c->den_box) ? " numeral" : "";
+        state += c->wholepart.visible() ? " whole" : "";
+        if (slot == 2 && !drill && picture)
+            if (const auto value = t.slots.value(slot))
+                state += " " + numeral(int(value->num()), int(value->den()));
         // A slot never made and one hidden with its modes off look alike.
         if (!state.empty())
             screen.slots += std::to_string(slot) + ":" + state + "; ";
@@ -115,10 +189,12 @@ Screen screen_of(Harness& h)
 
 namespace {
 
-// The exercises that close a drill's turn: the learner stops the drill there.
-bool ends_turn(const std::string& condition)
+// The exercise that closes a drill's turn, where the learner stops the
+// drill: any in a drill but the rewriting steps of an addition problem.
+bool ends_turn(const app::Tutor& t, const Condition& condition)
 {
-    return is_drill(condition) || condition == "3ex3c" || condition == "3ex3d" || condition == "3ex3e";
+    const auto* expanded = std::get_if<Expanded>(&condition);
+    return is_drill(t) && !(expanded && expanded->part == Part::denominator);
 }
 
 } // namespace
@@ -130,12 +206,15 @@ void Walker::operator()(Harness& h)
     // The welcome screen is not yet the page: its first line is.
     if (const auto screen = screen_of(h); !screen.line.empty() || !screen.condition.empty())
         first_screens.try_emplace(t.page_bar.shown_label(), screen);
-    const std::string& condition = t.exercises.current_condition();
-    if (condition.empty()) {
+    const Condition* asked = t.exercises.current_condition();
+    if (!asked) {
         h.click_text();
         return;
     }
-    const bool lowest_terms = condition == "2bq1" || condition == "2bq2";
+    const Condition& condition = *asked;
+    const std::string named = describe(condition);
+    const bool lowest_terms =
+        std::holds_alternative<ReducedBy>(condition) || std::holds_alternative<ReducedForm>(condition);
     if (!t.form.pbox_go_on.visible()) {
         ++wrong_first; // the first try: click without answering
         offer_unreduced_ = lowest_terms;
@@ -148,23 +227,26 @@ void Walker::operator()(Harness& h)
         // neither reduced nor divided as asked.
         offer_unreduced_ = false;
         ++unreduced;
-        const bool as_dealt = condition == "2bq1";
-        answer(h, {1, as_dealt ? t.slots.num(0) : 2 * a->num, as_dealt ? t.slots.den(0) : 2 * a->den});
+        const auto top = t.slots.value(0);
+        if (std::holds_alternative<ReducedBy>(condition) && top)
+            answer(h, {1, int(top->num()), int(top->den())});
+        else
+            answer(h, {1, 2 * a->num, 2 * a->den});
         h.click_text();
         return;
     }
     ++retried; // "Please try again" is on screen, with its link
     if (!a) {
-        unknown.insert(condition);
+        unknown.insert(named);
         h.click_go_on();
         return;
     }
-    if (unreduced_first.erase(condition)) {
+    if (unreduced_first.erase(named)) {
         answer(h, Answer{a->slot, 2 * a->num, 2 * a->den});
         h.click_text();
         return;
     }
-    if (ends_turn(condition) && ++drill_turns_ % turns_per_drill_ == 0)
+    if (ends_turn(t, condition) && ++drill_turns_ % turns_per_drill_ == 0)
         h.press_stop();
     ++answers;
     answer(h, *a);
@@ -176,11 +258,13 @@ void Walker::answer(Harness& h, const Answer& a)
     auto& slots = h.tutor().slots;
     if (++entries_ % 2 == 0) {
         // Bottom first, so the top is never refused for a stick too long.
-        h.type_into(*slots.inbox(2 * a.slot + 1), std::to_string(a.den));
-        h.type_into(*slots.inbox(2 * a.slot), std::to_string(a.num));
+        h.type_into(*slots.entries().inbox(2 * a.slot + 1), std::to_string(a.den));
+        h.type_into(*slots.entries().inbox(2 * a.slot), std::to_string(a.num));
     }
     // A mixed number's box holds only the proper part: finish on the sliders.
-    if ((slots.num(a.slot) != a.num || slots.den(a.slot) != a.den) && !h.set_fraction(a.slot, a.num, a.den))
+    const auto now = slots.value(a.slot);
+    const bool set = now && now->same_numerals(*fractions::Fraction::make(a.num, a.den));
+    if (!set && !h.set_fraction(a.slot, a.num, a.den))
         failures.push_back("could not set slot " + std::to_string(a.slot));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/conditions.h"
 #include "support/harness.h"
 
 #include <map>
@@ -9,14 +10,18 @@
 
 namespace quorrel::testing {
 
-// The fraction that answers one of the course's conditions, and the slot the
-// learner sets it on. Drill answers are worked out from the dealt fractions.
+// The fraction that answers a condition, and the slot the learner sets it
+// on, worked out from the fractions the slots hold now.
 struct Answer {
     int slot;
     int num;
     int den;
 };
-std::optional<Answer> answer_for(const std::string& condition, const fractions::Slots& slots);
+std::optional<Answer> answer_for(const exercises::Condition& condition, const fractions::SlotValues& slots);
+
+// One line naming a condition and its slots ("shows 0 5/12"); the
+// arithmetic of a scene script reads as its script text.
+std::string describe(const exercises::Condition& condition);
 
 // What the learner has before them when first asked to act on a page: the
 // newest line, the exercise waiting (if any), the two sticks (not for a
@@ -32,7 +37,6 @@ struct Screen {
     friend bool operator==(const Screen&, const Screen&) = default;
 };
 Screen screen_of(Harness& h);
-bool is_drill(const std::string& condition);
 
 // A learner who reads every line, gets each exercise wrong once and then
 // right (through the sliders, or typing into the entry boxes every other
@@ -48,8 +52,9 @@ public:
     std::map<std::string, Screen> first_screens; // by page label
     std::set<std::string> unknown;    // conditions it could not answer
     std::vector<std::string> failures;
-    // Conditions whose first retry gives the right value unreduced (doubled),
-    // once per condition, before the answer in its own form.
+    // Conditions (as described) whose first retry gives the right value
+    // unreduced (doubled), once per condition, before the answer in its own
+    // form.
     std::set<std::string> unreduced_first;
     int wrong_first = 0;
     int retried = 0;
