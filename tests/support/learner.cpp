@@ -59,9 +59,9 @@ std::optional<Answer> answer_for(const std::string& condition, const fractions::
         return Answer{0, a * e, b * e};
     if (condition == "3ex3b")
         return Answer{1, c * b, b * e};
-    auto lowest = [](int n, int m) {
-        const int g = std::gcd(n, m);
-        return Answer{2, n / g, m / g};
+    auto lowest = [](int num, int den) {
+        const int g = std::gcd(num, den);
+        return Answer{2, num / g, den / g};
     };
     if (condition == "3ex3c")
         return lowest(a * e + c * b, b * e);
