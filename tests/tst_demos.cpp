@@ -93,7 +93,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("c");
         QTest::addColumn<int>("d");
         QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("green");
+        QTest::addColumn<QString>("green_text");
 
         QTest::newRow("one part, one piece")
             << 1 << 2 << 1 << 3
@@ -117,11 +117,11 @@ private Q_SLOTS:
         QFETCH(int, c);
         QFETCH(int, d);
         QFETCH(QString, first);
-        QFETCH(QString, green);
+        QFETCH(QString, green_text);
         const demos::DemoText text = demos::demo_text(a, b, c, d);
         QCOMPARE(QString::fromStdString(text.unit_and_part), first);
         QCOMPARE(text.product.size(), std::size_t(7));
-        QCOMPARE(QString::fromStdString(text.product[1]), green);
+        QCOMPARE(QString::fromStdString(text.product[1]), green_text);
     }
 
     void demo_says_every_sentence_once_each_at_its_picture()

@@ -4,7 +4,7 @@
 #include "exercises/predicates.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
-#include "ui/message_box.h"
+#include "ui/views/message_box.h"
 #include "ui/platform.h"
 #include "support/fakes.h"
 #include "support/harness.h"
@@ -882,9 +882,9 @@ void TestExercises::conditionMessageBoxesAreModal()
     // Answer the modal box from a timer, as a learner clicks OK.
     QTimer::singleShot(0, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen << box->text();
-            box->accept();
+        if (auto* message_box = qobject_cast<QMessageBox*>(modal)) {
+            seen << message_box->text();
+            message_box->accept();
         }
     });
     QVERIFY(!check_condition("2bq1", slots, {dialogs, box}));

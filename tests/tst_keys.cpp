@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 #include "support/harness.h"
 #include "text/markup.h"
-#include "ui/control_views.h"
-#include "ui/menu_view.h"
+#include "ui/views/control_views.h"
+#include "ui/views/menu_view.h"
 
 #include <QAccessible>
 #include <QMenuBar>

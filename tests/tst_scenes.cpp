@@ -632,33 +632,33 @@ void TestScenes::authoring_window_clicked_through()
             qFatal("no control %s", name);
         return found;
     };
-    auto* filename = find((QLineEdit*)nullptr, "tbox_filename");
-    auto* script = find((QPlainTextEdit*)nullptr, "writestring");
-    auto* text1 = find((QLineEdit*)nullptr, "Text1");
-    auto* request = find((QLineEdit*)nullptr, "tbox_request");
-    auto* fraction = find((QLineEdit*)nullptr, "tbox_f(4)");
+    auto* filename = find(static_cast<QLineEdit*>(nullptr), "tbox_filename");
+    auto* script = find(static_cast<QPlainTextEdit*>(nullptr), "writestring");
+    auto* text1 = find(static_cast<QLineEdit*>(nullptr), "Text1");
+    auto* request = find(static_cast<QLineEdit*>(nullptr), "tbox_request");
+    auto* fraction = find(static_cast<QLineEdit*>(nullptr), "tbox_f(4)");
     QCOMPARE(filename->text(), QString("default_file"));
     QCOMPARE(request->text(), QString("req"));
     QCOMPARE(fraction->text(), QString("1/1"));
     QCOMPARE(script->toPlainText(), QString());
     QCOMPARE(text1->font().family(), QString("Arial Narrow"));
-    QCOMPARE(find((QPushButton*)nullptr, "cmd_loadfile")->text(), QString("Load File"));
-    QCOMPARE(find((QPushButton*)nullptr, "cmd_savefile")->text(), QString("Save File"));
-    QCOMPARE(find((QGroupBox*)nullptr, "Frame1")->title(), QString("Test Condition"));
-    QCOMPARE(find((QGroupBox*)nullptr, "Frame2")->title(), QString("Set Fraction"));
+    QCOMPARE(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile")->text(), QString("Load File"));
+    QCOMPARE(find(static_cast<QPushButton*>(nullptr), "cmd_savefile")->text(), QString("Save File"));
+    QCOMPARE(find(static_cast<QGroupBox*>(nullptr), "Frame1")->title(), QString("Test Condition"));
+    QCOMPARE(find(static_cast<QGroupBox*>(nullptr), "Frame2")->title(), QString("Set Fraction"));
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(find((QLabel*)nullptr, qPrintable(QString("tbox_f(%1)").arg(i)))->text(), QString("Frac 0"));
+        QCOMPARE(find(static_cast<QLabel*>(nullptr), qPrintable(QString("tbox_f(%1)").arg(i)))->text(), QString("Frac 0"));
 
-    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_wait"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_wait"), Qt::LeftButton);
     QTest::keyClicks(text1, "Half FontSize__20 big");
-    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_write"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_write"), Qt::LeftButton);
 
-    auto* result = find((QSpinBox*)nullptr, "UpDown_f(0)");
+    auto* result = find(static_cast<QSpinBox*>(nullptr), "UpDown_f(0)");
     QTest::keyClick(result, Qt::Key_Up);
     QTest::keyClick(result, Qt::Key_Up);
-    QCOMPARE(find((QLabel*)nullptr, "tbox_f(0)")->text(), QString("Frac 2"));
-    QTest::keyClick(find((QSpinBox*)nullptr, "UpDown_f(2)"), Qt::Key_Up);
-    auto* times = find((QRadioButton*)nullptr, "option_op(2)");
+    QCOMPARE(find(static_cast<QLabel*>(nullptr), "tbox_f(0)")->text(), QString("Frac 2"));
+    QTest::keyClick(find(static_cast<QSpinBox*>(nullptr), "UpDown_f(2)"), Qt::Key_Up);
+    auto* times = find(static_cast<QRadioButton*>(nullptr), "option_op(2)");
     QCOMPARE(times->text(), QString("*"));
     QTest::mouseClick(times, Qt::LeftButton, {}, QPoint(6, times->height() / 2));
     QVERIFY(times->isChecked());
@@ -666,19 +666,19 @@ void TestScenes::authoring_window_clicked_through()
     QTest::keyClicks(request, "multiply them");
 
     // A click on a label inside the frame is not a click on the frame.
-    auto* frame1 = find((QGroupBox*)nullptr, "Frame1");
+    auto* frame1 = find(static_cast<QGroupBox*>(nullptr), "Frame1");
     const QString before = script->toPlainText();
-    QTest::mouseClick(find((QLabel*)nullptr, "tbox_f(1)"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QLabel*>(nullptr), "tbox_f(1)"), Qt::LeftButton);
     QCOMPARE(script->toPlainText(), before);
     const QPoint corner(frame1->width() - 3, frame1->height() - 3);
     QVERIFY(!frame1->childAt(corner));
     QTest::mouseClick(frame1, Qt::LeftButton, {}, corner);
 
-    QTest::keyClick(find((QSpinBox*)nullptr, "UpDown_f(3)"), Qt::Key_Up);
-    QCOMPARE(find((QLabel*)nullptr, "tbox_f(3)")->text(), QString("Frac 1"));
+    QTest::keyClick(find(static_cast<QSpinBox*>(nullptr), "UpDown_f(3)"), Qt::Key_Up);
+    QCOMPARE(find(static_cast<QLabel*>(nullptr), "tbox_f(3)")->text(), QString("Frac 1"));
     fraction->selectAll();
     QTest::keyClicks(fraction, "1..3/4");
-    auto* frame2 = find((QGroupBox*)nullptr, "Frame2");
+    auto* frame2 = find(static_cast<QGroupBox*>(nullptr), "Frame2");
     QTest::mouseClick(frame2, Qt::LeftButton, {}, QPoint(frame2->width() - 3, frame2->height() - 3));
 
     const std::string composed = "\r\n#wait&"
@@ -696,12 +696,12 @@ void TestScenes::authoring_window_clicked_through()
 
     filename->selectAll();
     QTest::keyClicks(filename, "scene.txt");
-    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_savefile"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_savefile"), Qt::LeftButton);
     QCOMPARE(files.files["scene.txt"], composed + "\r\n#nw&typed&\r\n");
 
     script->clear();
     QCOMPARE(model.writestring(), std::string());
-    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
     QCOMPARE(played, QStringList{QString::fromStdString(composed + "\r\n#nw&typed&\r\n")});
     QCOMPARE(script->toPlainText(), QString::fromStdString(composed + "\r\n#nw&typed&\r\n").replace("\r\n", "\n"));
     QVERIFY(to_qt(dialogs.messages).isEmpty());
@@ -709,15 +709,15 @@ void TestScenes::authoring_window_clicked_through()
     // A missing file: a message, the box as it was, nothing played.
     filename->selectAll();
     QTest::keyClicks(filename, "missing.txt");
-    QTest::mouseClick(find((QPushButton*)nullptr, "cmd_loadfile"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
     QCOMPARE(to_qt(dialogs.messages).size(), 1);
     QCOMPARE(played.size(), 1);
     QCOMPARE(model.writestring(), composed + "\r\n#nw&typed&\r\n");
 
     // The frames' buttons add the same lines as clicks on the frames.
     const std::string loaded = model.writestring();
-    QTest::mouseClick(find((QPushButton*)nullptr, "add_exercise"), Qt::LeftButton);
-    QTest::mouseClick(find((QPushButton*)nullptr, "add_fraction"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "add_exercise"), Qt::LeftButton);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "add_fraction"), Qt::LeftButton);
     QCOMPARE(model.writestring(), loaded + "\r\n#exercise&condition 2 0 * 1&multiply them\r\n#setfraction&1&1..3/4");
 
     // Closing only hides the window.

@@ -1,9 +1,9 @@
 #include "fractions/entry.h"
 #include "ui/canvas.h"
-#include "ui/control_views.h"
+#include "ui/views/control_views.h"
 #include "ui/controls.h"
 #include "ui/form.h"
-#include "ui/form_view.h"
+#include "ui/views/form_view.h"
 #include "ui/rounding.h"
 
 #include <QLineEdit>

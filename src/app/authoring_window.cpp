@@ -107,13 +107,13 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
 
     static constexpr const char* roles[] = {"The slot that holds the answer", "The first slot of the operation",
                                             "The second slot of the operation", "The slot to set"};
-    auto add_updown = [this](int i, QWidget* parent, QFormLayout* form) {
-        auto* spin = new QSpinBox(parent);
+    auto add_updown = [this](int i, QWidget* box, QFormLayout* form) {
+        auto* spin = new QSpinBox(box);
         spin->setToolTip(roles[i]);
         spin->setObjectName(indexed("UpDown_f", i));
         spin->setRange(0, scenes::Authoring::updown_max);
         spin->setValue(model_.updown(i));
-        auto* label = new QLabel(qs(model_.updown_label(i)), parent);
+        auto* label = new QLabel(qs(model_.updown_label(i)), box);
         label->setObjectName(indexed("tbox_f", i));
         label->setBuddy(spin);
         connect(spin, &QSpinBox::valueChanged, this, [this, i, label](int value) {

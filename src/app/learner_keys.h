@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/tutor.h"
-#include "ui/form_view.h"
+#include "ui/views/form_view.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/learner_keys.h"
-#include "ui/menu_view.h"
+#include "ui/views/menu_view.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 #include "app/authoring_window.h"
 #include "app/main_window.h"
 #include "app/tutor.h"
-#include "ui/message_box.h"
+#include "ui/views/message_box.h"
 #include "ui/platform.h"
 
 #include <memory>

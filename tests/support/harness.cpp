@@ -55,8 +55,8 @@ void Harness::add_lesson(const std::string& code, std::function<void()> script)
     lessons_[code] = std::move(script);
     tutor_->course.set_scripts([this](std::string_view lesson) {
         if (auto it = lessons_.find(lesson); it != lessons_.end()) {
-            const auto script = it->second; // may replace itself while it runs
-            script();
+            const auto lesson_script = it->second; // may replace itself while it runs
+            lesson_script();
             return true;
         }
         return tutor_->lessons.run(lesson);

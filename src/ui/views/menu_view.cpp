@@ -1,6 +1,6 @@
-#include "ui/menu_view.h"
+#include "ui/views/menu_view.h"
 
-#include "ui/control_views.h"
+#include "ui/views/control_views.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "ui/control_views.h"
+#include "ui/views/control_views.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

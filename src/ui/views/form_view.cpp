@@ -1,6 +1,6 @@
-#include "ui/form_view.h"
+#include "ui/views/form_view.h"
 
-#include "ui/control_views.h"
+#include "ui/views/control_views.h"
 
 #include <QPaintEvent>
 #include <QPainter>
