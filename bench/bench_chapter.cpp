@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
         testing::Walker walker(2);
         std::optional<Clock::time_point> chapter2_start;
         h.set_learner([&](testing::Harness& l) {
-            if (!chapter2_start && l.tutor().page_bar.shown_title().starts_with(chapter2_title))
+            if (!chapter2_start && l.probe().title_shown().starts_with(chapter2_title))
                 chapter2_start = Clock::now();
             walker(l);
         });

@@ -4,6 +4,7 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 #include "support/fakes.h"
+#include "support/slot_parts.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -60,7 +61,7 @@ void report(const char* what, std::vector<double> ms)
 void redraw(const char* what, int n, int d, bool pizzas = false)
 {
     Screen s;
-    s.slots.set_circle_mode(0, pizzas);
+    s.slots.set_pizza(0, pizzas);
     report(what, time(200, [&] { s.slots.show_fraction(0, n, d); }));
 }
 
@@ -81,7 +82,7 @@ int main(int argc, char* argv[])
     // Arrow clicks: every step of the numerator redraws the slot.
     Screen s;
     s.slots.show_fraction(0, 0, 12);
-    ui::Slider& num = *s.slots.slider_fracnum(0);
+    ui::Slider& num = *testing::slider_fracnum(s.slots, 0);
     std::vector<double> steps;
     QElapsedTimer timer;
     for (int n = 1; n <= 100; ++n) {

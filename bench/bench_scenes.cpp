@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
         ten_thousand += i % 2 ? "\r\n#nw&A line of the scene.&" : "\r\n#setfraction&1&1..3/4";
     const double play_ms = best_ms(5, [&] {
         testing::RecordingStage stage;
-        scenes::play(stage, ten_thousand, {});
+        scenes::play(stage.stage(), ten_thousand, {});
     });
     std::printf("play 10,000 commands on a recording stage: best %.2f ms over 5 runs\n", play_ms);
 
@@ -77,9 +77,10 @@ int main(int argc, char* argv[])
     double seconds = 0;
     const double tutor_ms = best_ms(3, [&] {
         testing::Harness h;
-        h.tutor().form.mnu_waitt.set_checked(false);
-        h.tutor().authoring.set_writestring(mixed);
-        h.tutor().mnu_playback_Click();
+        h.menu("mnu_waitt").set_checked(false);
+        h.tutor().offer_authoring({});
+        h.tutor().authoring_model().set_writestring(mixed);
+        h.menu("mnu_playback").choose();
         h.settle();
         seconds = h.pump.paused;
     });

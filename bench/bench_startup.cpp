@@ -20,7 +20,7 @@ namespace {
 // Paints once, then ends the program from inside whatever wait runs.
 class FirstPaint final : public QObject {
 public:
-    FirstPaint(QElapsedTimer& timer, ui::Waits& waits) : timer_(timer), runner_(waits) {}
+    FirstPaint(QElapsedTimer& timer, app::Tutor& tutor) : timer_(timer), tutor_(tutor) {}
     double ms = -1;
 
 protected:
@@ -29,7 +29,7 @@ protected:
         if (event->type() == QEvent::Paint && ms < 0) {
             const bool done = QObject::eventFilter(watched, event);
             ms = static_cast<double>(timer_.nsecsElapsed()) / 1e6;
-            runner_.request_quit();
+            tutor_.quit();
             return done;
         }
         return false;
@@ -37,7 +37,7 @@ protected:
 
 private:
     QElapsedTimer& timer_;
-    ui::Waits& runner_;
+    app::Tutor& tutor_;
 };
 
 int run_once(int argc, char* argv[])
@@ -46,7 +46,7 @@ int run_once(int argc, char* argv[])
     timer.start();
     QApplication application(argc, argv);
     app::Program program(ui::Random::fixed(1));
-    FirstPaint probe(timer, program.tutor().waits);
+    FirstPaint probe(timer, program.tutor());
     program.window().form_view().installEventFilter(&probe);
     program.exec();
     std::printf("%.3f %ld\n", probe.ms, testing::peak_rss_kib());

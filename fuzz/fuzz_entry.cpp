@@ -28,25 +28,23 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 
     SlotsRig rig;
     fractions::Slots& slots = rig.slots;
-    slots.set_circle_mode(slot, modes & 1);
-    slots.set_mixed_mode(slot, modes & 2);
+    slots.set_pizza(slot, modes & 1);
+    slots.set_mixed(slot, modes & 2);
     slots.set_ruler_side(slot, modes & 8 ? fractions::RulerSide::below : fractions::RulerSide::above);
     slots.show_fraction(slot, data[2], data[3] + 1);
     slots.lock_slot(slot, modes & 4);
 
-    ui::TextBox* box = target < boxes ? slots.inbox(target) : slots.wholepart(slot);
+    ui::TextBox* box = target < boxes ? testing::inbox(slots, target) : testing::wholepart(slots, slot);
     for (std::size_t begin = 0; begin <= typed.size();) {
         const std::size_t end = std::min(typed.find('\n', begin), typed.size());
         box->user_edit(std::string(typed.substr(begin, end - begin)));
-        if (target < boxes)
-            slots.inbox_MouseDown(target);
-        else if (box->on_mouse_down)
+        if (box->on_mouse_down)
             box->on_mouse_down();
         begin = end + 1;
 
         // Whatever was typed, the slot holds a fraction its sliders can.
         const auto value = slots.value(slot);
-        if (!value || !fractions::slot_holds(slots.num(slot), slots.den(slot)))
+        if (!value || !fractions::slot_holds(testing::num(slots, slot), testing::den(slots, slot)))
             __builtin_trap();
     }
     return 0;

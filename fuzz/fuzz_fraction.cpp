@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         const unsigned modes = p[11];
 
         slots.set_unit_length(unit);
-        slots.set_circle_mode(slot, modes & 1);
-        slots.set_mixed_mode(slot, modes & 2);
+        slots.set_pizza(slot, modes & 1);
+        slots.set_mixed(slot, modes & 2);
         slots.set_ruler_side(slot, modes & 4 ? fractions::RulerSide::below : fractions::RulerSide::above);
         if (modes & 8)
             slots.hide_slot(slot);
@@ -63,12 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         const bool taken = slots.show_fraction(slot, n, d);
         if (taken != (fractions::SlotModes::in_range(slot) && fractions::slot_holds(n, d)))
             __builtin_trap();
-        if (taken && (slots.num(slot) != n || slots.den(slot) != d))
+        if (taken && (testing::num(slots, slot) != n || testing::den(slots, slot) != d))
             __builtin_trap();
         if (modes & 16)
-            slots.toggle_circle(slot);
+            testing::toggle_circle(slots, slot);
         if (modes & 32)
-            slots.toggle_mixed(slot);
+            testing::toggle_mixed(slots, slot);
         if (modes & 8)
             slots.show_slot(slot);
     }

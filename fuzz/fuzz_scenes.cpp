@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 
     testing::Harness h;
     h.turn_limit = 40; // an exercise nobody answers ends the run
-    h.tutor().offer_authoring();
-    h.tutor().authoring.set_writestring(std::string(script));
+    h.tutor().offer_authoring({});
+    h.tutor().authoring_model().set_writestring(std::string(script));
     h.choose("mnu_playback");
     h.settle();
     return 0;

@@ -2,6 +2,7 @@
 
 #include "fractions/slots.h"
 #include "support/fakes.h"
+#include "support/slot_parts.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 

@@ -279,7 +279,7 @@ private:
     std::vector<QLineEdit*> numeral_boxes()
     {
         std::vector<QLineEdit*> out;
-        for (const auto& control : tutor().form.form().controls()) {
+        for (const auto& control : tutor().window().controls()) {
             const auto* box = dynamic_cast<const ui::TextBox*>(control.get());
             if (!box || !box->numeral)
                 continue;
@@ -320,7 +320,7 @@ private:
         clock_.advance(std::uniform_real_distribution<double>(0.0, 1.0)(random_));
         act();
         ++done_;
-        pages_seen_.insert(tutor().page_bar.shown_label());
+        pages_seen_.insert(tutor().probe().page_label());
         watchdog_.tick();
         check();
         report_progress();
@@ -391,10 +391,10 @@ private:
         else
             click(view, p);
     }
-    void click_text() { click_picture(view_of(tutor().form.pbox_text), "message box", false); }
-    void double_click_text() { click_picture(view_of(tutor().form.pbox_text), "message box", true); }
-    void click_here() { click_picture(view_of(tutor().form.pbox_go_on), "here", chance(0.2)); }
-    void click_page_strip() { click_picture(view_of(tutor().form.pbox_pages), "page strip", chance(0.1)); }
+    void click_text() { click_picture(view_of(*tutor().probe().find("pbox_text")), "message box", false); }
+    void double_click_text() { click_picture(view_of(*tutor().probe().find("pbox_text")), "message box", true); }
+    void click_here() { click_picture(view_of(*tutor().probe().find("pbox_go_on")), "here", chance(0.2)); }
+    void click_page_strip() { click_picture(view_of(*tutor().probe().find("pbox_pages")), "page strip", chance(0.1)); }
 
     void move_pointer()
     {
@@ -595,20 +595,23 @@ private:
         if (failures_ >= 5) {
             std::fprintf(stderr, "soak: too many failures, stopping\n");
             pace_.stop();
-            tutor().mnu_exit_Click();
+            tutor().quit();
         }
     }
 
     void describe_slots()
     {
-        auto& slots = tutor().slots;
+        const app::Probe& p = tutor().probe();
         for (int i = 0; i < fractions::Slots::count; ++i) {
-            const ui::PictureBox* picture = slots.pbox_fracbar(i);
-            if (!picture || !picture->visible())
+            const ui::Control* picture = p.find("pbox_fracbar", i);
+            const auto value = p.slots().value(i);
+            if (!picture || !picture->visible() || !value)
                 continue;
-            std::fprintf(stderr, "soak: slot %d holds %d/%d%s%s, picture at %d,%d size %dx%d\n", i, slots.num(i),
-                         slots.den(i), slots.mixed_mode(i) ? " mixed" : "", slots.circle_mode(i) ? " pizzas" : "",
-                         picture->left(), picture->top(), picture->width(), picture->height());
+            const fractions::SlotState& mode = p.slots().modes().state(i);
+            std::fprintf(stderr, "soak: slot %d holds %lld/%lld%s%s, picture at %d,%d size %dx%d\n", i,
+                         static_cast<long long>(value->num()), static_cast<long long>(value->den()),
+                         mode.mixed_mode ? " mixed" : "", mode.circle_mode ? " pizzas" : "", picture->left(),
+                         picture->top(), picture->width(), picture->height());
         }
     }
 
@@ -617,10 +620,10 @@ private:
         app::MainWindow& window = program_.window();
         if (!window.isVisible())
             return fail("the window has gone");
-        if (tutor().waits.quitting() && done_ < options_.actions)
+        if (tutor().probe().quitting() && done_ < options_.actions)
             return fail("the program is ending though no one chose \"Exit\"");
         const QRect bounds = form_view().rect();
-        for (const auto& control : tutor().form.form().controls()) {
+        for (const auto& control : tutor().window().controls()) {
             QWidget* view = view_of(*control);
             if (!view)
                 continue;
@@ -637,7 +640,7 @@ private:
                                 .arg(place.top())
                                 .arg(place.width())
                                 .arg(place.height())
-                                .arg(QString::fromStdString(tutor().page_bar.shown_label())));
+                                .arg(QString::fromStdString(tutor().probe().page_label())));
             if (const auto* slider = dynamic_cast<const ui::Slider*>(control.get()))
                 check_slider(*slider, *static_cast<QScrollBar*>(view), name);
         }
@@ -668,17 +671,18 @@ private:
     {
         if (QApplication::activeModalWidget() || program_.window().childAt(at(box, local)) != box)
             return;
-        auto& slots = tutor().slots;
+        const app::Probe& p = tutor().probe();
         for (int i = 0; i < fractions::Slots::count; ++i) {
-            const ui::TextBox* num = slots.inbox(2 * i);
-            const ui::TextBox* den = slots.inbox(2 * i + 1);
-            if (!slots.pbox_fracbar(i) || !num || !den)
+            const auto* num = p.find<ui::TextBox>("inbox", 2 * i);
+            const auto* den = p.find<ui::TextBox>("inbox", 2 * i + 1);
+            const auto value = p.slots().value(i);
+            if (!value || !num || !den)
                 continue;
             if (view_of(*num) != box && view_of(*den) != box)
                 continue;
-            const int n = slots.num(i);
-            const int d = slots.den(i);
-            const std::string want_num = std::to_string(slots.mixed_mode(i) && d > 0 ? n % d : n);
+            const int n = static_cast<int>(value->num());
+            const int d = static_cast<int>(value->den());
+            const std::string want_num = std::to_string(p.slots().modes().state(i).mixed_mode && d > 0 ? n % d : n);
             const std::string want_den = std::to_string(d);
             if (num->text() != want_num || den->text() != want_den)
                 fail(QString("slot %1 holds %2/%3 but its boxes show '%4' and '%5'")

@@ -21,21 +21,44 @@ struct Visit {
 // Lessons that only note where they started, so paging is seen in isolation.
 void install_recording_lessons(Harness& h, std::vector<Visit>& visits)
 {
-    auto& course = h.tutor().course;
-    const auto& table = course.table();
-    auto add = [&](const std::string& code, int pages) {
-        h.add_lesson(code, [&course, &visits, code, pages] {
-            course.set_current_lesson(code);
-            const int start = course.start_page(pages);
+    for (const pages::LessonInfo& info : pages::catalogue) {
+        h.add_lesson(std::string(info.code), [&visits, code = std::string(info.code)](const lessons::Stage& s) {
+            const int start = s.pages.first_page();
             visits.push_back({code, start});
-            course.page(start);
+            s.pages.page(start);
         });
-    };
-    for (int i = 0; i < table.size(); ++i)
-        add(table.code(i), table.pages(i));
-    add("1f", 2);
-    add("4", 1);
+    }
 }
+
+// The course's paging alone, on its own message box and title bar, with
+// lessons that only note where they started and a learner who clicks.
+struct CourseRig {
+    CourseRig()
+    {
+        pump.learner = [this] { waits.click(); };
+        course.set_scripts([this](std::string_view code) {
+            const int start = course.first_page();
+            visits.push_back({std::string(code), start});
+            course.page(start);
+            return true;
+        });
+    }
+    void settle() { waits.run_until_idle(); }
+
+    testing::FakeClock clock;
+    testing::ScriptedPump pump{clock};
+    ui::Waits waits{pump, clock};
+    ui::Form form{"Quorrel", 1280, 1000, ui::colors::window_back};
+    ui::PictureBox& title = form.add<ui::PictureBox>("pbox_title", ui::colors::green);
+    ui::PictureBox& strip = form.add<ui::PictureBox>("pbox_pages", ui::colors::page_strip);
+    ui::PictureBox& text = form.add<ui::PictureBox>("pbox_text", ui::colors::yellow);
+    ui::PictureBox& go_on = form.add<ui::PictureBox>("pbox_go_on", ui::colors::yellow);
+    ui::MenuItem wait_item{"mnu_waitt", "Wait"};
+    text::Writer writer{text, go_on, wait_item, waits};
+    pages::PageBar bar{title, strip};
+    app::Course course{waits, writer, bar};
+    std::vector<Visit> visits;
+};
 
 double cpu_seconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
@@ -72,11 +95,13 @@ private Q_SLOTS:
 void TestApp::pendingClickEndsTheNextWait()
 {
     Harness h;
-    h.tutor().waits.click(); // made while no wait ran
-    h.tutor().waits.wait();
-    QCOMPARE(h.pump.turns, 0);
-    h.tutor().waits.wait(); // the click was used up: this one needs the learner
-    QCOMPARE(h.pump.turns, 1);
+    h.play([&h](const lessons::Stage& s) {
+        s.say.click(); // made while no wait ran
+        s.say.wait();
+        QCOMPARE(h.pump.turns, 0);
+        s.say.wait(); // the click was used up: this one needs the learner
+        QCOMPARE(h.pump.turns, 1);
+    });
 }
 
 void TestApp::stopMarksButDoesNotEndAWait()
@@ -88,16 +113,20 @@ void TestApp::stopMarksButDoesNotEndAWait()
         else
             l.click_text();
     });
-    h.tutor().waits.wait();
+    bool marked = false;
+    h.play([&](const lessons::Stage& s) {
+        s.say.wait();
+        marked = s.ask.quit_marked();
+    });
     QCOMPARE(h.pump.turns, 2);
-    QVERIFY(h.tutor().exercises.quit_mark());
+    QVERIFY(marked);
 }
 
 void TestApp::delayCountsElapsedTime()
 {
     Harness h; // its clock starts a tenth of a second before midnight
     const double before = h.clock.seconds();
-    h.tutor().waits.delay(0.5);
+    h.play([](const lessons::Stage& s) { s.say.delay(0.5); });
     QCOMPARE(h.clock.seconds() - before, 0.5);
     QCOMPARE(h.pump.turns, 0);
 
@@ -143,16 +172,12 @@ PageTurn turn_page(void (app::Course::*turn)())
 {
     QFETCH(QString, lesson);
     QFETCH(int, page);
-    Harness h;
-    PageTurn result;
-    install_recording_lessons(h, result.visits);
-    auto& course = h.tutor().course;
-    course.set_current_lesson(lesson.toStdString());
-    course.set_current_page(page);
-    (course.*turn)();
-    h.settle();
-    result.learner_turns = h.pump.turns;
-    return result;
+    CourseRig rig;
+    rig.course.set_current_lesson(lesson.toStdString());
+    rig.course.set_current_page(page);
+    (rig.course.*turn)();
+    rig.settle();
+    return {rig.visits, rig.pump.turns};
 }
 
 std::vector<Visit> expected_visit()
@@ -208,10 +233,9 @@ void TestApp::prevPage()
 
 void TestApp::pagingWalksTheWholeTable()
 {
-    Harness h;
-    std::vector<Visit> visits;
-    install_recording_lessons(h, visits);
-    auto& course = h.tutor().course;
+    CourseRig rig;
+    std::vector<Visit>& visits = rig.visits;
+    auto& course = rig.course;
     const auto& table = course.table();
     std::vector<Visit> every;
     for (int i = 0; i < table.size(); ++i)
@@ -223,7 +247,7 @@ void TestApp::pagingWalksTheWholeTable()
     course.set_current_page(1);
     for (int step = 0; step < 40; ++step) {
         course.mnu_next_Click();
-        h.settle();
+        rig.settle();
     }
     std::vector<Visit> forward{{"1a", 1}};
     forward.insert(forward.end(), visits.begin(), visits.end());
@@ -232,7 +256,7 @@ void TestApp::pagingWalksTheWholeTable()
     visits.clear();
     for (int step = 0; step < 40; ++step) {
         course.mnu_prev_Click();
-        h.settle();
+        rig.settle();
     }
     std::vector<Visit> backward(every.rbegin() + 1, every.rend());
     QCOMPARE(visits, backward);
@@ -243,16 +267,11 @@ void TestApp::menuChoiceStartsAtPageOne()
     Harness h;
     std::vector<Visit> visits;
     install_recording_lessons(h, visits);
-    h.tutor().course.set_current_page(3);
-    h.set_learner([](Harness& l) {
-        if (l.pump.turns == 1)
-            l.choose("mnu_2b");
-        else
-            l.click_text();
-    });
-    h.run([&] { h.tutor().waits.wait(); });
+    h.click_page_strip(12 * 2 + 2); // page 3
     h.settle();
-    QCOMPARE(visits, (std::vector<Visit>{{"2b", 1}}));
+    h.choose("mnu_2b");
+    h.settle();
+    QCOMPARE(visits, (std::vector<Visit>{{"1a", 3}, {"2b", 1}}));
 }
 
 void TestApp::pageStripJumps_data()
@@ -277,13 +296,7 @@ void TestApp::pageStripJumps()
     Harness h;
     std::vector<Visit> visits;
     install_recording_lessons(h, visits);
-    h.set_learner([x](Harness& l) {
-        if (l.pump.turns == 1)
-            l.click_page_strip(x);
-        else
-            l.click_text();
-    });
-    h.run([&] { h.tutor().waits.wait(); });
+    h.click_page_strip(x);
     h.settle();
     if (lesson.isEmpty())
         QVERIFY(visits.empty());
@@ -293,16 +306,16 @@ void TestApp::pageStripJumps()
 
 void TestApp::titleBarShowsCourseWidePage()
 {
-    Harness h;
-    auto& course = h.tutor().course;
-    auto title_image = [&] { return h.tutor().form.pbox_title.canvas().image(); };
+    CourseRig rig;
+    auto& course = rig.course;
+    auto title_image = [&] { return rig.title.canvas().image(); };
     course.set_current_lesson("1b");
     course.page(2);
     const QImage page7 = title_image();
-    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 7  "));
+    QCOMPARE(rig.bar.shown_label(), std::string("Page 7  "));
     course.set_current_lesson("1f");
     course.page(1);
-    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 38  "));
+    QCOMPARE(rig.bar.shown_label(), std::string("Page 38  "));
     QVERIFY(title_image() != page7);
 }
 
@@ -336,22 +349,20 @@ void TestApp::thousandLessonStartsNeverNest()
     int running = 0;
     int deepest = 0;
     bool resumed = false;
-    auto& course = h.tutor().course;
-    h.add_lesson("1b", [&] {
+    h.add_lesson("1b", [&](const lessons::Stage& s) {
         ++starts;
         struct Running {
             int& count;
             ~Running() { --count; }
         } guard{++running};
         deepest = std::max(deepest, running);
-        course.set_current_lesson("1b");
-        course.page(1);
-        h.tutor().writer.write_line("A line that waits for a click.");
+        s.pages.page(1);
+        s.say.write_line("A line that waits for a click.");
         resumed = true; // a replaced lesson never gets here
     });
     h.set_learner([&](Harness& l) { l.choose(starts < 1000 ? "mnu_1b" : "mnu_exit"); });
     h.turn_limit = 5000;
-    h.tutor().course.start_lesson("1a");
+    h.start_lesson("1a");
     QVERIFY(h.settle());
     QVERIFY(!h.limit_reached());
     QCOMPARE(starts, 1000);
@@ -367,8 +378,8 @@ void TestApp::closingTheWindowEndsEveryWait()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     h.set_learner([&](Harness&) { window.close(); });
-    QVERIFY(h.run([&] { h.tutor().waits.wait(); }));
-    QVERIFY(h.tutor().waits.quitting());
+    QVERIFY(h.play([](const lessons::Stage& s) { s.say.wait(); }));
+    QVERIFY(h.probe().quitting());
 }
 
 void TestApp::startScreenPixels()
@@ -378,20 +389,22 @@ void TestApp::startScreenPixels()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); }); // look at the first screen
+    h.set_learner([](Harness& l) { l.tutor().quit(); }); // look at the first screen
     h.start();
     const QImage shot = window.form_view().grab().toImage();
     auto at = [&](int x, int y) { return shot.pixelColor(x, y); };
-    const auto& form = h.tutor().form;
-    const int half = form.form().width() / 2;
+    const app::Probe& p = h.probe();
+    const int half = p.window().width() / 2;
+    const ui::Control& pbox_text = *p.find("pbox_text");
+    const ui::Control& pbox_pages = *p.find("pbox_pages");
 
-    QCOMPARE(form.pbox_title.width(), half);
+    QCOMPARE(p.find("pbox_title")->width(), half);
     QCOMPARE(at(half - 2, 1), QColor(0, 255, 0));
     QCOMPARE(at(half + 2, 1), QColor(240, 255, 255));
-    const int strip_y = form.pbox_pages.top();
+    const int strip_y = pbox_pages.top();
     QCOMPARE(at(half - 2, strip_y + 18), QColor(180, 180, 255));
     QCOMPARE(at(half - 2, strip_y + 19), QColor(180, 180, 255)); // the message box leaves its last row
-    QVERIFY(form.pbox_text.top() >= form.pbox_pages.bottom_edge());
+    QVERIFY(pbox_text.top() >= pbox_pages.bottom_edge());
     // Every cell of the strip carries its page number.
     for (int page = 1; page <= 41; ++page) {
         bool inked = false;
@@ -400,8 +413,8 @@ void TestApp::startScreenPixels()
                 inked = at(x, y).lightness() < 100;
         QVERIFY2(inked, qPrintable(QString("page %1 has no number").arg(page)));
     }
-    QCOMPARE(at(half - 5, form.pbox_text.top() + 400), QColor(255, 255, 0));
-    QCOMPARE(at(form.form().width() - 3, form.form().height() / 2), QColor(240, 255, 255));
+    QCOMPARE(at(half - 5, pbox_text.top() + 400), QColor(255, 255, 0));
+    QCOMPARE(at(p.window().width() - 3, p.window().height() / 2), QColor(240, 255, 255));
 }
 
 void TestApp::emptyLessonScreenShowsTwoFifths()
@@ -409,19 +422,19 @@ void TestApp::emptyLessonScreenShowsTwoFifths()
     Harness h;
     // Start-up ends with the chapter-3 layout; lesson 1a, as every lesson,
     // begins from the empty lesson screen.
-    h.add_lesson("1a", [&h] { h.tutor().reset_screen(); });
+    h.add_lesson("1a", [](const lessons::Stage& s) { s.screen.reset_screen(); });
     app::MainWindow window(h.tutor());
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(!h.start());
     const QImage shot = window.form_view().grab().toImage();
-    auto& slots = h.tutor().slots;
-    const auto* picture = slots.pbox_fracbar(0);
+    const app::Probe& p = h.probe();
+    const auto* picture = p.find("pbox_fracbar", 0);
     QVERIFY(picture->visible());
-    QVERIFY(slots.slider_fracnum(0)->visible());
-    QCOMPARE(slots.inbox(0)->text(), std::string("2"));
-    QCOMPARE(slots.inbox(1)->text(), std::string("5"));
+    QVERIFY(p.find("slider_fracnum", 0)->visible());
+    QCOMPARE(p.find<ui::TextBox>("inbox", 0)->text(), std::string("2"));
+    QCOMPARE(p.find<ui::TextBox>("inbox", 1)->text(), std::string("5"));
     // One unit of 120 pixels cut in fifths: the bar fills columns 1 to 48,
     // the bottom rows of the picture, in the fraction blue.
     const QColor blue(120, 120, 255);
@@ -460,29 +473,29 @@ void TestApp::resetKeepsSlotZeroOnTheWindow()
     QFETCH(int, d);
     QFETCH(bool, mixed);
     Harness h;
-    auto& slots = h.tutor().slots;
-    const auto& form = h.tutor().form.form();
-    h.tutor().reset_screen();
-    const int top = slots.pbox_fracbar(0)->top();
-    if (mixed)
-        slots.toggle_mixed(0);
-    QVERIFY(slots.show_fraction(0, n, d));
-    h.tutor().reset_screen();
-
-    const auto* picture = slots.pbox_fracbar(0);
+    const app::Probe& p = h.probe();
+    int top = 0;
+    h.play([&](const lessons::Stage& s) {
+        s.screen.reset_screen();
+        top = p.find("pbox_fracbar", 0)->top();
+        s.board.set_mixed(0, mixed);
+        QVERIFY(s.board.show_fraction(0, n, d));
+        s.screen.reset_screen();
+    });
+    const auto* picture = p.find("pbox_fracbar", 0);
     QCOMPARE(picture->top(), top);
-    QVERIFY(picture->bottom_edge() <= form.height());
-    for (int box = 0; box < 2; ++box) {
-        QVERIFY(slots.inbox(box)->visible());
-        QVERIFY(slots.inbox(box)->top() >= 0);
-        QVERIFY(slots.inbox(box)->bottom_edge() <= form.height());
+    QVERIFY(picture->bottom_edge() <= p.window().height());
+    for (int index = 0; index < 2; ++index) {
+        const auto* box = p.find("inbox", index);
+        QVERIFY(box->visible());
+        QVERIFY(box->top() >= 0);
+        QVERIFY(box->bottom_edge() <= p.window().height());
     }
 }
 
 void TestApp::arrowKeepsItsShape()
 {
-    Harness h;
-    auto& form = h.tutor().form;
+    app::LessonForm form(1280, 1000);
     auto shape = [&] {
         std::vector<double> points;
         for (const auto* line : form.arrow())
@@ -520,34 +533,38 @@ void TestApp::lessonIndexSkipsTheFirstLesson()
 void TestApp::pageStripHighlightsTheCellUnderThePointer()
 {
     Harness h;
-    h.add_lesson("1a", [] {});
+    h.add_lesson("1a", [](const lessons::Stage&) {});
+    h.add_lesson("1b", [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
     h.start();
-    auto& form = h.tutor().form;
-    const ui::Canvas& strip = form.pbox_pages.canvas();
+    auto& pbox_pages = h.control<ui::PictureBox>("pbox_pages");
+    auto& pbox_text = h.control<ui::PictureBox>("pbox_text");
+    const ui::Canvas& strip = pbox_pages.canvas();
     const int bottom = strip.height() - 1; // below the numbers' ink
     // 30 / 12 rounds (half to even) to 2: the cell of page 3, which a click
     // at the same point opens.
-    form.pbox_pages.on_mouse_move(30, 5);
+    pbox_pages.on_mouse_move(30, 5);
     for (int x = 24; x < 36; ++x)
         QCOMPARE(strip.pixel(x, bottom), ui::colors::yellow);
     QCOMPARE(strip.pixel(23, bottom), ui::colors::page_strip);
     QCOMPARE(strip.pixel(36, bottom), ui::colors::page_strip);
     QCOMPARE(strip.pixel(34, 0), ui::colors::yellow); // the whole height of the strip
 
-    form.pbox_text.on_mouse_move(300, 150); // low in the text: the highlight stays
+    pbox_text.on_mouse_move(300, 150); // low in the text: the highlight stays
     QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
-    form.pbox_text.on_mouse_move(300, 100);
+    pbox_text.on_mouse_move(300, 100);
     QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
 
     // The page shown is marked; the highlight goes when the pointer leaves
     // the strip, the mark stays.
-    h.tutor().page_bar.show_title("Lesson 1b: Setting up fraction pictures", 7);
+    h.click_page_strip(12 * 6 + 2);
+    h.settle();
+    QCOMPARE(h.probe().page_label(), std::string("Page 7  "));
     QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
     QCOMPARE(strip.pixel(83, bottom), pages::current_page_mark);
     QCOMPARE(strip.pixel(84, bottom), ui::colors::page_strip);
-    form.pbox_pages.on_mouse_move(30, 5);
+    pbox_pages.on_mouse_move(30, 5);
     QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
-    form.pbox_pages.on_mouse_leave();
+    pbox_pages.on_mouse_leave();
     QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
     QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
 }

@@ -121,6 +121,8 @@ struct PracticeRig {
 
 } // namespace
 
+Q_DECLARE_METATYPE(quorrel::exercises::Condition)
+
 class TestExercises : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -130,8 +132,8 @@ private Q_SLOTS:
     void fractionArithmeticAtTheEdges();
     void predicatesAtEdges_data();
     void predicatesAtEdges();
-    void namedConditions_data();
-    void namedConditions();
+    void typedConditions_data();
+    void typedConditions();
     void genericAndUnknownConditions_data();
     void genericAndUnknownConditions();
     void conditionMessages_data();
@@ -342,74 +344,46 @@ void TestExercises::predicatesAtEdges()
     QCOMPARE(apply(predicate, FakeSlots(values)), holds);
 }
 
-void TestExercises::namedConditions_data()
+void TestExercises::typedConditions_data()
 {
+    QTest::addColumn<Condition>("condition");
     QTest::addColumn<QString>("holding");
     QTest::addColumn<QString>("failing");
-    QTest::newRow("1a1") << "1/1 4/11" << "1/1 8/22";
-    QTest::newRow("1a2") << "1/1 7/11" << "7/11 1/1";
-    QTest::newRow("1a3") << "1/1 10/11" << "1/1 10/12";
-    QTest::newRow("1a4") << "1/1 13/11" << "1/1 26/22";
-    QTest::newRow("1c1") << "13/12" << "13/11";
-    QTest::newRow("1c2") << "7/30" << "14/60";
-    QTest::newRow("1d1") << "5/12" << "10/24";
-    QTest::newRow("1d2") << "7/30" << "1/1 7/30";
-    QTest::newRow("1d3") << "11/7" << "22/14";
-    QTest::newRow("1d4") << "5/23" << "5/24";
-    QTest::newRow("1d5") << "17/12" << "34/24";
-    QTest::newRow("1eq1") << "3/5 3/5" << "3/5 6/10";
-    QTest::newRow("1eq2") << "7/4 7/4" << "7/4 7/5";
-    QTest::newRow("2aq1") << "2/3 6/9 3/1" << "2/3 4/6 3/1";
-    QTest::newRow("2a1") << "4/7" << "8/14";
-    QTest::newRow("2a2") << "4/6" << "2/3";
-    QTest::newRow("2a3") << "10/15" << "2/3";
-    QTest::newRow("2a4") << "7/45" << "45/7";
-    QTest::newRow("2a4a") << "30/7" << "7/30";
-    QTest::newRow("2a5") << "30/36" << "5/6";
-    QTest::newRow("2a6") << "20/24" << "5/6";
-    QTest::newRow("2a7") << "30/42" << "5/7";
-    QTest::newRow("2a8") << "20/28" << "5/7";
-    QTest::newRow("2bq1") << "10/12 5/6" << "10/12 5/7";
-    QTest::newRow("2bq2") << "6/9 2/3" << "6/9 3/2";
-    QTest::newRow("2b1") << "5/6" << "10/12";
-    QTest::newRow("2b2") << "4/6" << "2/3";
-    QTest::newRow("2b3") << "10/15" << "20/30";
-    QTest::newRow("2b4") << "2/3" << "4/6";
-    QTest::newRow("2b5") << "12/30" << "2/5";
-    QTest::newRow("2b6") << "2/5" << "12/30";
-    QTest::newRow("2c1") << "2/4 1/2" << "2/4 1/3";
-    QTest::newRow("2c2") << "1/2 2/4" << "1/2 3/4";
-    QTest::newRow("2c3") << "3/9 1/3" << "3/9 1/0";
-    QTest::newRow("2c4") << "5/5 1/1" << "- 1/1";
-    QTest::newRow("3a1") << "1/1 1/1 12/11" << "1/1 1/1 12/22";
-    QTest::newRow("3a2") << "1/1 1/1 3/1" << "1/1 1/1 1/3";
-    QTest::newRow("3a3") << "1/1 1/1 3/2" << "1/1 1/1 2/3";
-    QTest::newRow("3a4") << "1/1 1/1 7/11" << "7/11 1/1 1/1";
-    QTest::newRow("3a5") << "1/1 1/1 8/3" << "1/1 1/1 8/6";
-    QTest::newRow("3a6") << "1/1 1/1 5/6" << "1/1 1/1 5/7";
-    QTest::newRow("3ex1a") << "8/20" << "2/5";
-    QTest::newRow("3ex1b") << "1/1 5/20" << "1/1 1/4";
-    QTest::newRow("3ex1c") << "1/1 1/1 13/20" << "1/1 1/1 13/21";
-    QTest::newRow("3ex2a") << "9/21" << "3/7";
-    QTest::newRow("3ex2b") << "1/1 14/21" << "1/1 2/3";
-    QTest::newRow("3ex2c") << "1/1 1/1 23/21" << "1/1 1/1 46/42";
-    QTest::newRow("3ex3a") << "8/20 1/1 1/1 2/5 1/4" << "4/10 1/1 1/1 2/5 1/4";
-    QTest::newRow("3ex3b") << "1/1 5/20 1/1 2/5 1/4" << "1/1 1/4 1/1 2/5 1/4";
-    QTest::newRow("3ex3c") << "1/1 1/1 13/20 2/5 1/4" << "1/1 1/1 13/21 2/5 1/4";
-    QTest::newRow("3ex3d") << "1/1 1/1 1/10 2/5 1/4" << "1/1 1/1 1/9 2/5 1/4";
-    QTest::newRow("3ex3e") << "1/1 1/1 8/5 2/5 1/4" << "1/1 1/1 5/8 2/5 1/4";
+    QTest::newRow("shows exactly") << Condition{ShowsExactly{1, 4, 11}} << "1/1 4/11" << "1/1 8/22";
+    QTest::newRow("shows exactly, other slot") << Condition{ShowsExactly{1, 7, 11}} << "1/1 7/11" << "7/11 1/1";
+    QTest::newRow("exact form") << Condition{ExactForm{2, 3, 2}} << "1/1 1/1 3/2" << "1/1 1/1 2/3";
+    QTest::newRow("same numerals") << Condition{SameNumerals{0, 1}} << "3/5 3/5" << "3/5 6/10";
+    QTest::newRow("same numerals, the other way") << Condition{SameNumerals{1, 0}} << "7/4 7/4" << "7/4 7/5";
+    QTest::newRow("denominator is") << Condition{PartIs{0, Part::denominator, 45}} << "7/45" << "45/7";
+    QTest::newRow("numerator is") << Condition{PartIs{0, Part::numerator, 30}} << "30/7" << "7/30";
+    QTest::newRow("expanded by a numerator") << Condition{Expanded{1, 0, 2, Part::numerator}} << "2/3 6/9 3/1"
+                                             << "2/3 4/6 3/1";
+    QTest::newRow("expanded by a denominator")
+        << Condition{Expanded{0, 3, 4, Part::denominator}} << "8/20 1/1 1/1 2/5 1/4" << "4/10 1/1 1/1 2/5 1/4";
+    QTest::newRow("reduced by a numerator") << Condition{ReducedBy{0, 1, 2}} << "10/12 5/6" << "10/12 5/7";
+    QTest::newRow("lowest terms") << Condition{ReducedForm{0, 1}} << "6/9 2/3" << "6/9 3/2";
+    QTest::newRow("equivalent") << Condition{Equivalent{0, 1}} << "2/4 1/2" << "2/4 1/3";
+    QTest::newRow("equivalent to no fraction") << Condition{Equivalent{0, 1}} << "3/9 1/3" << "3/9 1/0";
+    QTest::newRow("equivalent to a missing slot") << Condition{Equivalent{0, 1}} << "5/5 1/1" << "- 1/1";
+    QTest::newRow("reduced sum") << Condition{ReducedArithmetic{{Operation::sum, 2, 3, 4}, Reminder::after_sum}}
+                                 << "1/1 1/1 13/20 2/5 1/4" << "1/1 1/1 13/21 2/5 1/4";
+    QTest::newRow("reduced product") << Condition{ReducedArithmetic{{Operation::product, 2, 3, 4}, Reminder::framed}}
+                                     << "1/1 1/1 1/10 2/5 1/4" << "1/1 1/1 1/9 2/5 1/4";
+    QTest::newRow("reduced quotient")
+        << Condition{ReducedArithmetic{{Operation::quotient, 2, 3, 4}, Reminder::framed}} << "1/1 1/1 8/5 2/5 1/4"
+        << "1/1 1/1 5/8 2/5 1/4";
 }
 
-void TestExercises::namedConditions()
+void TestExercises::typedConditions()
 {
+    QFETCH(Condition, condition);
     QFETCH(QString, holding);
     QFETCH(QString, failing);
-    const std::string name = QTest::currentDataTag();
     RecordingDialogs dialogs;
     ui::Canvas box(400, 300, ui::colors::white);
     const ConditionEffects effects{dialogs, box};
-    QVERIFY(check_condition(name, FakeSlots(holding), effects));
-    QVERIFY(!check_condition(name, FakeSlots(failing), effects));
+    QVERIFY(evaluate(condition, FakeSlots(holding), effects));
+    QVERIFY(!evaluate(condition, FakeSlots(failing), effects));
     QCOMPARE(texts(dialogs), QStringList());
 }
 
@@ -457,36 +431,38 @@ void TestExercises::conditionMessages_data()
 {
     const QString lowest = "Correct, but you need to rewrite your answer in lowest terms.";
     const QString para = "\r\n      ";
-    QTest::addColumn<QString>("condition");
+    const QString keep_on = "Reduced correctly but not completely. Keep on reducing!";
+    const Condition by_numerator = ReducedBy{0, 1, 2};
+    const Condition sum = ReducedArithmetic{{Operation::sum, 2, 3, 4}, Reminder::after_sum};
+    QTest::addColumn<Condition>("condition");
     QTest::addColumn<QString>("values");
     QTest::addColumn<bool>("holds");
     QTest::addColumn<QString>("message");
     QTest::addColumn<double>("drop");
-    QTest::newRow("2bq1 not far enough") << "2bq1" << "10/12 10/12" << false
-                                         << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
-    QTest::newRow("2bq1 reduced") << "2bq1" << "10/12 5/6" << true << "" << 0.0;
+    QTest::newRow("reduced not far enough") << by_numerator << "10/12 10/12" << false << keep_on << 0.0;
+    QTest::newRow("reduced") << by_numerator << "10/12 5/6" << true << "" << 0.0;
     // 6/12 divided by 3, as the drill asks, is 2/4: right, though not lowest terms.
-    QTest::newRow("2bq1 divided as asked") << "2bq1" << "6/12 2/4 3/3" << true << "" << 0.0;
-    QTest::newRow("2bq1 divided by another") << "2bq1" << "6/12 3/6 3/3" << false
-                                             << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
-    QTest::newRow("2bq1 divided too far") << "2bq1" << "6/12 1/2 3/3" << true << "" << 0.0;
-    QTest::newRow("2bq2 asks for lowest terms") << "2bq2" << "6/12 2/4 3/3" << false
-                                                << "Reduced correctly but not completely. Keep on reducing!" << 0.0;
+    QTest::newRow("divided as asked") << by_numerator << "6/12 2/4 3/3" << true << "" << 0.0;
+    QTest::newRow("divided by another") << by_numerator << "6/12 3/6 3/3" << false << keep_on << 0.0;
+    QTest::newRow("divided too far") << by_numerator << "6/12 1/2 3/3" << true << "" << 0.0;
+    QTest::newRow("lowest terms asked") << Condition{ReducedForm{0, 1}} << "6/12 2/4 3/3" << false << keep_on << 0.0;
     // 3a has just taught "add the numerators and keep the denominator".
-    QTest::newRow("3a2 as taught") << "3a2" << "5/3 4/3 9/3" << false << lowest << 0.0;
-    QTest::newRow("3a3 as taught") << "3a3" << "7/6 2/6 9/6" << false << lowest << 0.0;
-    QTest::newRow("3a5 doubled") << "3a5" << "1/1 1/1 16/6" << false << lowest << 0.0;
-    QTest::newRow("3a2 lowest") << "3a2" << "5/3 4/3 3/1" << true << "" << 0.0;
-    QTest::newRow("3a2 wrong") << "3a2" << "5/3 4/3 9/6" << false << "" << 0.0;
-    QTest::newRow("3ex3c unreduced") << "3ex3c" << "1/1 1/1 2/4 1/4 1/4" << false << lowest + para << 50.0;
-    QTest::newRow("3ex3c reduced") << "3ex3c" << "1/1 1/1 1/2 1/4 1/4" << true << "" << 0.0;
-    QTest::newRow("3ex3d unreduced") << "3ex3d" << "1/1 1/1 2/6 1/2 2/3" << false << para + lowest + para << 0.0;
-    QTest::newRow("3ex3e unreduced") << "3ex3e" << "1/1 1/1 4/6 1/2 3/4" << false << para + lowest + para << 0.0;
+    QTest::newRow("exact form as taught") << Condition{ExactForm{2, 3, 1}} << "5/3 4/3 9/3" << false << lowest << 0.0;
+    QTest::newRow("exact form doubled") << Condition{ExactForm{2, 8, 3}} << "1/1 1/1 16/6" << false << lowest << 0.0;
+    QTest::newRow("exact form lowest") << Condition{ExactForm{2, 3, 1}} << "5/3 4/3 3/1" << true << "" << 0.0;
+    QTest::newRow("exact form wrong") << Condition{ExactForm{2, 3, 1}} << "5/3 4/3 9/6" << false << "" << 0.0;
+    QTest::newRow("sum unreduced") << sum << "1/1 1/1 2/4 1/4 1/4" << false << lowest + para << 50.0;
+    QTest::newRow("sum reduced") << sum << "1/1 1/1 1/2 1/4 1/4" << true << "" << 0.0;
+    QTest::newRow("product unreduced") << Condition{ReducedArithmetic{{Operation::product, 2, 3, 4}, Reminder::framed}}
+                                       << "1/1 1/1 2/6 1/2 2/3" << false << para + lowest + para << 0.0;
+    QTest::newRow("quotient unreduced")
+        << Condition{ReducedArithmetic{{Operation::quotient, 2, 3, 4}, Reminder::framed}} << "1/1 1/1 4/6 1/2 3/4"
+        << false << para + lowest + para << 0.0;
 }
 
 void TestExercises::conditionMessages()
 {
-    QFETCH(QString, condition);
+    QFETCH(Condition, condition);
     QFETCH(QString, values);
     QFETCH(bool, holds);
     QFETCH(QString, message);
@@ -494,11 +470,9 @@ void TestExercises::conditionMessages()
     RecordingDialogs dialogs;
     ui::Canvas box(400, 300, ui::colors::white);
     box.set_pen_y(100);
-    const auto parsed = parse_condition(condition.toStdString());
-    QVERIFY(parsed);
     // Every check in that state shows the message again.
     for (int check = 1; check <= 2; ++check) {
-        QCOMPARE(evaluate(*parsed, FakeSlots(values), {dialogs, box}), holds);
+        QCOMPARE(evaluate(condition, FakeSlots(values), {dialogs, box}), holds);
         QCOMPARE(texts(dialogs), message.isEmpty() ? QStringList() : QStringList(check, message));
         QCOMPARE(box.pen_y(), 100 + check * drop);
     }
@@ -622,20 +596,43 @@ void TestExercises::newProblemIsReproducibleAndInRange()
 
 namespace {
 
-// A headless tutor on its empty lesson screen, slot 0 at 2/5.
+// A headless tutor on its empty lesson screen, slot 0 at 2/5: `script`
+// plays there as a lesson.
 struct RunnerRig {
-    RunnerRig()
+    bool play(const testing::Harness::Script& script)
     {
-        h.tutor().reset_screen();
-        h.tutor().course.set_current_lesson("1d");
-        h.tutor().course.page(1);
+        return h.play([&](const lessons::Stage& s) {
+            s.screen.reset_screen();
+            s.pages.page(1);
+            script(s);
+        });
     }
     bool history_has(const std::string& text)
     {
-        return h.tutor().writer.message_history().find(text) != std::string::npos;
+        return h.probe().message_history().find(text) != std::string::npos;
     }
     testing::Harness h;
 };
+
+const Condition five_twelfths = ShowsExactly{0, 5, 12};
+// The drills of mixed numbers: the dealt slot's numerals copied to the other.
+Drill copy_drill(int question)
+{
+    return {.question = question,
+            .condition = SameNumerals{1 - question, question},
+            .intro = "Practice.",
+            .numerators = {10, 30},
+            .denominators = {5, 4},
+            .prompt = "copy it.",
+            .restate = Restate::nothing,
+            .compare_pictures = true};
+}
+
+bool asks(const testing::Harness& h, const Condition& condition)
+{
+    const Condition* asked = h.probe().asked();
+    return asked && *asked == condition;
+}
 
 } // namespace
 
@@ -649,7 +646,7 @@ void TestExercises::wrongAnswerFlashesAndWaitsAgain()
             l.click_text();
             return;
         }
-        link_after_wrong = l.tutor().form.pbox_go_on.visible();
+        link_after_wrong = l.probe().find("pbox_go_on")->visible();
         if (l.pump.turns == 2) { // asked again: still wrong
             l.click_text();
             return;
@@ -657,13 +654,17 @@ void TestExercises::wrongAnswerFlashesAndWaitsAgain()
         QVERIFY(l.set_fraction(0, 5, 12));
         l.click_text();
     });
-    h.run([&] { h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
+    bool link_after_good = true;
+    rig.play([&](const lessons::Stage& s) {
+        s.ask.exercise(five_twelfths, "set the fraction to 5/12");
+        link_after_good = h.probe().find("pbox_go_on")->visible();
+        QVERIFY(rig.history_has("Please set the fraction to 5/12"));
+    });
     QCOMPARE(h.pump.turns, 3);
     QVERIFY(link_after_wrong);
     // Two rounds of three flashes at 0.3 s, then "Good!" for a second.
     QVERIFY(qAbs(h.pump.paused - (2 * 0.9 + 1.0)) < 1e-6);
-    QVERIFY(rig.history_has("Please set the fraction to 5/12"));
-    QVERIFY(!h.tutor().form.pbox_go_on.visible());
+    QVERIFY(!link_after_good);
 }
 
 void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
@@ -673,14 +674,21 @@ void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
         rig.h.set_learner([](testing::Harness& l) {
             if (l.pump.turns == 1)
                 l.click_text();
-            else
+            else if (l.pump.turns == 2)
                 l.click_go_on();
+            else
+                l.tutor().quit();
         });
-        rig.h.run([&] { rig.h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
-        QCOMPARE(rig.h.pump.turns, 2);
+        bool praised = true;
+        rig.play([&](const lessons::Stage& s) {
+            s.ask.exercise(five_twelfths, "set the fraction to 5/12");
+            praised = rig.history_has("Please set the fraction to 5/12");
+            // Giving up was for that exercise alone: the next one asks.
+            s.ask.exercise(five_twelfths, "set the fraction to 5/12 now");
+        });
+        QCOMPARE(rig.h.pump.turns, 3);
         QVERIFY(qAbs(rig.h.pump.paused - 0.9) < 1e-6); // no "Good!"
-        QVERIFY(!rig.history_has("Please set the fraction to 5/12"));
-        QVERIFY(!rig.h.tutor().exercises.go_on_mark());
+        QVERIFY(!praised);
     }
     {
         RunnerRig rig; // wrong, corrected, then the link: checked once more and praised
@@ -692,9 +700,13 @@ void TestExercises::linkGivesUpOrPraisesACorrectedAnswer()
             QVERIFY(l.set_fraction(0, 5, 12));
             l.click_go_on();
         });
-        rig.h.run([&] { rig.h.tutor().exercises.exercise("1d1", "set the fraction to 5/12"); });
+        bool praised = false;
+        rig.play([&](const lessons::Stage& s) {
+            s.ask.exercise(five_twelfths, "set the fraction to 5/12");
+            praised = rig.history_has("Please set the fraction to 5/12");
+        });
         QVERIFY(qAbs(rig.h.pump.paused - 1.9) < 1e-6);
-        QVERIFY(rig.history_has("Please set the fraction to 5/12"));
+        QVERIFY(praised);
     }
 }
 
@@ -712,9 +724,9 @@ void TestExercises::stopEndsADrillAfterItsExercise()
     auto& h = rig.h;
     int exercises = 0;
     int checks = 0;
+    const Drill drill = copy_drill(0);
     h.set_learner([&](testing::Harness& l) {
-        auto& slots = l.tutor().slots;
-        if (l.tutor().exercises.current_condition() != "1eq2") {
+        if (!asks(l, drill.condition)) {
             checks += l.last_line().find("Check that the fraction pictures match") != std::string::npos;
             l.click_text();
             return;
@@ -723,18 +735,24 @@ void TestExercises::stopEndsADrillAfterItsExercise()
         if (exercises == 3)
             l.press_stop();
         if (exercises < 3 || answered)
-            QVERIFY(l.set_fraction(1, slots.num(0), slots.den(0)));
+            QVERIFY(l.set_fraction(1, l.num(0), l.den(0)));
         l.click_text();
     });
-    h.tutor().slots.make_slot(1);
-    h.run([&] { h.tutor().exercises.quiz(0, "1eq2", "Practice.", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    bool stop_shown = true;
+    bool marked = true;
+    rig.play([&](const lessons::Stage& s) {
+        s.board.make_slot(1);
+        s.ask.quiz(drill);
+        stop_shown = h.probe().find("cmd_stop")->visible();
+        marked = s.ask.quit_marked();
+    });
     QCOMPARE(exercises, 3);
     // The stopped turn neither asks for the pictures to be checked nor
     // flashes "Please try again": only the "Good!" pauses of its answers.
     QCOMPARE(checks, 2);
     QVERIFY(qAbs(h.pump.paused - (answered ? 3.0 : 2.0)) < 1e-6);
-    QVERIFY(!h.tutor().exercises.quit_mark());
-    QVERIFY(!h.tutor().form.cmd_stop.visible());
+    QVERIFY(!marked);
+    QVERIFY(!stop_shown);
 }
 
 void TestExercises::exercisesAfterAStopAreAsked()
@@ -742,30 +760,30 @@ void TestExercises::exercisesAfterAStopAreAsked()
     RunnerRig rig;
     auto& h = rig.h;
     int asked = 0;
+    const Drill drill = copy_drill(0);
     h.set_learner([&](testing::Harness& l) {
-        const std::string& condition = l.tutor().exercises.current_condition();
-        if (condition == "1eq2") {
+        if (asks(l, drill.condition)) {
             l.press_stop();
-        } else if (condition == "1d1") {
+        } else if (asks(l, five_twelfths)) {
             ++asked;
             QVERIFY(l.set_fraction(0, 5, 12));
         }
         l.click_text();
     });
-    h.tutor().slots.make_slot(1);
-    h.run([&] {
-        h.tutor().exercises.quiz(0, "1eq2", "Practice.", "", 10, 30, 5, 4, "copy it.", Restate::nothing);
-        h.tutor().exercises.exercise("1d1", "set the fraction to 5/12");
+    rig.play([&](const lessons::Stage& s) {
+        s.board.make_slot(1);
+        s.ask.quiz(drill);
+        s.ask.exercise(five_twelfths, "set the fraction to 5/12");
     });
     QCOMPARE(asked, 1);
 
-    // A Stop left over from anywhere else ends with the lesson that follows.
-    h.add_lesson("1d", [&] {
-        h.tutor().slots.show_fraction(0, 2, 5);
-        h.tutor().exercises.exercise("1d1", "set the fraction to 5/12");
+    // A Stop pressed between lessons ends with the lesson that follows.
+    h.add_lesson("1d", [&](const lessons::Stage& s) {
+        s.board.show_fraction(0, 2, 5);
+        s.ask.exercise(five_twelfths, "set the fraction to 5/12");
     });
-    h.tutor().exercises.set_quit_mark(true);
-    h.tutor().course.start_lesson("1d");
+    h.control<ui::Button>("cmd_stop").click();
+    h.start_lesson("1d");
     h.settle();
     QCOMPARE(asked, 2);
 }
@@ -774,19 +792,21 @@ void TestExercises::questionTakesNoInputDuringADrill()
 {
     RunnerRig rig;
     auto& h = rig.h;
-    auto& slots = h.tutor().slots;
-    slots.make_slot(1);
-    slots.set_mixed_mode(1, true);
+    const auto slider = [&h](const char* name) -> ui::Slider& { return h.control<ui::Slider>(std::string(name) + "(1)"); };
+    const auto box = [&h](const std::string& name) -> ui::TextBox& { return h.control<ui::TextBox>(name); };
     std::pair<int, int> first;
     std::pair<int, int> second;
     int asked = 0;
     bool judged_wrong = false;
+    Drill drill = copy_drill(1);
+    drill.intro = "";
+    drill.compare_pictures = false;
     h.set_learner([&](testing::Harness& l) {
-        if (l.tutor().exercises.current_condition() != "1eq1") {
+        if (!asks(l, drill.condition)) {
             l.click_text();
             return;
         }
-        const std::pair<int, int> question{slots.num(1), slots.den(1)};
+        const std::pair<int, int> question{l.num(1), l.den(1)};
         switch (++asked) {
         case 1:
             first = question;
@@ -796,39 +816,45 @@ void TestExercises::questionTakesNoInputDuringADrill()
             // Bend the question to the answer already standing in slot 0.
             second = question;
             QVERIFY(second != first);
-            slots.slider_fracden(1)->user_change(first.second);
-            slots.slider_fracnum(1)->user_change(first.first);
-            l.type_into(*slots.inbox(3), std::to_string(first.second));
-            l.type_into(*slots.inbox(2), std::to_string(first.first % first.second));
-            l.type_into(*slots.wholepart(1), std::to_string(first.first / first.second));
-            QCOMPARE(std::pair(slots.num(1), slots.den(1)), second);
-            QCOMPARE(slots.inbox(2)->text(), std::to_string(second.first % second.second));
-            QCOMPARE(slots.wholepart(1)->text(), std::to_string(second.first / second.second));
+            slider("slider_fracden").user_change(first.second);
+            slider("slider_fracnum").user_change(first.first);
+            l.type_into(box("inbox(3)"), std::to_string(first.second));
+            l.type_into(box("inbox(2)"), std::to_string(first.first % first.second));
+            l.type_into(box("wholepart(1)"), std::to_string(first.first / first.second));
+            QCOMPARE(std::pair(l.num(1), l.den(1)), second);
+            QCOMPARE(box("inbox(2)").text(), std::to_string(second.first % second.second));
+            QCOMPARE(box("wholepart(1)").text(), std::to_string(second.first / second.second));
             break;
         }
         default:
-            judged_wrong = l.tutor().form.pbox_go_on.visible();
+            judged_wrong = l.probe().find("pbox_go_on")->visible();
             l.press_stop();
             QVERIFY(l.set_fraction(0, question.first, question.second));
         }
         l.click_text();
     });
-    h.run([&] { h.tutor().exercises.quiz(1, "1eq1", "", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    int after = 0;
+    rig.play([&](const lessons::Stage& s) {
+        s.board.make_slot(1);
+        s.board.set_mixed(1, true);
+        s.ask.quiz(drill);
+        // The drill over, the slot takes the learner's input again.
+        slider("slider_fracnum").user_change(h.num(1) + 1);
+        after = h.num(1);
+    });
     QCOMPARE(asked, 3);
     QVERIFY(judged_wrong);
     QVERIFY(qAbs(h.pump.paused - (2 * 1.0 + 0.9)) < 1e-6); // one "Good!" each, one round of flashes
-    // The drill over, the slot takes the learner's input again.
-    slots.slider_fracnum(1)->user_change(slots.num(1) + 1);
-    QCOMPARE(slots.num(1), second.first + 1);
+    QCOMPARE(after, second.first + 1);
 }
 
 void TestExercises::answerAutoAnswersEvenTheImpossible()
 {
     RunnerRig rig;
-    rig.h.tutor().form.mnu_auto.set_checked(true);
-    rig.h.run([&] {
-        rig.h.tutor().exercises.exercise("000", "do the impossible.");
-        rig.h.tutor().exercises.exercise("no such condition", "guess.");
+    rig.h.menu("mnu_auto").set_checked(true);
+    rig.play([](const lessons::Stage& s) {
+        s.ask.exercise(Never{}, "do the impossible.");
+        s.ask.exercise(parse_condition("no such condition").value_or(Never{}), "guess.");
     });
     QCOMPARE(rig.h.pump.turns, 0);
     QVERIFY(qAbs(rig.h.pump.paused - 1.0) < 1e-6);
@@ -840,15 +866,15 @@ void TestExercises::drillsNeverDealAWholeNumber()
     auto& h = rig.h;
     std::set<std::pair<int, int>> dealt;
     int turns = 0;
-    h.tutor().slots.make_slot(1);
+    Drill drill = copy_drill(1);
+    drill.compare_pictures = false;
     h.set_learner([&](testing::Harness& l) {
-        auto& slots = l.tutor().slots;
-        if (l.tutor().exercises.current_condition() != "1eq1") {
+        if (!asks(l, drill.condition)) {
             l.click_text();
             return;
         }
-        const int n = slots.num(1);
-        const int d = slots.den(1);
+        const int n = l.num(1);
+        const int d = l.den(1);
         QVERIFY2(n >= 10 && n <= 39 && d >= 5 && d <= 8, qPrintable(QString("%1/%2").arg(n).arg(d)));
         QVERIFY2(n % d != 0, qPrintable(QString("%1/%2").arg(n).arg(d)));
         dealt.insert({n, d});
@@ -857,7 +883,10 @@ void TestExercises::drillsNeverDealAWholeNumber()
         QVERIFY(l.set_fraction(0, n, d));
         l.click_text();
     });
-    h.run([&] { h.tutor().exercises.quiz(1, "1eq1", "", "", 10, 30, 5, 4, "copy it.", Restate::nothing); });
+    rig.play([&](const lessons::Stage& s) {
+        s.board.make_slot(1);
+        s.ask.quiz(drill);
+    });
     QCOMPARE(turns, 150);
     QVERIFY(dealt.size() > 50); // many different fractions, none of them whole
 }
@@ -865,11 +894,13 @@ void TestExercises::drillsNeverDealAWholeNumber()
 void TestExercises::drillEndsEvenWhenItsRangesHoldOnlyWholeNumbers()
 {
     RunnerRig rig;
-    rig.h.tutor().form.mnu_auto.set_checked(true);
+    rig.h.menu("mnu_auto").set_checked(true);
     // 4/2 is all these ranges hold: it is dealt, and the drill runs its turns.
-    rig.h.run([&] { rig.h.tutor().exercises.quiz(0, "000", "", "", 4, 1, 2, 1, "look.", Restate::nothing); });
-    QCOMPARE(rig.h.tutor().slots.num(0), 4);
-    QCOMPARE(rig.h.tutor().slots.den(0), 2);
+    rig.play([](const lessons::Stage& s) {
+        s.ask.quiz({.question = 0, .numerators = {4, 1}, .denominators = {2, 1}, .prompt = "look."});
+    });
+    QCOMPARE(rig.h.num(0), 4);
+    QCOMPARE(rig.h.den(0), 2);
     QVERIFY(qAbs(rig.h.pump.paused - 1000 * 0.5) < 1e-3);
 }
 
@@ -887,7 +918,7 @@ void TestExercises::conditionMessageBoxesAreModal()
             message_box->accept();
         }
     });
-    QVERIFY(!check_condition("2bq1", slots, {dialogs, box}));
+    QVERIFY(!evaluate(ReducedBy{0, 1, 2}, slots, {dialogs, box}));
     QCOMPARE(seen, QStringList{"Reduced correctly but not completely. Keep on reducing!"});
 }
 

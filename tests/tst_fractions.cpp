@@ -6,6 +6,7 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 #include "support/fakes.h"
+#include "support/slot_parts.h"
 
 #include <QtTest>
 
@@ -33,16 +34,16 @@ struct Rig {
         pbox_text.move(0, 20, 640, 900);
         slots.place_slot(0, 650, 510);
     }
-    const ui::Canvas& picture(int i) { return slots.pbox_fracbar(i)->canvas(); }
+    const ui::Canvas& picture(int i) { return testing::pbox_fracbar(slots, i)->canvas(); }
     const ui::Canvas& window() { return form.canvas(); }
-    std::pair<int, int> value(int i) const { return {slots.num(i), slots.den(i)}; }
+    std::pair<int, int> value(int i) const { return {testing::num(slots, i), testing::den(slots, i)}; }
     void type(int box, const std::string& text)
     {
-        slots.inbox(box)->user_edit(text);
-        slots.inbox(box)->on_mouse_down();
+        testing::inbox(slots, box)->user_edit(text);
+        testing::inbox(slots, box)->on_mouse_down();
     }
     // A pizza's cell is a quarter of the numerator box's top: here 100.
-    void hundred_pixel_pizzas(int i) { slots.inbox(2 * i)->set_top(400); }
+    void hundred_pixel_pizzas(int i) { testing::inbox(slots, 2 * i)->set_top(400); }
 
     ui::Form form;
     ui::PictureBox& pbox_text;
@@ -169,7 +170,7 @@ private Q_SLOTS:
         Rig rig;
         rig.slots.set_ruler_side(0, side == 1 ? RulerSide::above : RulerSide::below);
         QVERIFY(rig.slots.show_fraction(0, n, d));
-        QCOMPARE(rig.slots.pbox_fracbar(0)->width(), 640);
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->width(), 640);
         const auto check = [&](const QList<QPoint>& points, ui::Color colour, const char* what) {
             for (const QPoint p : points)
                 QVERIFY2(rig.picture(0).pixel(p.x(), p.y()) == colour,
@@ -184,7 +185,7 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.slots.show_fraction(0, 96, 6);
-        QCOMPARE(rig.slots.pbox_fracbar(0)->height(), 204);
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->height(), 204);
         // "0" starts at its tick, "1" ends at its tick, above the ticks; row 1 starts with "5".
         QVERIFY(any_of_colour(rig.picture(0), QRect(QPoint(2, 10), QPoint(12, 20)), ink));
         QVERIFY(any_of_colour(rig.picture(0), QRect(QPoint(108, 10), QPoint(119, 20)), ink));
@@ -200,17 +201,17 @@ private Q_SLOTS:
     void mixedNumeral()
     {
         Rig rig;
-        const ui::TextBox& whole = *rig.slots.wholepart(0);
-        const ui::TextBox& top = *rig.slots.inbox(0);
-        rig.slots.set_mixed_mode(0, true);
+        const ui::TextBox& whole = *testing::wholepart(rig.slots, 0);
+        const ui::TextBox& top = *testing::inbox(rig.slots, 0);
+        rig.slots.set_mixed(0, true);
         rig.slots.show_fraction(0, 7, 3);
-        QVERIFY(whole.visible() && rig.slots.fracline(0)->visible());
+        QVERIFY(whole.visible() && testing::fracline(rig.slots, 0)->visible());
         QCOMPARE(whole.text(), std::string("2"));
         QCOMPARE(whole.font().size, 18.0);
         QCOMPARE(top.text(), std::string("1"));
-        QCOMPARE(rig.slots.inbox(1)->text(), std::string("3"));
-        QCOMPARE(rig.slots.num(0), 7);
-        const int slider_right = rig.slots.slider_fracden(0)->right_edge();
+        QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("3"));
+        QCOMPARE(testing::num(rig.slots, 0), 7);
+        const int slider_right = testing::slider_fracden(rig.slots, 0)->right_edge();
         QCOMPARE(whole.left(), slider_right + 4);
         QVERIFY(std::abs(top.left() - (slider_right + whole.width() + 12)) <= 1); // whole part's width, rounded
         QCOMPARE(rig.picture(0).pixel(40, 40), blue); // only the third unit is cut
@@ -218,10 +219,10 @@ private Q_SLOTS:
 
         rig.slots.show_fraction(0, 6, 3); // a whole number: its whole part alone
         QCOMPARE(whole.text(), std::string("2"));
-        QVERIFY(!top.visible() && !rig.slots.inbox(1)->visible() && !rig.slots.fracline(0)->visible());
+        QVERIFY(!top.visible() && !testing::inbox(rig.slots, 1)->visible() && !testing::fracline(rig.slots, 0)->visible());
 
-        rig.slots.toggle_mixed(0);
-        QVERIFY(!whole.visible() && top.visible() && rig.slots.fracline(0)->visible());
+        testing::toggle_mixed(rig.slots, 0);
+        QVERIFY(!whole.visible() && top.visible() && testing::fracline(rig.slots, 0)->visible());
         QCOMPARE(top.text(), std::string("6"));
         QCOMPARE(top.left(), slider_right + 10);
         rig.slots.show_slot(0);
@@ -233,38 +234,37 @@ private Q_SLOTS:
         {
             Rig rig;
             rig.slots.show_fraction(0, 15, 1);
-            rig.slots.slider_fracnum(0)->user_change(16);
+            testing::slider_fracnum(rig.slots, 0)->user_change(16);
             QCOMPARE(rig.value(0), Pair(16, 1));
-            QCOMPARE(rig.slots.inbox(0)->text(), std::string("16"));
-            rig.slots.slider_fracnum(0)->user_change(17);
+            QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("16"));
+            testing::slider_fracnum(rig.slots, 0)->user_change(17);
             QCOMPARE(rig.value(0), Pair(16, 1));
-            QCOMPARE(rig.slots.inbox(0)->text(), std::string("16"));
-            QVERIFY(!rig.slots.setting_fraction());
+            QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("16"));
         }
         {
             Rig rig; // the sliders were never moved: the last pair allowed is 1/1
             rig.slots.show_fraction(0, 48, 12);
-            rig.slots.slider_fracden(0)->user_change(2);
+            testing::slider_fracden(rig.slots, 0)->user_change(2);
             QCOMPARE(rig.value(0), Pair(1, 1));
-            QCOMPARE(rig.slots.slider_fracnum(0)->max(), 2);
+            QCOMPARE(testing::slider_fracnum(rig.slots, 0)->max(), 2);
         }
         {
             Rig rig;
             rig.slots.show_fraction(0, 48, 12);
             for (int d = 11; d >= 2; --d)
-                rig.slots.slider_fracden(0)->user_change(d);
+                testing::slider_fracden(rig.slots, 0)->user_change(d);
             QCOMPARE(rig.value(0), Pair(48, 3));
-            QCOMPARE(rig.slots.inbox(1)->text(), std::string("3"));
+            QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("3"));
         }
         {
             // The last pair, 50/50, lies beyond the bounds a lesson later set
             // for 17/17: the snap-back still reaches it instead of leaving 17/1.
             Rig rig;
             rig.slots.show_fraction(0, 40, 40);
-            rig.slots.slider_fracnum(0)->user_change(50);
-            rig.slots.slider_fracden(0)->user_change(50);
+            testing::slider_fracnum(rig.slots, 0)->user_change(50);
+            testing::slider_fracden(rig.slots, 0)->user_change(50);
             rig.slots.show_fraction(0, 17, 17);
-            rig.slots.slider_fracden(0)->user_change(1);
+            testing::slider_fracden(rig.slots, 0)->user_change(1);
             QCOMPARE(rig.value(0), Pair(50, 50));
         }
     }
@@ -287,11 +287,11 @@ private Q_SLOTS:
         QFETCH(int, max);
         Rig rig;
         QVERIFY(rig.slots.show_fraction(0, n, d));
-        QCOMPARE(rig.slots.slider_fracnum(0)->max(), max);
-        QCOMPARE(rig.slots.slider_fracden(0)->max(), max);
+        QCOMPARE(testing::slider_fracnum(rig.slots, 0)->max(), max);
+        QCOMPARE(testing::slider_fracden(rig.slots, 0)->max(), max);
         QCOMPARE(rig.value(0), Pair(n, d));
-        QCOMPARE(rig.slots.inbox(0)->text(), std::to_string(n));
-        QCOMPARE(rig.slots.inbox(1)->text(), std::to_string(d));
+        QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::to_string(n));
+        QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::to_string(d));
     }
 
     void showFractionRefuses_data()
@@ -314,8 +314,8 @@ private Q_SLOTS:
         const QImage before = rig.picture(0).image();
         QVERIFY(!rig.slots.show_fraction(0, n, d));
         QCOMPARE(rig.value(0), Pair(2, 5));
-        QCOMPARE(rig.slots.slider_fracnum(0)->max(), 10);
-        QCOMPARE(rig.slots.inbox(1)->text(), std::string("5"));
+        QCOMPARE(testing::slider_fracnum(rig.slots, 0)->max(), 10);
+        QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("5"));
         QCOMPARE(rig.picture(0).image(), before);
     }
 
@@ -325,25 +325,26 @@ private Q_SLOTS:
         for (const int i : {-1, 11, 3}) { // 3 is in range but not made yet
             QVERIFY(!rig.slots.show_fraction(i, 1, 2) && !rig.slots.place_slot(i, 0, 0));
             QVERIFY(!rig.slots.show_slot(i) && !rig.slots.hideslide(i));
-            QCOMPARE(rig.slots.slider_fracnum(i), nullptr);
+            QCOMPARE(testing::slider_fracnum(rig.slots, i), nullptr);
             QCOMPARE(rig.value(i), Pair(0, 1));
-            rig.slots.toggle_circle(i);
-            rig.slots.inbox_MouseDown(2 * i);
+            testing::toggle_circle(rig.slots, i);
+            if (ui::TextBox* box = testing::inbox(rig.slots, 2 * i))
+                box->on_mouse_down();
         }
         QVERIFY(!rig.slots.make_slot(11));
-        QCOMPARE(rig.slots.inbox(11), nullptr);
-        rig.slots.set_circle_mode(11, true);
-        QVERIFY(!rig.slots.circle_mode(11));
+        QCOMPARE(testing::inbox(rig.slots, 11), nullptr);
+        rig.slots.set_pizza(11, true);
+        QVERIFY(!rig.slots.modes().state(11).circle_mode);
         QVERIFY(!rig.slots.set_unit_length(0));
 
         // The boxes end at inbox(10): slot 5 has no denominator box, slot 6 none.
         QVERIFY(rig.slots.make_slot(5) && rig.slots.make_slot(6) && rig.slots.make_slot(6));
         QVERIFY(rig.form.find("slider_fracnum(6)") != nullptr);
-        rig.slots.set_circle_mode(6, true);
-        rig.slots.set_mixed_mode(5, true);
+        rig.slots.set_pizza(6, true);
+        rig.slots.set_mixed(5, true);
         QVERIFY(rig.slots.place_slot(5, 650, 300) && rig.slots.place_slot(6, 650, 100));
         QVERIFY(rig.slots.show_fraction(5, 7, 2) && rig.slots.show_fraction(6, 3, 4));
-        QCOMPARE(rig.slots.inbox(10)->text(), std::string("7"));
+        QCOMPARE(testing::inbox(rig.slots, 10)->text(), std::string("7"));
         QCOMPARE(rig.picture(6).pixel(80, 40), blue);
     }
 
@@ -371,8 +372,8 @@ private Q_SLOTS:
         const QImage before = rig.picture(0).image();
         rig.type(box, text.toStdString());
         QCOMPARE(rig.value(0), Pair(2, 5));
-        QCOMPARE(rig.slots.inbox(box)->text(), std::string(box == 0 ? "2" : "5")); // not the refused text
-        QCOMPARE(rig.slots.slider_fracnum(0)->max(), 10);
+        QCOMPARE(testing::inbox(rig.slots, box)->text(), std::string(box == 0 ? "2" : "5")); // not the refused text
+        QCOMPARE(testing::slider_fracnum(rig.slots, 0)->max(), 10);
         QCOMPARE(rig.picture(0).image(), before);
         QVERIFY(rig.dialogs.messages.empty());
     }
@@ -399,7 +400,7 @@ private Q_SLOTS:
         QFETCH(int, n);
         QFETCH(int, d);
         Rig rig;
-        rig.slots.set_mixed_mode(0, mixed);
+        rig.slots.set_mixed(0, mixed);
         rig.slots.show_fraction(0, mixed ? 12 : 2, 5);
         rig.type(box, text.toStdString());
         QCOMPARE(rig.value(0), Pair(n, d));
@@ -431,14 +432,14 @@ private Q_SLOTS:
         Rig rig;
         rig.slots.make_slot(1);
         rig.slots.place_slot(1, 650, 300);
-        rig.slots.set_mixed_mode(1, true);
+        rig.slots.set_mixed(1, true);
         rig.slots.show_fraction(1, n, 7);
-        ui::TextBox& whole = *rig.slots.wholepart(1);
+        ui::TextBox& whole = *testing::wholepart(rig.slots, 1);
         whole.user_edit(text.toStdString());
         whole.on_mouse_down();
         QCOMPARE(rig.value(1), after_n < 0 ? Pair(1, 1) : Pair(after_n, 7));
         QCOMPARE(whole.text(), shown.toStdString()); // never the refused text
-        QCOMPARE(rig.slots.inbox(2)->text(), std::to_string(rig.slots.num(1) % rig.slots.den(1)));
+        QCOMPARE(testing::inbox(rig.slots, 2)->text(), std::to_string(testing::num(rig.slots, 1) % testing::den(rig.slots, 1)));
         QVERIFY(rig.dialogs.messages.empty());
     }
 
@@ -446,19 +447,19 @@ private Q_SLOTS:
     void lockedSlotTakesNoInput()
     {
         Rig rig;
-        rig.slots.set_mixed_mode(0, true);
+        rig.slots.set_mixed(0, true);
         rig.slots.show_fraction(0, 2, 5);
         rig.slots.lock_slot(0, true);
         rig.slots.show_fraction(0, 17, 7);
-        rig.slots.slider_fracnum(0)->user_change(10);
+        testing::slider_fracnum(rig.slots, 0)->user_change(10);
         rig.type(1, "5");
         rig.type(0, "6");
-        rig.slots.wholepart(0)->user_edit("1");
-        rig.slots.wholepart(0)->on_mouse_down();
+        testing::wholepart(rig.slots, 0)->user_edit("1");
+        testing::wholepart(rig.slots, 0)->on_mouse_down();
         QCOMPARE(rig.value(0), Pair(17, 7));
-        QCOMPARE(rig.slots.inbox(0)->text(), std::string("3"));
-        QCOMPARE(rig.slots.inbox(1)->text(), std::string("7"));
-        QCOMPARE(rig.slots.wholepart(0)->text(), std::string("2"));
+        QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("3"));
+        QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("7"));
+        QCOMPARE(testing::wholepart(rig.slots, 0)->text(), std::string("2"));
         rig.slots.lock_slot(0, false);
         rig.type(1, "8");
         QCOMPARE(rig.value(0), Pair(17, 8));
@@ -474,14 +475,14 @@ private Q_SLOTS:
         rig.slots.place_slot(1, 650, 600);
         rig.slots.show_fraction(0, 2, 3);
         rig.slots.keep_below(1, 0, 20);
-        const auto* top = rig.slots.pbox_fracbar(0);
-        const auto* bottom = rig.slots.pbox_fracbar(1);
+        const auto* top = testing::pbox_fracbar(rig.slots, 0);
+        const auto* bottom = testing::pbox_fracbar(rig.slots, 1);
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
         const int one_row = top->bottom_edge();
         rig.slots.show_fraction(0, 10, 1); // three rows of four units
         QVERIFY(top->bottom_edge() > one_row);
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
-        rig.slots.slider_fracden(0)->user_change(5); // the learner shortens it: 10/5
+        testing::slider_fracden(rig.slots, 0)->user_change(5); // the learner shortens it: 10/5
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
         rig.slots.place_slot(1, 650, 900);
         rig.slots.show_fraction(0, 40, 3);
@@ -491,15 +492,15 @@ private Q_SLOTS:
     void entryBoxSetUp()
     {
         Rig rig;
-        QVERIFY(rig.slots.input_setup(4, 12));
-        const ui::TextBox& box = *rig.slots.inbox(4);
+        QVERIFY(rig.slots.entries().input_setup(4, 12));
+        const ui::TextBox& box = *testing::inbox(rig.slots, 4);
         QCOMPARE(box.text(), std::string("0"));
         QCOMPARE(box.font().size, 12.0);
         QCOMPARE(box.background(), back);
         ui::Canvas probe(1, 1, back);
         probe.set_font({rig.window().font().name, 12});
         QVERIFY(box.width() >= fractions::to_pixel(2 * probe.text_width("0") + 3));
-        QVERIFY(!rig.slots.input_setup(4, 0) && !rig.slots.input_setup(11, 12));
+        QVERIFY(!rig.slots.entries().input_setup(4, 0) && !rig.slots.entries().input_setup(11, 12));
 
         rig.slots.make_slot(1);
         rig.slots.show_fraction(1, 2, 5);
@@ -507,10 +508,10 @@ private Q_SLOTS:
         QCOMPARE(rig.value(1), Pair(2, 7));
 
         for (int k = 0; k <= 10; ++k)
-            rig.slots.inbox(k)->set_background(ui::colors::red);
-        rig.slots.Form_MouseMove();
+            testing::inbox(rig.slots, k)->set_background(ui::colors::red);
+        rig.form.on_mouse_move(); // the pointer back on the form
         for (int k = 0; k <= 10; ++k)
-            QCOMPARE(rig.slots.inbox(k)->background(), back);
+            QCOMPARE(testing::inbox(rig.slots, k)->background(), back);
     }
 
     // u = 100, slider top 500 and the message box's right edge 640 give six
@@ -554,7 +555,7 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.hundred_pixel_pizzas(0);
-        rig.slots.set_circle_mode(0, true);
+        rig.slots.set_pizza(0, true);
         rig.slots.show_fraction(0, 13, 12);
         QCOMPARE(rig.window().pixel(702, 438), blue); // the whole pizza is a disc
         QCOMPARE(rig.window().pixel(817, 453), blue); // 1/12 from 3 o'clock, clockwise
@@ -571,9 +572,9 @@ private Q_SLOTS:
         QCOMPARE(rig.window().pixel(902, 465), blue); // 60 degrees: inside the third
         QCOMPARE(rig.window().pixel(875, 458), back); // 150 degrees: outside
         QCOMPARE(rig.window().pixel(712, 448), ink);  // whole pizzas have spokes...
-        rig.slots.toggle_mixed(0);
+        testing::toggle_mixed(rig.slots, 0);
         QCOMPARE(rig.window().pixel(712, 448), blue); // ...but not in mixed mode
-        rig.slots.toggle_circle(0); // off: the pizzas go with the mode
+        testing::toggle_circle(rig.slots, 0); // off: the pizzas go with the mode
         QCOMPARE(rig.window().pixel(712, 448), back);
         QVERIFY(!any_of_colour(rig.window(), QRect(640, 300, 640, 200), ink));
     }
@@ -584,7 +585,7 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.hundred_pixel_pizzas(0);
-        rig.slots.set_circle_mode(0, true);
+        rig.slots.set_pizza(0, true);
         rig.slots.hide_slot(0);
         rig.slots.show_fraction(0, 13, 12);
         QCOMPARE(rig.window().pixel(702, 438), back);
@@ -594,11 +595,11 @@ private Q_SLOTS:
         rig.slots.make_slot(1);
         rig.slots.place_slot(1, 650, 810);
         rig.hundred_pixel_pizzas(1);
-        rig.slots.set_circle_mode(1, true);
+        rig.slots.set_pizza(1, true);
         rig.slots.show_fraction(1, 1, 1); // slot 1's row replaces slot 0's
-        rig.slots.set_circle_mode(0, false);
+        rig.slots.set_pizza(0, false);
         QCOMPARE(rig.window().pixel(702, 738), blue);
-        rig.slots.set_circle_mode(1, false);
+        rig.slots.set_pizza(1, false);
         QCOMPARE(rig.window().pixel(702, 738), back);
     }
 
@@ -611,7 +612,7 @@ private Q_SLOTS:
                     QVERIFY2(p.label_x > 640, qPrintable(QString::fromStdString(p.label)));
         Rig rig;
         rig.hundred_pixel_pizzas(0);
-        rig.slots.set_circle_mode(0, true);
+        rig.slots.set_pizza(0, true);
         rig.slots.show_fraction(0, 12, 6);
         QVERIFY(any_of_colour(rig.window(), QRect(641, 405, 12, 16), ink)); // "1"
     }
@@ -621,11 +622,11 @@ private Q_SLOTS:
         Rig rig;
         const ui::Font before = rig.window().font();
         rig.hundred_pixel_pizzas(0);
-        rig.slots.set_circle_mode(0, true);
-        rig.slots.set_mixed_mode(0, true);
+        rig.slots.set_pizza(0, true);
+        rig.slots.set_mixed(0, true);
         rig.slots.show_fraction(0, 13, 12);
         QCOMPARE(rig.window().font(), before);
-        QCOMPARE(rig.slots.wholepart(0)->font().size, 18.0);
+        QCOMPARE(testing::wholepart(rig.slots, 0)->font().size, 18.0);
     }
 
     void chocolatePictures_data()
@@ -660,15 +661,15 @@ private Q_SLOTS:
         rig.slots.place_slot(1, 650, 810); // numerator slider at y 800: pizzas at y 748
         rig.hundred_pixel_pizzas(0);
         rig.hundred_pixel_pizzas(1);
-        rig.slots.set_circle_mode(0, true);
-        rig.slots.set_circle_mode(1, true);
+        rig.slots.set_pizza(0, true);
+        rig.slots.set_pizza(1, true);
         rig.slots.show_fraction(0, 6, 3);
         QCOMPARE(rig.window().pixel(702, 438), blue);
         rig.slots.show_fraction(1, 1, 1);
         QCOMPARE(rig.window().pixel(702, 438), back);
         QCOMPARE(rig.window().pixel(702, 738), blue);
         // Slot 0's mixed mode leaves slot 1's whole pizzas their spokes.
-        rig.slots.set_mixed_mode(0, true);
+        rig.slots.set_mixed(0, true);
         rig.slots.show_fraction(1, 2, 2);
         QCOMPARE(rig.window().pixel(712, 748), ink);
     }
@@ -682,11 +683,11 @@ private Q_SLOTS:
 
         Rig narrow(200); // half of 200 holds no unit of 120
         narrow.slots.place_slot(0, 10, 0);
-        narrow.slots.set_circle_mode(0, true);
+        narrow.slots.set_pizza(0, true);
         QVERIFY(narrow.slots.show_fraction(0, 3, 2));
-        QCOMPARE(narrow.slots.inbox(0)->text(), std::string("3"));
+        QCOMPARE(testing::inbox(narrow.slots, 0)->text(), std::string("3"));
         QVERIFY(!any_of_colour(narrow.picture(0), QRect(0, 0, 100, 51), ink));
-        narrow.slots.inbox(0)->set_top(0);
+        testing::inbox(narrow.slots, 0)->set_top(0);
         QVERIFY(narrow.slots.show_fraction(0, 1, 2));
         narrow.slots.design();
     }

@@ -26,9 +26,9 @@ struct Window {
 
     Window()
     {
-        h.add_lesson("1a", [this] {
-            h.tutor().reset_screen();
-            h.tutor().lessons.Lesson3_setup();
+        h.add_lesson("1a", [this](const lessons::Stage& s) {
+            s.screen.reset_screen();
+            h.menu("mnu_3").choose(); // opening chapter 3 lays out its three fractions
         });
         window = std::make_unique<app::MainWindow>(h.tutor());
         window->fill(QRect(0, 0, 1280, 1024));
@@ -39,6 +39,17 @@ struct Window {
     }
 
     app::Tutor& tutor() { return h.tutor(); }
+    const app::Probe& probe() const { return h.probe(); }
+    ui::MenuItem& menu(const std::string& name) { return h.menu(name); }
+    int num(int slot) const { return h.num(slot); }
+    const lessons::Stage& stage() const { return h.stage(); }
+    // Starts page `page` of lesson 1a, which becomes `script`.
+    void at_page(int page, const Harness::Script& script)
+    {
+        h.add_lesson("1a", script);
+        h.click_page_strip(12 * (page - 1) + 2);
+        h.settle();
+    }
     QWidget* view(const ui::Control* control) { return control ? window->form_view().widget_for(*control) : nullptr; }
     QWidget* focus() { return QApplication::focusWidget(); }
     // Where a key lands: the focused widget, or the window when none is.
@@ -143,8 +154,7 @@ void TestKeys::keysActWhateverHasTheFocus()
     QFETCH(bool, drill);
     QFETCH(Effect, effect);
     Window w;
-    auto& tutor = w.tutor();
-    tutor.form.cmd_stop.set_visible(drill);
+    w.h.control<ui::Button>("cmd_stop").set_visible(drill);
     QWidget* target = w.window.get();
     if (!focus.isEmpty()) {
         target = w.window->findChild<QWidget*>(focus);
@@ -155,27 +165,25 @@ void TestKeys::keysActWhateverHasTheFocus()
         }
     }
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(mods));
-    QCOMPARE(tutor.waits.click_pending(), effect == Effect::click);
-    QCOMPARE(tutor.exercises.quit_mark(), effect == Effect::stop);
-    QCOMPARE(tutor.waits.quitting(), effect == Effect::quit);
+    QCOMPARE(w.probe().click_pending(), effect == Effect::click);
+    QCOMPARE(w.probe().stop_marked(), effect == Effect::stop);
+    QCOMPARE(w.probe().quitting(), effect == Effect::quit);
 }
 
 void TestKeys::heldKeysCountOnce()
 {
     Window w;
-    auto& waits = w.tutor().waits;
     QTest::keyPress(w.target(), Qt::Key_Space);
-    QVERIFY(waits.click_pending());
-    waits.wait(); // the line it was for goes on
+    QVERIFY(w.probe().click_pending());
+    w.stage().say.wait(); // the line it was for goes on
     for (int k = 0; k < 5; ++k)
         press_repeated(w.target(), Qt::Key_Space);
-    QVERIFY2(!waits.click_pending(), "a held Space must not skip the next lines");
+    QVERIFY2(!w.probe().click_pending(), "a held Space must not skip the next lines");
     QTest::keyRelease(w.target(), Qt::Key_Space);
 
     int pages = 0;
-    w.h.add_lesson("1b", [&pages] { ++pages; });
-    w.tutor().course.set_current_lesson("1a");
-    w.tutor().course.set_current_page(5);
+    w.h.add_lesson("1b", [&pages](const lessons::Stage&) { ++pages; });
+    w.at_page(5, [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
     QTest::keyPress(w.target(), Qt::Key_PageDown);
     for (int k = 0; k < 5; ++k)
         press_repeated(w.target(), Qt::Key_PageDown);
@@ -200,21 +208,19 @@ void TestKeys::pageKeysTurnPages()
     QFETCH(QString, focus);
     QFETCH(int, to_page);
     Window w;
-    auto& course = w.tutor().course;
     std::vector<int> visits;
-    w.h.add_lesson("1a", [&] {
-        course.set_current_lesson("1a");
-        visits.push_back(course.start_page(5));
+    w.at_page(2, [&](const lessons::Stage& s) {
+        visits.push_back(s.pages.first_page());
+        s.pages.page(visits.back());
     });
-    course.set_current_lesson("1a");
-    course.set_current_page(2);
-    const int value = w.tutor().slots.num(0);
+    visits.clear();
+    const int value = w.num(0);
     if (!focus.isEmpty())
         w.window->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(w.target(), Qt::Key(key));
     w.h.settle();
     QCOMPARE(visits, std::vector<int>{to_page});
-    QCOMPARE(w.tutor().slots.num(0), value); // the slider took no page step
+    QCOMPARE(w.num(0), value); // the slider took no page step
 }
 
 namespace {
@@ -251,14 +257,14 @@ void TestKeys::tabWalksTheShownSlotsInReadingOrder()
     QFETCH(QString, screen);
     QFETCH(QStringList, order);
     Window w;
-    auto& slots = w.tutor().slots;
+    fractions::Board& board = w.stage().board;
     if (screen == "numeral answer")
-        slots.hideslide(2);
+        board.hideslide(2);
     if (screen == "two")
-        slots.hide_slot(1);
+        board.hide_slot(1);
     if (screen == "mixed") {
-        slots.show_fraction(1, 7, 3);
-        w.tutor().mnu_mixed_Click(1);
+        board.show_fraction(1, 7, 3);
+        w.h.choose("mnu_mixed1");
     }
     QCOMPARE(w.chain(), order);
 
@@ -278,7 +284,7 @@ void TestKeys::tabWalksTheShownSlotsInReadingOrder()
         backward.prepend(w.focus()->objectName());
     }
     QCOMPARE(backward, order);
-    QVERIFY(!w.tutor().waits.click_pending());
+    QVERIFY(!w.probe().click_pending());
 }
 
 void TestKeys::arrowKeysStepAFocusedSliderAtOnce_data()
@@ -309,17 +315,17 @@ void TestKeys::arrowKeysStepAFocusedSliderAtOnce()
     QFETCH(int, num);
     QFETCH(int, den);
     Window w;
-    auto& slots = w.tutor().slots;
-    QVERIFY(slots.show_fraction(1, 3, 4));
-    slots.lock_slot(1, locked);
-    QWidget* slider = w.view(part == "num" ? slots.slider_fracnum(1) : slots.slider_fracden(1));
+    fractions::Board& board = w.stage().board;
+    QVERIFY(board.show_fraction(1, 3, 4));
+    board.lock_slot(1, locked);
+    QWidget* slider = w.view(w.probe().find(part == "num" ? "slider_fracnum" : "slider_fracden", 1));
     slider->setFocus(Qt::TabFocusReason);
     for (int k = 0; k < presses; ++k)
         QTest::keyClick(slider, Qt::Key(key));
-    QCOMPARE(slots.num(1), num);
-    QCOMPARE(slots.den(1), den);
-    QCOMPARE(slots.inbox(2)->text(), std::to_string(num));
-    QCOMPARE(slots.inbox(3)->text(), std::to_string(den));
+    QCOMPARE(w.num(1), num);
+    QCOMPARE(w.h.den(1), den);
+    QCOMPARE(w.probe().find<ui::TextBox>("inbox", 2)->text(), std::to_string(num));
+    QCOMPARE(w.probe().find<ui::TextBox>("inbox", 3)->text(), std::to_string(den));
     QCOMPARE(w.focus(), slider);
 }
 
@@ -343,20 +349,20 @@ void TestKeys::returnInANumeralBoxAppliesIt()
     QFETCH(int, num);
     QFETCH(int, den);
     Window w;
-    auto& slots = w.tutor().slots;
-    QVERIFY(slots.show_fraction(0, 2, 3));
-    auto* edit = qobject_cast<QLineEdit*>(w.view(slots.inbox(box)));
+    QVERIFY(w.stage().board.show_fraction(0, 2, 3));
+    const auto* inbox = w.probe().find<ui::TextBox>("inbox", box);
+    auto* edit = qobject_cast<QLineEdit*>(w.view(inbox));
     QVERIFY(edit);
     // Reached by Tab, the box selects its number, so digits replace it.
     while (w.focus() != edit)
         QTest::keyClick(w.target(), Qt::Key_Tab);
     QTest::keyClicks(edit, typed);
-    QCOMPARE(slots.value(0), fractions::Fraction::make(2, 3)); // nothing applied before Return
+    QCOMPARE(w.probe().slots().value(0), fractions::Fraction::make(2, 3)); // nothing applied before Return
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(slots.num(0), num);
-    QCOMPARE(slots.den(0), den);
-    QCOMPARE(edit->text().toStdString(), slots.inbox(box)->text());
-    QVERIFY(!w.tutor().waits.click_pending()); // the box's Return is no "go on"
+    QCOMPARE(w.num(0), num);
+    QCOMPARE(w.h.den(0), den);
+    QCOMPARE(edit->text().toStdString(), inbox->text());
+    QVERIFY(!w.probe().click_pending()); // the box's Return is no "go on"
     QCOMPARE(w.focus(), edit);                  // the learner keeps their place
     QCOMPARE(edit->selectedText(), edit->text());
 }
@@ -364,8 +370,7 @@ void TestKeys::returnInANumeralBoxAppliesIt()
 void TestKeys::focusFrameShowsOnlyWithFocus()
 {
     Window w;
-    auto& slots = w.tutor().slots;
-    for (QWidget* control : {w.view(slots.slider_fracnum(0)), w.view(slots.inbox(0))}) {
+    for (QWidget* control : {w.view(w.probe().find("slider_fracnum", 0)), w.view(w.probe().find("inbox", 0))}) {
         const QImage before = control->grab().toImage();
         control->setFocus(Qt::TabFocusReason);
         const QImage focused = control->grab().toImage();
@@ -393,18 +398,18 @@ void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
             QVERIFY2(seen.insert(key).second, qPrintable(action->text()));
             const std::string name = action->menu() ? action->menu()->objectName().toStdString()
                                                     : action->objectName().toStdString();
-            const ui::MenuItem* item = w.tutor().form.form().menu_bar().find(name);
+            const ui::MenuItem* item = w.tutor().window().menu_bar().find(name);
             QVERIFY2(item, name.c_str());
             QCOMPARE(strip_ampersands(action->text()).toStdString(), item->caption());
             ++items;
         }
     }
     QVERIFY(items > 30);
-    QCOMPARE(w.tutor().form.mnu_Lessons.caption(), std::string("Lessons"));
-    const std::vector<QString> bar = ui::menu_texts(w.tutor().form.form().menu_bar());
+    QCOMPARE(w.menu("mnu_Lessons").caption(), std::string("Lessons"));
+    const std::vector<QString> bar = ui::menu_texts(w.tutor().window().menu_bar());
     QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&NextPage", "&PrevPage", "E&xit", "&Test",
                                         "Play&back"}));
-    const std::vector<QString> lessons = ui::menu_texts(w.tutor().form.mnu_1);
+    const std::vector<QString> lessons = ui::menu_texts(w.menu("mnu_1"));
     QCOMPARE(lessons.front(), "1&a: Understanding Fractions");
     // The practice buttons have letters too, none taken by the menu bar.
     for (const char* name : {"cmd_newprob", "cmd_checksum", "cmd_checkproduct", "cmd_checkquotient",
@@ -442,13 +447,11 @@ void TestKeys::altLetterOpensAndChooses()
 {
     Window w;
     std::vector<int> visits;
-    auto& course = w.tutor().course;
-    w.h.add_lesson("1a", [&] {
-        course.set_current_lesson("1a");
-        visits.push_back(course.start_page(5));
+    w.at_page(2, [&](const lessons::Stage& s) {
+        visits.push_back(s.pages.first_page());
+        s.pages.page(visits.back());
     });
-    course.set_current_lesson("1a");
-    course.set_current_page(2);
+    visits.clear();
     QTest::keyClick(w.window.get(), Qt::Key_N, Qt::AltModifier);
     w.h.settle();
     QCOMPARE(visits, std::vector<int>{3});
@@ -474,7 +477,7 @@ void TestKeys::everyShownControlHasAnAccessibleName()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const ui::Control* awaited = until.isEmpty() ? nullptr : h.tutor().form.form().find(until.toStdString());
+    const ui::Control* awaited = until.isEmpty() ? nullptr : h.tutor().window().find(until.toStdString());
     QStringList unnamed;
     int named = 0;
     int lines = 0;
@@ -484,7 +487,7 @@ void TestKeys::everyShownControlHasAnAccessibleName()
             l.click_text();
             return;
         }
-        for (const auto& control : l.tutor().form.form().controls()) {
+        for (const auto& control : l.tutor().window().controls()) {
             QWidget* view = window.form_view().widget_for(*control);
             if (!view || !control->visible())
                 continue;
@@ -494,10 +497,10 @@ void TestKeys::everyShownControlHasAnAccessibleName()
                 unnamed << view->objectName();
             ++named;
         }
-        l.tutor().waits.request_quit();
+        l.tutor().quit();
     });
     if (lesson != "1a")
-        h.add_lesson("1a", [&h, lesson] { h.tutor().course.start_lesson(lesson.toStdString()); });
+        h.add_lesson("1a", [&h, lesson](const lessons::Stage&) { h.start_lesson(lesson.toStdString()); });
     h.start();
     QVERIFY(!h.limit_reached());
     QCOMPARE(unnamed, QStringList());
@@ -521,7 +524,7 @@ void TestKeys::messageBoxReadsAsItsNewestLine()
         heard << box->accessibleDescription();
         newest << QString::fromStdString(text::spoken(l.last_line()));
         if (heard.size() == 6)
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
         else
             QTest::keyClick(&window, Qt::Key_Space); // goes on, as a click would
     });

@@ -39,17 +39,17 @@ const std::vector<std::string> first_lines = {
     "A fraction can be rewritten by multiplying",
     "To sum up: we rewrote 2/3",
     "Let's try another way of expanding",
-    "?2aq1",
+    "?expand 0 to 1 by 2 top",
     "In lesson 2a you expanded 2/3",
-    "?2b2",
+    "?shows 0 4/6",
     "The numbers 2, 5 and 10",
     "Dividing by 2 and then by 6",
     "When the top or the bottom",
     "Here are some exercises on this material.",
     "We'll start with some exercises",
-    "?2c2",
-    "?2c2",
-    "?2c2",
+    "?equivalent 0 1",
+    "?equivalent 0 1",
+    "?equivalent 0 1",
     "Please click to go on to lesson 3a", // after a line written without a pause
 };
 constexpr int first_page_of_chapter2 = 15;
@@ -113,12 +113,12 @@ void TestLessons::walksTheCourseFromStartUp()
     Harness h;
     Walker walker(2);
     // The drills of 3c are first answered with the right value unreduced.
-    walker.unreduced_first = {"3ex3c", "3ex3d", "3ex3e"};
+    walker.unreduced_first = {"reduced condition 2 3 + 4", "reduced condition 2 3 * 4", "reduced condition 2 3 / 4"};
     const std::string placeholder =
         "Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!";
     bool placeholder_seen = false;
     h.set_learner([&](Harness& l) {
-        placeholder_seen = placeholder_seen || l.tutor().writer.message_history().find(placeholder) != std::string::npos;
+        placeholder_seen = placeholder_seen || l.probe().message_history().find(placeholder) != std::string::npos;
         walker(l);
     });
     QVERIFY(!h.start()); // the course ends with lesson 3c, and the tutor goes idle
@@ -159,9 +159,9 @@ void TestLessons::walksTheCourseFromStartUp()
     const std::string para(text::para_break);
     messages.insert(messages.end(), {lowest + para, para + lowest + para, para + lowest + para});
     QCOMPARE(h.dialogs.messages, messages);
-    QVERIFY(!h.tutor().waits.in_lesson());
+    QVERIFY(!h.probe().in_lesson());
     // Each lesson was handed over to, not run inside the one before it.
-    QCOMPARE(h.tutor().course.start_depth_spread(), std::uintptr_t(0));
+    QCOMPARE(h.probe().start_depth_spread(), std::uintptr_t(0));
 }
 
 void TestLessons::aJumpedFromLessonNeverResumes()
@@ -182,7 +182,7 @@ void TestLessons::aJumpedFromLessonNeverResumes()
     });
     QVERIFY(!h.start()); // lesson 4 returns and the tutor goes idle
     QVERIFY(lines_at_jump > 0);
-    QCOMPARE(h.tutor().course.current_lesson(), std::string("4"));
+    QCOMPARE(h.probe().lesson(), std::string("4"));
     const auto& said = h.transcript();
     QCOMPARE(said.size(), lines_at_jump + 1);
     QVERIFY(said.back().starts_with(" More to come...What happens when you click?"));
@@ -190,7 +190,7 @@ void TestLessons::aJumpedFromLessonNeverResumes()
         exited = true;
         l.choose("mnu_exit");
     });
-    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().run_until_quit(); }));
     QVERIFY(exited);
 }
 
@@ -201,15 +201,15 @@ void TestLessons::aPageReachedFromTheWelcomeScreenKeepsTheLessonFace()
     Harness h;
     ui::Font seen;
     h.set_learner([&](Harness& l) {
-        if (l.tutor().page_bar.shown_label() == "Page 1  ") {
+        if (l.probe().page_label() == "Page 1  ") {
             l.click_page_strip(12 * 19 + 2); // page 20, in lesson 2b
             return;
         }
-        seen = l.tutor().form.pbox_text.canvas().font();
-        l.tutor().waits.request_quit();
+        seen = l.control<ui::PictureBox>("pbox_text").canvas().font();
+        l.tutor().quit();
     });
     QVERIFY(h.start());
-    QCOMPARE(h.tutor().page_bar.shown_label(), std::string("Page 20  "));
+    QCOMPARE(h.probe().page_label(), std::string("Page 20  "));
     QCOMPARE(seen.name, std::string("Arial Narrow"));
 }
 
@@ -217,17 +217,17 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
 {
     Harness h;
     Walker walker;
-    auto& item = *h.tutor().form.lesson_item("1f");
+    auto& item = h.menu("mnu_1f");
     QVERIFY(!item.enabled()); // the learner is not offered it
     item.set_enabled(true);
     h.set_learner([&](Harness& l) {
         // Stop at the hand-over, before lesson 2a lays out its own screen.
         if (l.last_line().starts_with("Please click to go on to lesson 2a"))
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
         else
             walker(l);
     });
-    h.tutor().reset_screen();
+    h.menu("mnu_1").choose(); // the empty lesson screen
     h.choose("mnu_1f");
     h.settle();
     QVERIFY(walker.pages_seen.count(page_key("1f", 38)));
@@ -236,7 +236,7 @@ void TestLessons::walksLessonOneFFromItsMenuItem()
     QVERIFY(h.wrote("Please click to go on to lesson 2a"));
     // The three chocolate pictures are on screen, in the chocolate colour.
     for (int slot = 0; slot < 3; ++slot) {
-        const auto* box = h.tutor().slots.pbox_fracbar(slot);
+        const auto* box = h.probe().find<ui::PictureBox>("pbox_fracbar", slot);
         QVERIFY(box->visible());
         QCOMPARE(box->canvas().pixel(15, 30), ui::Color::rgb(255, 255, 100));
     }
@@ -290,17 +290,17 @@ void TestLessons::everyPageOpensAtItsFirstLine()
             l.choose(entry == Entry::next_page ? "mnu_next" : "mnu_prev");
             return;
         }
-        if (stepped && !seen && something_to_do(screen) && l.tutor().page_bar.shown_label() == label) {
+        if (stepped && !seen && something_to_do(screen) && l.probe().page_label() == label) {
             seen = screen;
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
             return;
         }
         l.click_text();
     });
-    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().run_until_quit(); }));
     QVERIFY(seen);
     QVERIFY2(opens_as_expected(*seen, page), (seen->line + "|" + seen->condition).c_str());
-    QCOMPARE(h.tutor().page_bar.shown_label(), label);
+    QCOMPARE(h.probe().page_label(), label);
     // The same sticks, slots and buttons as when the course is read through.
     const auto& through = screens_reading_through();
     QVERIFY(through.count(label));
@@ -322,7 +322,7 @@ void TestLessons::nextAndPrevPageOpenNeighbours()
     std::vector<std::pair<std::string, testing::Screen>> opened; // page label, first screen
     bool started = false;
     h.set_learner([&](Harness& l) {
-        const std::string label = l.tutor().page_bar.shown_label();
+        const std::string label = l.probe().page_label();
         const auto screen = testing::screen_of(l);
         if (!started) {
             started = true;
@@ -337,11 +337,11 @@ void TestLessons::nextAndPrevPageOpenNeighbours()
             opened.emplace_back(label, screen);
         const bool forward = opened.size() < static_cast<std::size_t>(last);
         if (opened.size() == static_cast<std::size_t>(2 * last - 1))
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
         else
             l.choose(forward ? "mnu_next" : "mnu_prev");
     });
-    QVERIFY(h.run([&] { h.tutor().waits.run_until_quit(); }));
+    QVERIFY(h.run([&] { h.tutor().run_until_quit(); }));
     QCOMPARE(opened.size(), static_cast<std::size_t>(2 * last - 1));
     for (std::size_t i = 0; i < opened.size(); ++i) {
         const int page = i < static_cast<std::size_t>(last) ? static_cast<int>(i) + 1 : 2 * last - 1 - static_cast<int>(i);
@@ -357,10 +357,10 @@ void TestLessons::welcomeScreen()
     window.fill(QRect(0, 0, 1280, 1024));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); });
+    h.set_learner([](Harness& l) { l.tutor().quit(); });
     QVERIFY(h.start());
     const QImage shot = window.form_view().grab().toImage();
-    const auto& box = h.tutor().form.pbox_text;
+    const auto& box = h.control<ui::PictureBox>("pbox_text");
     // "Welcome!" in 48-point type, one line down from the top of the box.
     const QRect welcome(box.left() + 80, box.top() + 60, 280, 70);
     int ink = 0;
@@ -371,7 +371,7 @@ void TestLessons::welcomeScreen()
     QCOMPARE(shot.pixelColor(box.left() + 5, box.top() + 600), QColor(255, 255, 0));
     QCOMPARE(shot.pixelColor(box.right_edge() - 3, box.top() + 30), QColor(255, 255, 0));
     // The slot is hidden on the welcome screen.
-    QVERIFY(!h.tutor().slots.slider_fracnum(0)->visible());
+    QVERIFY(!h.probe().find<ui::Slider>("slider_fracnum", 0)->visible());
 }
 
 namespace {
@@ -424,7 +424,7 @@ void TestLessons::welcomeScreenWhenRevisited()
             l.choose(way.toStdString());
             return;
         }
-        const auto& box = l.tutor().form.pbox_text.canvas();
+        const auto& box = l.control<ui::PictureBox>("pbox_text").canvas();
         const auto [top, bottom] = rows_of(box, ui::colors::black);
         if (left && !something_to_do(screen) && !looked) {
             if (top < 0)
@@ -433,7 +433,7 @@ void TestLessons::welcomeScreenWhenRevisited()
             QCOMPARE(rows_of(box, ui::colors::blue).first, -1);
             QCOMPARE(rows_of(box, ui::colors::history_grey).first, -1);
             QVERIFY2(first_ink(box, top, bottom) >= 10, std::to_string(first_ink(box, top, bottom)).c_str());
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
             return;
         }
         l.click_text();
@@ -468,14 +468,14 @@ void TestLessons::onlyTheNewestLineIsBlue()
         const std::string want = newest.toStdString();
         if (want.starts_with("?") ? screen.condition == want.substr(1) : screen.line.starts_with(want)) {
             looked = true;
-            const auto& box = l.tutor().form.pbox_text.canvas();
+            const auto& box = l.control<ui::PictureBox>("pbox_text").canvas();
             const auto grey = rows_of(box, ui::colors::history_grey);
             const auto red = rows_of(box, ui::colors::red);
             const auto blue = rows_of(box, ui::colors::blue);
             QVERIFY(grey.first >= 0 && blue.first >= 0);
             QVERIFY(red.first >= 0 && red.first < blue.first); // a highlight in the history
             QVERIFY2(blue.first > grey.second, (std::to_string(blue.first) + " " + std::to_string(grey.second)).c_str());
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
             return;
         }
         l.click_text();
@@ -495,14 +495,14 @@ void at_first_exercise(Harness& h, int page, const std::function<void(Harness&)>
         if (!jumped) {
             jumped = true;
             l.click_page_strip(12 * (page - 1) + 2);
-        } else if (!l.tutor().exercises.current_condition().empty()) {
+        } else if (l.probe().asked()) {
             look(l);
-            l.tutor().waits.request_quit();
+            l.tutor().quit();
         } else {
             l.click_text();
         }
     });
-    h.run([&] { h.tutor().waits.run_until_quit(); });
+    h.run([&] { h.tutor().run_until_quit(); });
 }
 
 QRect rect_of(const ui::Control& c) { return QRect(c.left(), c.top(), c.width(), c.height()); }
@@ -515,18 +515,17 @@ void TestLessons::readingExercisesShowTheStickAlone()
     bool looked = false;
     at_first_exercise(h, 8, [&](Harness& l) {
         looked = true;
-        auto& slots = l.tutor().slots;
-        QCOMPARE(l.tutor().exercises.current_condition(), std::string("1a1"));
+        const app::Probe& p = l.probe();
+        QCOMPARE(testing::describe(*p.asked()), std::string("shows 1 4/11"));
         // The stick to read shows no numeral that would give the answer away...
-        QVERIFY(slots.pbox_fracbar(0)->visible());
-        QVERIFY(!slots.inbox(0)->visible() && !slots.inbox(1)->visible());
-        QVERIFY(!slots.slider_fracnum(0)->visible());
+        QVERIFY(p.find("pbox_fracbar", 0)->visible());
+        QVERIFY(!p.find("inbox", 0)->visible() && !p.find("inbox", 1)->visible());
+        QVERIFY(!p.find("slider_fracnum", 0)->visible());
         // ...and the learner's fraction is set beside it, covering none of it.
-        QVERIFY(slots.slider_fracnum(1)->visible() && slots.inbox(2)->visible());
-        const QRect stick = rect_of(*slots.pbox_fracbar(0));
-        for (const ui::Control* c : std::initializer_list<const ui::Control*>{
-                 slots.pbox_fracbar(1), slots.slider_fracnum(1), slots.slider_fracden(1), slots.inbox(2),
-                 slots.inbox(3)})
+        QVERIFY(p.find("slider_fracnum", 1)->visible() && p.find("inbox", 2)->visible());
+        const QRect stick = rect_of(*p.find("pbox_fracbar", 0));
+        for (const ui::Control* c : {p.find("pbox_fracbar", 1), p.find("slider_fracnum", 1),
+                                     p.find("slider_fracden", 1), p.find("inbox", 2), p.find("inbox", 3)})
             QVERIFY2(!stick.intersects(rect_of(*c)), c->name().c_str());
     });
     QVERIFY(looked);
@@ -538,14 +537,15 @@ void TestLessons::mixedNumberPagesOpenInMixedMode()
     bool looked = false;
     at_first_exercise(h, 14, [&](Harness& l) {
         looked = true;
-        auto& slots = l.tutor().slots;
-        QCOMPARE(l.tutor().exercises.current_condition(), std::string("1eq1"));
-        QVERIFY(slots.mixed_mode(1));
-        QVERIFY(!slots.mixed_mode(0));
-        QVERIFY(slots.wholepart(1)->visible());
-        QCOMPARE(slots.wholepart(1)->text(), std::to_string(slots.num(1) / slots.den(1)));
+        const app::Probe& p = l.probe();
+        QCOMPARE(testing::describe(*p.asked()), std::string("copy 1 to 0"));
+        QVERIFY(p.slots().modes().state(1).mixed_mode);
+        QVERIFY(!p.slots().modes().state(0).mixed_mode);
+        const auto* whole = p.find<ui::TextBox>("wholepart", 1);
+        QVERIFY(whole->visible());
+        QCOMPARE(whole->text(), std::to_string(l.num(1) / l.den(1)));
         // The topheavy fraction is drawn above the mixed number.
-        QVERIFY(slots.pbox_fracbar(0)->bottom_edge() < slots.slider_fracnum(1)->top());
+        QVERIFY(p.find("pbox_fracbar", 0)->bottom_edge() < p.find("slider_fracnum", 1)->top());
     });
     QVERIFY(looked);
 }

@@ -210,7 +210,7 @@ void TestScenes::parse_survives_hostile_text()
     QVERIFY(held < std::size_t(script.size()) * 64 + 1024);
 
     RecordingStage stage;
-    play(stage, parsed, {});
+    play(stage.stage(), parsed, {});
     QVERIFY(stage.log.size() >= parsed.size());
 }
 
@@ -219,7 +219,7 @@ void TestScenes::playback_worked_examples_data()
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<QStringList>("log");
 
-    const QStringList start{"reset_screen", setup_marker, "click"};
+    const QStringList start{setup_marker, "click"};
     QTest::newRow("a first wait returns at once, then the line")
         << QByteArray("\r\n#wait&\r\n#nw&Look at the blue stick.&\r\n")
         << start + QStringList{"wait", "write_line Look at the blue stick."};
@@ -231,7 +231,7 @@ void TestScenes::playback_worked_examples_data()
         << start + QStringList{"exercise condition 2 0 + 1|req"};
     QTest::newRow("setfraction with slot 2 and 3/4")
         << QByteArray("#setfraction&2&3/4")
-        << start + QStringList{"show_fraction 2 3/4", "set_slider_max 2 num 7", "set_slider_max 2 den 7"};
+        << start + QStringList{"show_fraction 2 3/4", "set_slider 2 num max 7", "set_slider 2 den max 7"};
     QTest::newRow("unknown and empty names are skipped")
         << QByteArray("#hello&x&#&y&#clear&Title&#write&Hi")
         << start + QStringList{"clear_scene Title", "draw Hi"};
@@ -242,7 +242,7 @@ void TestScenes::playback_worked_examples()
     QFETCH(QByteArray, script);
     QFETCH(QStringList, log);
     RecordingStage stage;
-    play(stage, script.toStdString(), [&] { stage.log.push_back(setup_marker); });
+    play(stage.stage(), script.toStdString(), [&] { stage.log.push_back(setup_marker); });
     QCOMPARE(to_qt(stage.log), log);
     if (!stage.calls("wait").empty())
         QCOMPARE(stage.waits_returned_at_once, 1);
@@ -347,13 +347,13 @@ void TestScenes::setfraction()
     const auto commands = parse_script("#setfraction&" + slot.toStdString() + "&" + fraction.toStdString());
     QCOMPARE(commands.size(), std::size_t(1));
     RecordingStage stage;
-    play_command(stage, commands.front());
+    play_command(stage.stage(), commands.front());
 
-    QCOMPARE(to_qt(stage.messages), message.isEmpty() ? QStringList{} : QStringList{message});
+    QCOMPARE(to_qt(stage.dialogs.messages), message.isEmpty() ? QStringList{} : QStringList{message});
     const int index = slot.toInt();
     if (shown.isEmpty()) {
         QVERIFY(stage.calls("show_fraction").empty());
-        QVERIFY(stage.calls("set_slider_max").empty());
+        QVERIFY(stage.calls("set_slider").empty());
         return;
     }
     const auto& s = stage.slots[std::size_t(index)];
@@ -366,7 +366,7 @@ void TestScenes::setfraction_range_sets_both_maxima()
     RecordingStage stage(99);
     std::map<int, int> numerators;
     for (int i = 0; i < 200; ++i) {
-        scenes::setfraction(stage, SetFraction{1, "1", "1..3/4"});
+        scenes::setfraction(stage.stage(), SetFraction{1, "1", "1..3/4"});
         const auto& s = stage.slots[1];
         QCOMPARE(s.den, 4);
         QCOMPARE(s.num_max, s.num + 4);
@@ -376,7 +376,7 @@ void TestScenes::setfraction_range_sets_both_maxima()
     QCOMPARE(int(numerators.size()), 3);
     QCOMPARE(numerators.begin()->first, 1);
     QCOMPARE(numerators.rbegin()->first, 3);
-    QVERIFY(stage.messages.empty());
+    QVERIFY(stage.dialogs.messages.empty());
 }
 
 void TestScenes::appends_data()
@@ -496,7 +496,7 @@ void TestScenes::round_trip_through_a_file()
     int played = 0;
     Authoring reader(files, dialogs, [&] {
         ++played;
-        play(stage, std::string_view(), {});
+        play(stage.stage(), std::string_view(), {});
     });
     reader.tbox_filename = name;
     QVERIFY(reader.cmd_loadfile_Click());
@@ -505,11 +505,11 @@ void TestScenes::round_trip_through_a_file()
     QVERIFY(to_qt(dialogs.messages).isEmpty());
 
     RecordingStage screen;
-    play(screen, reader.writestring(), {});
-    QCOMPARE(to_qt(screen.log), (QStringList{"reset_screen", "click", "draw Two thirds and a half\r\n", "wait",
-                                             "show_fraction 0 2/3", "set_slider_max 0 num 5",
-                                             "set_slider_max 0 den 5", "show_fraction 1 1/2",
-                                             "set_slider_max 1 num 3", "set_slider_max 1 den 3",
+    play(screen.stage(), reader.writestring(), {});
+    QCOMPARE(to_qt(screen.log), (QStringList{"click", "draw Two thirds and a half\r\n", "wait",
+                                             "show_fraction 0 2/3", "set_slider 0 num max 5",
+                                             "set_slider 0 den max 5", "show_fraction 1 1/2",
+                                             "set_slider 1 num max 3", "set_slider 1 den max 3",
                                              "exercise condition 2 0 + 1|set the yellow fraction to the sum\r\n"}));
 }
 
@@ -742,7 +742,7 @@ void TestScenes::round_trip_plays_in_the_main_window()
     QTemporaryDir dir;
     testing::Harness h;
     app::Tutor& t = h.tutor();
-    scenes::Authoring& a = t.authoring;
+    scenes::Authoring& a = t.authoring_model();
     a.tbox_filename = dir.filePath("scene").toStdString();
     a.Text1 = "Look at the blue stick.";
     a.cmd_write_Click();
@@ -768,9 +768,9 @@ void TestScenes::round_trip_plays_in_the_main_window()
     a.set_writestring("");
     QStringList seen;
     h.set_learner([&](testing::Harness& l) {
-        const auto shown = t.shell.value(0);
-        seen << QString("%1/%2 %3").arg(shown->num()).arg(shown->den()).arg(
-                    changed_pixels(t.form.pbox_text.canvas().image(), t.form.pbox_text.canvas().image().pixel(2, 2)) > 50);
+        const auto shown = l.probe().slots().value(0);
+        const QImage text = l.probe().find<ui::PictureBox>("pbox_text")->canvas().image();
+        seen << QString("%1/%2 %3").arg(shown->num()).arg(shown->den()).arg(changed_pixels(text, text.pixel(2, 2)) > 50);
         l.click_text();
     });
     QVERIFY(a.cmd_loadfile_Click());
@@ -781,7 +781,7 @@ void TestScenes::round_trip_plays_in_the_main_window()
     // exercise's prompt waits with the slot at 1/1, is answered and stays.
     QCOMPARE(seen, (QStringList{"2/3 1", "1/1 1"}));
     QVERIFY(h.wrote("Please multiply the fraction by itself"));
-    QCOMPARE(t.slots.slider_fracnum(0)->max(), 2);
+    QCOMPARE(h.probe().find<ui::Slider>("slider_fracnum", 0)->max(), 2);
 }
 
 void TestScenes::playback_is_offered_to_authors_only_data()
@@ -797,11 +797,11 @@ void TestScenes::playback_is_offered_to_authors_only()
     testing::Harness h;
     app::Tutor& t = h.tutor();
     if (author)
-        t.offer_authoring();
-    QCOMPARE(t.form.mnu_test.enabled(), author);
-    QCOMPARE(t.form.mnu_playback.enabled(), author);
-    QCOMPARE(t.form.lesson_item("1f")->enabled(), author);
-    t.authoring.set_writestring("\r\n#nw&A scene line&");
+        t.offer_authoring({});
+    QCOMPARE(h.menu("mnu_test").enabled(), author);
+    QCOMPARE(h.menu("mnu_playback").enabled(), author);
+    QCOMPARE(h.menu("mnu_1f").enabled(), author);
+    t.authoring_model().set_writestring("\r\n#nw&A scene line&");
     h.choose("mnu_playback");
     QVERIFY(!h.settle());
     QCOMPARE(h.wrote("A scene line"), author);
@@ -811,8 +811,8 @@ void TestScenes::playback_replaces_the_running_lesson()
 {
     testing::Harness h;
     app::Tutor& t = h.tutor();
-    t.offer_authoring();
-    t.authoring.set_writestring("\r\n#nw&First scene line&\r\n#nw&Last scene line&");
+    t.offer_authoring({});
+    t.authoring_model().set_writestring("\r\n#nw&First scene line&\r\n#nw&Last scene line&");
     int turns = 0;
     h.set_learner([&](testing::Harness& l) {
         if (++turns == 2)
@@ -824,7 +824,7 @@ void TestScenes::playback_replaces_the_running_lesson()
     // Lesson 1a gave way at its second wait and never came back; the scene's
     // first line passed on playback's own click, its last one waited.
     QCOMPARE(h.last_line(), std::string("Last scene line"));
-    QVERIFY(t.writer.message_history().find("First scene line") != std::string::npos);
+    QVERIFY(h.probe().message_history().find("First scene line") != std::string::npos);
     QCOMPARE(turns, 3);
 }
 
@@ -833,14 +833,14 @@ void TestScenes::missing_file_plays_nothing()
     QTemporaryDir dir;
     testing::Harness h;
     app::Tutor& t = h.tutor();
-    t.authoring.set_writestring("\r\n#nw&Kept&");
-    t.authoring.tbox_filename = dir.filePath("missing").toStdString();
-    const QImage before = t.form.pbox_text.canvas().image();
-    QVERIFY(!t.authoring.cmd_loadfile_Click());
+    t.authoring_model().set_writestring("\r\n#nw&Kept&");
+    t.authoring_model().tbox_filename = dir.filePath("missing").toStdString();
+    const QImage before = h.probe().find<ui::PictureBox>("pbox_text")->canvas().image();
+    QVERIFY(!t.authoring_model().cmd_loadfile_Click());
     QVERIFY(!h.settle());
-    QCOMPARE(t.authoring.writestring(), std::string("\r\n#nw&Kept&"));
+    QCOMPARE(t.authoring_model().writestring(), std::string("\r\n#nw&Kept&"));
     QCOMPARE(h.pump.turns, 0);
-    QCOMPARE(t.form.pbox_text.canvas().image(), before);
+    QCOMPARE(h.probe().find<ui::PictureBox>("pbox_text")->canvas().image(), before);
     QCOMPARE(h.dialogs.messages.size(), std::size_t(1));
 }
 
@@ -848,17 +848,17 @@ void TestScenes::test_menu_opens_a_window_that_closes_alone()
 {
     app::Program program(ui::Random::fixed(1), true);
     QVERIFY(!program.authoring_window());
-    program.tutor().form.mnu_test.choose();
+    program.tutor().window().menu_bar().find("mnu_test")->choose();
     auto* window = program.authoring_window();
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QVERIFY(window->isWindow());
     QCOMPARE(window->objectName(), QString("interface"));
     QVERIFY(window->close());
-    QVERIFY(!program.tutor().waits.quitting());
+    QVERIFY(!program.tutor().probe().quitting());
     // Opened again, it shows the script it held.
-    program.tutor().authoring.cmd_wait_Click();
-    program.tutor().form.mnu_test.choose();
+    program.tutor().authoring_model().cmd_wait_Click();
+    program.tutor().window().menu_bar().find("mnu_test")->choose();
     QCOMPARE(program.authoring_window(), window);
     QCOMPARE(window->findChild<QPlainTextEdit*>("writestring")->toPlainText(), QString("\n#wait&"));
 }

@@ -72,10 +72,10 @@ long long cut_off(const ui::Control& control, const QRect& r, const QRect& whole
     return off;
 }
 
-Look look_at(app::Tutor& t)
+Look look_at(const app::Probe& p)
 {
     Look look;
-    const ui::Form& form = t.form.form();
+    const ui::Form& form = p.window();
     const QRect whole(0, 0, form.width(), form.height());
     std::vector<QRect> lesson_controls;
     std::vector<QRect> covers;
@@ -131,7 +131,9 @@ Look look_at(app::Tutor& t)
     if (bottom >= 0)
         look.ink_extent = QRect(QPoint(left, top), QPoint(right, bottom));
 
-    const ui::Canvas& text = t.form.pbox_text.canvas();
+    const ui::PictureBox& pbox_text = *p.find<ui::PictureBox>("pbox_text");
+    const ui::Control& cmd_stop = *p.find("cmd_stop");
+    const ui::Canvas& text = pbox_text.canvas();
     const QImage& written = text.image();
     const QRgb yellow = written.pixel(written.width() - 1, written.height() - 1);
     for (int y = written.height() - 1; y >= 0 && !look.text_bottom; --y) {
@@ -143,9 +145,9 @@ Look look_at(app::Tutor& t)
             }
     }
     // The message box runs on below the form: only what is on it can be read.
-    look.text_room = std::min(t.form.pbox_text.height(), form.height() - t.form.pbox_text.top());
-    look.stop = t.form.cmd_stop.visible();
-    look.stop_rect = rect_of(t.form.cmd_stop);
+    look.text_room = std::min(pbox_text.height(), form.height() - pbox_text.top());
+    look.stop = cmd_stop.visible();
+    look.stop_rect = rect_of(cmd_stop);
     return look;
 }
 
@@ -160,7 +162,7 @@ Course walk_course(QSize form)
         Harness h(1, form.width(), form.height());
         Walker walker(2);
         h.set_learner([&](Harness& l) {
-            course[l.tutor().page_bar.shown_label()].push_back(look_at(l.tutor()));
+            course[l.probe().page_label()].push_back(look_at(l.probe()));
             walker(l);
         });
         h.start();
@@ -168,7 +170,7 @@ Course walk_course(QSize form)
     {
         Harness h(1, form.width(), form.height());
         Walker walker;
-        h.tutor().form.lesson_item("1f")->set_enabled(true);
+        (&h.menu("mnu_1f"))->set_enabled(true);
         bool chosen = false;
         h.set_learner([&](Harness& l) {
             if (!std::exchange(chosen, true)) {
@@ -176,10 +178,10 @@ Course walk_course(QSize form)
                 return;
             }
             if (l.last_line().starts_with("Please click to go on to lesson 2a")) {
-                l.tutor().waits.request_quit();
+                l.tutor().quit();
                 return;
             }
-            course["1f " + l.tutor().page_bar.shown_label()].push_back(look_at(l.tutor()));
+            course["1f " + l.probe().page_label()].push_back(look_at(l.probe()));
             walker(l);
         });
         h.start();
@@ -193,7 +195,7 @@ Course walk_course(QSize form)
                 l.choose("mnu_4");
                 return;
             }
-            course["4 " + l.tutor().page_bar.shown_label()].push_back(look_at(l.tutor()));
+            course["4 " + l.probe().page_label()].push_back(look_at(l.probe()));
             l.click_text();
         });
         h.start();
@@ -308,7 +310,7 @@ void TestScreens::theDesignSizeHoldsEveryPage()
 void TestScreens::aSmallScreenScalesTheFormDown()
 {
     Harness h;
-    h.add_lesson("1a", [&h] { h.tutor().reset_screen(); });
+    h.add_lesson("1a", [](const lessons::Stage& s) { s.screen.reset_screen(); });
     app::MainWindow window(h.tutor());
     const QSize inside(800, 480); // a netbook's, under its menus
     window.resize(inside + QSize(0, window.menuBar()->sizeHint().height()));
@@ -318,7 +320,7 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(!h.start());
 
-    const ui::Form& form = h.tutor().form.form();
+    const ui::Form& form = h.tutor().window();
     QGraphicsView* stage = window.scaled_view();
     QVERIFY(stage);
     QCOMPARE(window.scale(), 480.0 / design_size().height());
@@ -331,8 +333,7 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     QVERIFY(shown.right() >= inside.width() - 2 && shown.bottom() >= inside.height() - 2);
 
     // A click where the learner sees a slider's right arrow steps that slider.
-    auto& slots = h.tutor().slots;
-    ui::Slider& slider = *slots.slider_fracnum(0);
+    ui::Slider& slider = h.control<ui::Slider>("slider_fracnum(0)");
     QVERIFY(slider.visible());
     const int before = slider.value();
     const QPoint arrow =
@@ -341,7 +342,7 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     QTRY_COMPARE(slider.value(), before + 1);
 
     // And a click on a numeral box puts the caret there, for typing.
-    ui::TextBox& box = *slots.inbox(1);
+    ui::TextBox& box = h.control<ui::TextBox>("inbox(1)");
     QVERIFY(box.visible());
     const QPoint middle = stage->mapFromScene(QPointF(box.left() + box.width() / 2.0, box.top() + box.height() / 2.0));
     QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, middle);
@@ -349,13 +350,13 @@ void TestScreens::aSmallScreenScalesTheFormDown()
 
     // Keys reach the box through the scaled stage: Return applies what was
     // typed rather than going on.
-    const std::int64_t numerator = slots.value(0)->num();
-    const std::int64_t denominator = slots.value(0)->den() == 4 ? 5 : 4;
+    const std::int64_t numerator = h.probe().slots().value(0)->num();
+    const std::int64_t denominator = h.probe().slots().value(0)->den() == 4 ? 5 : 4;
     QTest::keyClick(stage, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(stage, QString::number(denominator));
     QTest::keyClick(stage, Qt::Key_Return);
-    QTRY_COMPARE(slots.value(0)->den(), denominator);
-    QCOMPARE(slots.value(0)->num(), numerator);
+    QTRY_COMPARE(h.probe().slots().value(0)->den(), denominator);
+    QCOMPARE(h.probe().slots().value(0)->num(), numerator);
 }
 
 void TestScreens::drawsAtTheScreensResolution()
@@ -398,11 +399,11 @@ void TestScreens::drawsAtTheScreensResolution()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.scale(), 1.0);
-    h.set_learner([](Harness& l) { l.tutor().waits.request_quit(); });
+    h.set_learner([](Harness& l) { l.tutor().quit(); });
     h.start();
     const QImage shot = window.form_view().grab().toImage();
     QCOMPARE(shot.size(), window.form_view().size() * 2);
-    const auto& title = h.tutor().form.pbox_title;
+    const auto& title = h.control<ui::PictureBox>("pbox_title");
     QVERIFY(finer(shot, QRect(title.left() * 2, title.top() * 2, title.width() * 2, title.height() * 2)) > 20);
 }
 

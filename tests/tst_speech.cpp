@@ -13,25 +13,24 @@ namespace {
 // "page:k", "toggle" (the menu item) or "fail" (the engine breaks down).
 void run_steps(Harness& h, const QStringList& steps)
 {
-    lessons::Stage& s = h.tutor().shell;
-    h.add_lesson("1a", [&h, &s, steps] {
+    h.add_lesson("1a", [&h, steps](const lessons::Stage& s) {
         for (const QString& step : steps) {
             const std::string arg = step.section(':', 1).toStdString();
             if (step.startsWith("line:"))
-                s.write_line(arg);
+                s.say.write_line(arg);
             else if (step.startsWith("text:"))
-                s.write_text(arg);
+                s.say.write_text(arg);
             else if (step.startsWith("title:"))
-                s.lesson_title(arg);
+                s.say.lesson_title(arg);
             else if (step.startsWith("page:"))
-                s.page(std::stoi(arg));
+                s.pages.page(std::stoi(arg));
             else if (step == "toggle")
                 h.choose("mnu_read");
             else if (step == "fail")
                 h.speech.works = false;
         }
     });
-    h.tutor().course.start_lesson("1a");
+    h.start_lesson("1a");
     h.settle();
 }
 
@@ -100,7 +99,7 @@ void TestSpeech::reading()
         h.choose("mnu_read");
     run_steps(h, steps);
     QCOMPARE(::told(h), told);
-    const ui::MenuItem& item = h.tutor().form.mnu_read;
+    const ui::MenuItem& item = h.menu("mnu_read");
     QCOMPARE(item.enabled(), h.speech.works);
     if (!h.speech.works)
         QVERIFY(!item.checked());
@@ -109,7 +108,7 @@ void TestSpeech::reading()
 void TestSpeech::startsUncheckedAtTheEndOfChoices()
 {
     Harness h;
-    const auto& choices = h.tutor().form.mnu_modes.items();
+    const auto& choices = h.menu("mnu_modes").items();
     QCOMPARE(choices.back()->caption(), "Read aloud");
     QCOMPARE(choices[choices.size() - 2]->caption(), "Frac 2 Mixed");
     QVERIFY(choices.back()->checkable);
@@ -125,11 +124,10 @@ void TestSpeech::unavailableEngineDisablesTheItem()
     testing::FakeSpeech speech;
     speech.works = false;
     app::Tutor tutor({pump, clock, dialogs, ui::Random::fixed(1), speech}, 1280, 1000);
-    ui::MenuItem& item = tutor.form.mnu_read;
+    ui::MenuItem& item = *tutor.window().menu_bar().find("mnu_read");
     QVERIFY(!item.enabled());
     item.choose();
     QVERIFY(!item.checked());
-    tutor.writer.write_text("Nothing to hear.");
     QVERIFY(speech.told.empty());
     // The system's engine, whatever this machine has, gives a usable answer.
     const auto system = ui::system_speech();
@@ -140,10 +138,10 @@ void TestSpeech::anotherLessonStopsTheLine()
 {
     Harness h;
     h.choose("mnu_read");
-    h.add_lesson("1a", [&h] { h.tutor().shell.write_line("One."); });
-    h.add_lesson("1b", [&h] { h.tutor().shell.write_text("Other."); });
+    h.add_lesson("1a", [](const lessons::Stage& s) { s.say.write_line("One."); });
+    h.add_lesson("1b", [](const lessons::Stage& s) { s.say.write_text("Other."); });
     h.set_learner([](Harness& l) { l.choose("mnu_1b"); });
-    h.tutor().course.start_lesson("1a");
+    h.start_lesson("1a");
     h.settle();
     // 1a stops as it unwinds, and 1b again as it starts clean.
     QCOMPARE(told(h), (QStringList{"stop", "say: One.", "stop", "stop", "say: Other.", "stop"}));

@@ -39,6 +39,13 @@ public:
     {
         return dynamic_cast<const T*>(p_.window.find(name));
     }
+    // The control of an array by its index ("inbox", 3 is "inbox(3)").
+    template <typename T = ui::Control>
+    const T* find(const std::string& name, int index) const
+    {
+        return find<T>(name + "(" + std::to_string(index) + ")");
+    }
+    const ui::MenuItem* menu(const std::string& name) const { return p_.window.menu_bar().find(name); }
     // The fraction slots: values, picture modes, controls.
     const fractions::Slots& slots() const { return p_.slots; }
     // The page's text so far, marked up, as the message box redraws it.

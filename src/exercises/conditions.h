@@ -21,12 +21,16 @@ namespace quorrel::exercises {
 enum class Part : std::uint8_t { numerator, denominator };
 enum class Operation : std::uint8_t { sum, difference, product, quotient };
 
-struct Never {};
+struct Never {
+    friend bool operator==(Never, Never) = default;
+};
 
 struct ShowsExactly {
     int slot;
     int num;
     int den;
+
+    friend bool operator==(const ShowsExactly&, const ShowsExactly&) = default;
 };
 
 // As ShowsExactly, for an answer the lesson has just shown how to reach: the
@@ -35,18 +39,24 @@ struct ExactForm {
     int slot;
     int num;
     int den;
+
+    friend bool operator==(const ExactForm&, const ExactForm&) = default;
 };
 
 struct PartIs {
     int slot;
     Part part;
     int value;
+
+    friend bool operator==(const PartIs&, const PartIs&) = default;
 };
 
 // `answer` shows the numerals of `given`, whatever form each is drawn in.
 struct SameNumerals {
     int answer;
     int given;
+
+    friend bool operator==(const SameNumerals&, const SameNumerals&) = default;
 };
 
 // `answer` shows `given` with numerator and denominator both multiplied by
@@ -56,11 +66,15 @@ struct Expanded {
     int given;
     int by;
     Part part;
+
+    friend bool operator==(const Expanded&, const Expanded&) = default;
 };
 
 struct Equivalent {
     int first;
     int second;
+
+    friend bool operator==(const Equivalent&, const Equivalent&) = default;
 };
 
 // `answer` is `given` in lowest terms; equivalent but not reduced far
@@ -68,6 +82,8 @@ struct Equivalent {
 struct ReducedForm {
     int given;
     int answer;
+
+    friend bool operator==(const ReducedForm&, const ReducedForm&) = default;
 };
 
 // `answer` is `given` with numerator and denominator divided by the
@@ -77,6 +93,8 @@ struct ReducedBy {
     int given;
     int answer;
     int by;
+
+    friend bool operator==(const ReducedBy&, const ReducedBy&) = default;
 };
 
 // `result` = `left` op `right`, except that a difference is `right` - `left`:
@@ -86,6 +104,8 @@ struct Arithmetic {
     int result;
     int left;
     int right;
+
+    friend bool operator==(const Arithmetic&, const Arithmetic&) = default;
 };
 
 // How the reminder to reduce is laid out: after a sum it ends with a
@@ -97,6 +117,8 @@ enum class Reminder : std::uint8_t { after_sum, framed };
 struct ReducedArithmetic {
     Arithmetic arithmetic;
     Reminder reminder;
+
+    friend bool operator==(const ReducedArithmetic&, const ReducedArithmetic&) = default;
 };
 
 using Condition = std::variant<Never, ShowsExactly, ExactForm, PartIs, SameNumerals, Expanded, Equivalent,

@@ -166,12 +166,12 @@ MenuItem& MenuItem::add(std::string name, std::string caption)
     return *items_.back();
 }
 
-MenuItem* MenuItem::find(const std::string& name)
+const MenuItem* MenuItem::find(const std::string& name) const
 {
     if (name == name_)
         return this;
-    for (auto& item : items_)
-        if (MenuItem* found = item->find(name))
+    for (const auto& item : items_)
+        if (const MenuItem* found = item->find(name))
             return found;
     return nullptr;
 }

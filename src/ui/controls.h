@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorrel::ui {
@@ -220,7 +221,8 @@ public:
 
     MenuItem& add(std::string name, std::string caption);
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
-    MenuItem* find(const std::string& name);
+    const MenuItem* find(const std::string& name) const;
+    MenuItem* find(const std::string& name) { return const_cast<MenuItem*>(std::as_const(*this).find(name)); }
 
     // Chosen (a leaf) or opened (a submenu).
     void choose()

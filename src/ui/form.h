@@ -47,6 +47,7 @@ public:
     int z_index(const Control& control) const;
 
     MenuItem& menu_bar() { return menu_bar_; }
+    const MenuItem& menu_bar() const { return menu_bar_; }
 
     std::function<void(Control&)> on_added;
     std::function<void()> on_order_changed;

@@ -5,9 +5,18 @@
 namespace quorrel::testing {
 
 Harness::Harness(std::uint64_t seed, int width, int height)
-    : tutor_(std::make_unique<app::Tutor>(app::Services{pump, clock, dialogs, ui::Random::fixed(seed), speech}, width,
-                                          height))
 {
+    app::Services services{pump, clock, dialogs, ui::Random::fixed(seed), speech};
+    services.stand_ins = [this](std::string_view code, const lessons::Stage& stage) {
+        stage_ = &stage;
+        const auto it = lessons_.find(code);
+        if (it == lessons_.end())
+            return false;
+        const Script script = it->second; // may replace itself while it runs
+        script(stage);
+        return true;
+    };
+    tutor_ = std::make_unique<app::Tutor>(std::move(services), width, height);
     pump.learner = [this] { learner_turn(); };
 }
 
@@ -18,7 +27,7 @@ void Harness::learner_turn()
         transcript_.push_back(line);
     if (pump.turns > turn_limit) {
         limit_reached_ = true;
-        tutor_->waits.request_quit();
+        tutor_->quit();
         return;
     }
     if (policy_)
@@ -34,54 +43,81 @@ bool Harness::run(const std::function<void()>& body)
     } catch (const ui::QuitRequested&) {
         return true;
     }
-    return tutor_->waits.quitting();
+    return probe().quitting();
 }
 
 bool Harness::start()
 {
     return run([this] {
         tutor_->Form_Load();
-        tutor_->waits.run_until_idle();
+        tutor_->run_until_idle();
     });
 }
 
 bool Harness::settle()
 {
-    return run([this] { tutor_->waits.run_until_idle(); });
+    return run([this] { tutor_->run_until_idle(); });
 }
 
-void Harness::add_lesson(const std::string& code, std::function<void()> script)
+void Harness::add_lesson(const std::string& code, Script script) { lessons_[code] = std::move(script); }
+
+void Harness::start_lesson(const std::string& code) { menu("mnu_" + code).choose(); }
+
+bool Harness::play(Script script)
 {
-    lessons_[code] = std::move(script);
-    tutor_->course.set_scripts([this](std::string_view lesson) {
-        if (auto it = lessons_.find(lesson); it != lessons_.end()) {
-            const auto lesson_script = it->second; // may replace itself while it runs
-            lesson_script();
-            return true;
-        }
-        return tutor_->lessons.run(lesson);
-    });
+    add_lesson("1a", std::move(script));
+    start_lesson("1a");
+    return settle();
+}
+
+const lessons::Stage& Harness::stage() const
+{
+    if (!stage_)
+        qFatal("no lesson has run yet");
+    return *stage_;
+}
+
+int Harness::num(int slot) const
+{
+    const auto value = probe().slots().value(slot);
+    return value ? static_cast<int>(value->num()) : 0;
+}
+
+int Harness::den(int slot) const
+{
+    const auto value = probe().slots().value(slot);
+    return value ? static_cast<int>(value->den()) : 1;
+}
+
+ui::MenuItem& Harness::menu(const std::string& name)
+{
+    ui::MenuItem* item = tutor_->window().menu_bar().find(name);
+    if (!item)
+        qFatal("no menu item %s", name.c_str());
+    return *item;
 }
 
 void Harness::click_text()
 {
-    auto& box = tutor_->form.pbox_text;
+    auto& box = control<ui::PictureBox>("pbox_text");
     if (box.on_click)
         box.on_click(10, 10);
 }
 
 void Harness::click_go_on()
 {
-    auto& link = tutor_->form.pbox_go_on;
+    auto& link = control<ui::PictureBox>("pbox_go_on");
     if (link.visible() && link.on_click)
         link.on_click(1, 1);
 }
 
-void Harness::press_stop() { tutor_->form.cmd_stop.click(); }
+void Harness::press_stop() { press("cmd_stop"); }
+
+void Harness::press(const std::string& button) { control<ui::Button>(button).click(); }
 
 void Harness::choose(const std::string& menu_item)
 {
-    auto& bar = tutor_->form.form().menu_bar();
+    auto& bar = tutor_->window().menu_bar();
     // Opening a menu runs its handler as the window would, so walk the path.
     std::vector<ui::MenuItem*> path;
     std::function<bool(ui::MenuItem&)> find = [&](ui::MenuItem& item) {
@@ -102,7 +138,7 @@ void Harness::choose(const std::string& menu_item)
 
 void Harness::click_page_strip(double x)
 {
-    auto& strip = tutor_->form.pbox_pages;
+    auto& strip = control<ui::PictureBox>("pbox_pages");
     if (strip.on_mouse_down)
         strip.on_mouse_down(x, 5);
 }
@@ -120,8 +156,10 @@ bool Harness::click_slider_to(ui::Slider& slider, int value)
 
 bool Harness::set_fraction(int slot, int n, int d)
 {
-    fractions::SlotControls* controls = tutor_->slots.controls(slot);
-    return controls && click_slider_to(controls->slider_fracden, d) && click_slider_to(controls->slider_fracnum, n);
+    const std::string index = "(" + std::to_string(slot) + ")";
+    auto* num = dynamic_cast<ui::Slider*>(tutor_->window().find("slider_fracnum" + index));
+    auto* den = dynamic_cast<ui::Slider*>(tutor_->window().find("slider_fracden" + index));
+    return num && den && click_slider_to(*den, d) && click_slider_to(*num, n);
 }
 
 void Harness::type_into(ui::TextBox& box, const std::string& text)
@@ -153,7 +191,7 @@ std::vector<std::string> history_lines(const std::string& history)
 
 std::string Harness::last_line() const
 {
-    const auto lines = history_lines(tutor_->writer.message_history());
+    const auto lines = history_lines(probe().message_history());
     return lines.empty() ? std::string() : lines.back();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/tutor.h"
+#include "lessons/stage.h"
 #include "support/fakes.h"
 #include "ui/platform.h"
+
+#include <QTest>
 
 #include <cstdint>
 #include <functional>
@@ -23,6 +26,28 @@ public:
     Harness& operator=(const Harness&) = delete;
 
     app::Tutor& tutor() { return *tutor_; }
+    // What the learner sees and where the course stands.
+    const app::Probe& probe() const { return tutor_->probe(); }
+    // A control of the window by name, to act on as the learner does; the
+    // test fails when there is none of that type.
+    template <typename T = ui::Control>
+    T& control(const std::string& name)
+    {
+        auto* found = dynamic_cast<T*>(tutor_->window().find(name));
+        if (!found)
+            qFatal("no control %s", name.c_str());
+        return *found;
+    }
+    ui::MenuItem& menu(const std::string& name);
+    // The numerals slot `slot` holds now (0/1 for a slot not made).
+    int num(int slot) const;
+    int den(int slot) const;
+
+    // A lesson of a test, played on the lesson roles as the course's are.
+    using Script = std::function<void(const lessons::Stage&)>;
+    // The lesson roles, as the last lesson of a test had them: a test sets
+    // up its screen through them as a lesson does.
+    const lessons::Stage& stage() const;
 
     // The learner's turn; it must do something that ends the wait (a click,
     // a menu choice that starts a lesson, "Exit") or it will be asked again.
@@ -41,12 +66,20 @@ public:
     // they lead to, until the tutor goes idle or "Exit"; true on "Exit".
     bool settle();
     // Runs `script` instead of the lesson `code` of the course.
-    void add_lesson(const std::string& code, std::function<void()> script);
+    void add_lesson(const std::string& code, Script script);
+    // Starts lesson `code` as its menu item does (the item alone, not the
+    // menus above it).
+    void start_lesson(const std::string& code);
+    // Plays `script` as lesson 1a until the tutor goes idle or "Exit"; true
+    // on "Exit".
+    bool play(Script script);
 
     // Learner actions, through the same handlers the window uses.
     void click_text();
     void click_go_on();
     void press_stop();
+    // Clicks the button of that name.
+    void press(const std::string& button);
     void choose(const std::string& menu_item);
     void click_page_strip(double x);
     // Steps the slider one arrow click at a time, as a learner would; the
@@ -73,7 +106,8 @@ private:
     void learner_turn();
 
     std::unique_ptr<app::Tutor> tutor_;
-    std::map<std::string, std::function<void()>, std::less<>> lessons_;
+    std::map<std::string, Script, std::less<>> lessons_;
+    const lessons::Stage* stage_ = nullptr;
     std::function<void(Harness&)> policy_;
     std::vector<std::string> transcript_;
     bool limit_reached_ = false;

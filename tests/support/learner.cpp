@@ -134,7 +134,7 @@ struct Describer {
     std::string operator()(const ReducedArithmetic& c) const { return "reduced " + (*this)(c.arithmetic); }
 };
 
-bool is_drill(const app::Tutor& t) { return t.form.cmd_stop.visible(); }
+bool is_drill(const app::Probe& p) { return p.find("cmd_stop")->visible(); }
 
 bool shows(const ui::Control* c) { return c && c->visible(); }
 
@@ -149,36 +149,37 @@ std::string describe(const Condition& condition) { return std::visit(Describer{}
 
 Screen screen_of(Harness& h)
 {
-    auto& t = h.tutor();
-    const Condition* asked = t.exercises.current_condition();
-    Screen screen{h.last_line(), asked ? describe(*asked) : std::string(), "", t.form.cmd_stop.visible(), ""};
-    const bool drill = is_drill(t);
+    const app::Probe& p = h.probe();
+    const fractions::Slots& slots = p.slots();
+    const Condition* asked = p.asked();
+    const bool drill = is_drill(p);
+    Screen screen{h.last_line(), asked ? describe(*asked) : std::string(), "", drill, ""};
     // A slot that is not shown is no part of the screen, whatever it holds.
     if (!drill)
         for (int slot : {0, 1}) {
-            const auto* c = t.slots.controls(slot);
-            const auto value = t.slots.value(slot);
+            const auto* c = slots.controls(slot);
+            const auto value = slots.value(slot);
             screen.sticks += c && c->pbox_fracbar.visible() && value
                                  ? numeral(int(value->num()), int(value->den())) + " "
                                  : "hidden ";
         }
     for (int slot : {0, 1, 2}) {
-        const auto* c = t.slots.controls(slot);
+        const auto* c = slots.controls(slot);
         if (!c)
             continue;
-        const fractions::SlotState& mode = t.slots.modes().state(slot);
+        const fractions::SlotState& mode = slots.modes().state(slot);
         const bool picture = c->pbox_fracbar.visible();
         std::string state;
         state += mode.circle_mode ? " pizza" : "";
         // A slot hidden to the pizza layer draws none, even with its picture showing.
-        state += mode.circle_mode && picture && !t.slots.layout().shown(slot) ? " undrawn" : "";
+        state += mode.circle_mode && picture && !slots.layout().shown(slot) ? " undrawn" : "";
         state += mode.mixed_mode ? " mixed" : "";
         state += picture ? " picture" : "";
         state += c->slider_fracnum.visible() || c->slider_fracden.visible() ? " sliders" : "";
         state += shows(c->num_box) || shows(c->den_box) ? " numeral" : "";
         state += c->wholepart.visible() ? " whole" : "";
         if (slot == 2 && !drill && picture)
-            if (const auto value = t.slots.value(slot))
+            if (const auto value = slots.value(slot))
                 state += " " + numeral(int(value->num()), int(value->den()));
         // A slot never made and one hidden with its modes off look alike.
         if (!state.empty())
@@ -191,22 +192,22 @@ namespace {
 
 // The exercise that closes a drill's turn, where the learner stops the
 // drill: any in a drill but the rewriting steps of an addition problem.
-bool ends_turn(const app::Tutor& t, const Condition& condition)
+bool ends_turn(const app::Probe& p, const Condition& condition)
 {
     const auto* expanded = std::get_if<Expanded>(&condition);
-    return is_drill(t) && !(expanded && expanded->part == Part::denominator);
+    return is_drill(p) && !(expanded && expanded->part == Part::denominator);
 }
 
 } // namespace
 
 void Walker::operator()(Harness& h)
 {
-    auto& t = h.tutor();
-    pages_seen.insert(t.page_bar.shown_title() + "|" + t.page_bar.shown_label());
+    const app::Probe& p = h.probe();
+    pages_seen.insert(p.title_shown() + "|" + p.page_label());
     // The welcome screen is not yet the page: its first line is.
     if (const auto screen = screen_of(h); !screen.line.empty() || !screen.condition.empty())
-        first_screens.try_emplace(t.page_bar.shown_label(), screen);
-    const Condition* asked = t.exercises.current_condition();
+        first_screens.try_emplace(p.page_label(), screen);
+    const Condition* asked = p.asked();
     if (!asked) {
         h.click_text();
         return;
@@ -215,19 +216,19 @@ void Walker::operator()(Harness& h)
     const std::string named = describe(condition);
     const bool lowest_terms =
         std::holds_alternative<ReducedBy>(condition) || std::holds_alternative<ReducedForm>(condition);
-    if (!t.form.pbox_go_on.visible()) {
+    if (!p.find("pbox_go_on")->visible()) {
         ++wrong_first; // the first try: click without answering
         offer_unreduced_ = lowest_terms;
         h.click_text();
         return;
     }
-    const auto a = answer_for(condition, t.slots);
+    const auto a = answer_for(condition, p.slots());
     if (a && offer_unreduced_) {
         // The top fraction itself, or the answer doubled: equivalent, but
         // neither reduced nor divided as asked.
         offer_unreduced_ = false;
         ++unreduced;
-        const auto top = t.slots.value(0);
+        const auto top = p.slots().value(0);
         if (std::holds_alternative<ReducedBy>(condition) && top)
             answer(h, {1, int(top->num()), int(top->den())});
         else
@@ -246,7 +247,7 @@ void Walker::operator()(Harness& h)
         h.click_text();
         return;
     }
-    if (ends_turn(t, condition) && ++drill_turns_ % turns_per_drill_ == 0)
+    if (ends_turn(p, condition) && ++drill_turns_ % turns_per_drill_ == 0)
         h.press_stop();
     ++answers;
     answer(h, *a);
@@ -255,14 +256,16 @@ void Walker::operator()(Harness& h)
 
 void Walker::answer(Harness& h, const Answer& a)
 {
-    auto& slots = h.tutor().slots;
     if (++entries_ % 2 == 0) {
         // Bottom first, so the top is never refused for a stick too long.
-        h.type_into(*slots.entries().inbox(2 * a.slot + 1), std::to_string(a.den));
-        h.type_into(*slots.entries().inbox(2 * a.slot), std::to_string(a.num));
+        const auto box = [&h](int index) -> ui::TextBox& {
+            return h.control<ui::TextBox>("inbox(" + std::to_string(index) + ")");
+        };
+        h.type_into(box(2 * a.slot + 1), std::to_string(a.den));
+        h.type_into(box(2 * a.slot), std::to_string(a.num));
     }
     // A mixed number's box holds only the proper part: finish on the sliders.
-    const auto now = slots.value(a.slot);
+    const auto now = h.probe().slots().value(a.slot);
     const bool set = now && now->same_numerals(*fractions::Fraction::make(a.num, a.den));
     if (!set && !h.set_fraction(a.slot, a.num, a.den))
         failures.push_back("could not set slot " + std::to_string(a.slot));
