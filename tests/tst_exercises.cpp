@@ -469,7 +469,7 @@ void TestExercises::conditionMessages()
     QFETCH(double, drop);
     RecordingDialogs dialogs;
     ui::Canvas box(400, 300, ui::colors::white);
-    box.set_pen_y(100);
+    box.set_pen(box.pen_x(), 100);
     // Every check in that state shows the message again.
     for (int check = 1; check <= 2; ++check) {
         QCOMPARE(evaluate(condition, FakeSlots(values), {dialogs, box}), holds);

@@ -499,7 +499,7 @@ private Q_SLOTS:
         QCOMPARE(box.background(), back);
         ui::Canvas probe(1, 1, back);
         probe.set_font({rig.window().font().name, 12});
-        QVERIFY(box.width() >= fractions::to_pixel(2 * probe.text_width("0") + 3));
+        QVERIFY(box.width() >= fractions::to_pixel(2 * ui::text_width(probe, "0") + 3));
         QVERIFY(!rig.slots.entries().input_setup(4, 0) && !rig.slots.entries().input_setup(11, 12));
 
         rig.slots.make_slot(1);

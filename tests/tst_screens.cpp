@@ -72,10 +72,10 @@ long long cut_off(const ui::Control& control, const QRect& r, const QRect& whole
     return off;
 }
 
-Look look_at(const app::Probe& p)
+Look look_at(const app::Probe& probe)
 {
     Look look;
-    const ui::Form& form = p.window();
+    const ui::Form& form = probe.window();
     const QRect whole(0, 0, form.width(), form.height());
     std::vector<QRect> lesson_controls;
     std::vector<QRect> covers;
@@ -131,8 +131,8 @@ Look look_at(const app::Probe& p)
     if (bottom >= 0)
         look.ink_extent = QRect(QPoint(left, top), QPoint(right, bottom));
 
-    const ui::PictureBox& pbox_text = *p.find<ui::PictureBox>("pbox_text");
-    const ui::Control& cmd_stop = *p.find("cmd_stop");
+    const ui::PictureBox& pbox_text = *probe.find<ui::PictureBox>("pbox_text");
+    const ui::Control& cmd_stop = *probe.find("cmd_stop");
     const ui::Canvas& text = pbox_text.canvas();
     const QImage& written = text.image();
     const QRgb yellow = written.pixel(written.width() - 1, written.height() - 1);
@@ -379,7 +379,7 @@ void TestScreens::drawsAtTheScreensResolution()
     ui::Canvas canvas(100, 40, ui::colors::white);
     QCOMPARE(canvas.width(), 100);
     QCOMPARE(canvas.image().size(), QSize(200, 80));
-    canvas.line(5, 30, 90, 30, ui::colors::black); // one pixel high
+    ui::line(canvas, 5, 30, 90, 30, ui::colors::black); // one pixel high
     const QImage& image = canvas.image();
     QCOMPARE(image.pixelColor(40, 59), QColor(Qt::white));
     QCOMPARE(image.pixelColor(40, 60), QColor(Qt::black));

@@ -83,7 +83,7 @@ struct Rig {
         wait.checkable = true;
         wait.set_checked(true);
     }
-    double line_height() const { return box.canvas().text_height(); }
+    double line_height() const { return ui::text_height(box.canvas()); }
 
     testing::FakeClock clock;
     testing::ScriptedPump pump{clock};
@@ -296,7 +296,6 @@ void TestText::paintingLeavesTheLayoutPen()
 {
     ui::Canvas canvas(300, 60, ui::colors::white);
     canvas.set_font(main_font);
-    canvas.set_fill_style(ui::FillStyle::transparent);
     const Layout layout = text::draw(canvas, "Bullet__ FontSize__20 ForeColor__255 Fontbold__True a", main_font,
                                      text::QtMetrics{});
     text::Pen end = layout.end;
@@ -305,7 +304,7 @@ void TestText::paintingLeavesTheLayoutPen()
     // The line's markup ended with it.
     QCOMPARE(canvas.font(), main_font);
     QCOMPARE(canvas.fore_color(), ui::colors::black);
-    QCOMPARE(canvas.fill_style(), ui::FillStyle::transparent);
+    QCOMPARE(canvas.fill(), std::optional<ui::Color>());
     QCOMPARE(canvas.pixel(layout.bullets[0].x, layout.bullets[0].y), ui::colors::black);
 }
 
@@ -428,11 +427,11 @@ void TestText::fullBoxStartsAfresh()
 {
     Rig rig;
     rig.writer.write_text("a");
-    rig.box.canvas().set_pen_y(0.8 * 300);
+    rig.box.canvas().set_pen(rig.box.canvas().pen_x(), 0.8 * 300);
     rig.writer.write_text("b");
     QCOMPARE(rig.writer.message_history(), "\r\n      a\r\n      b");
 
-    rig.box.canvas().set_pen_y(0.8 * 300 + 0.5);
+    rig.box.canvas().set_pen(rig.box.canvas().pen_x(), 0.8 * 300 + 0.5);
     rig.writer.write_text("c");
     QCOMPARE(rig.writer.message_history(), "\r\n      c");
     QCOMPARE(rig.box.canvas().pen_y(), text::fraction_rise);

@@ -104,21 +104,21 @@ void TestUi::linesCoverExactPixels()
 {
     Canvas c(40, 40, colors::white);
     c.set_draw_width(1);
-    c.line(5, 10, 5, 20, colors::black);
+    line(c, 5, 10, 5, 20, colors::black);
     QCOMPARE(c.pixel(5, 10), colors::black);
     QCOMPARE(c.pixel(5, 20), colors::black); // both end points
     QCOMPARE(c.pixel(5, 21), colors::white);
     QCOMPARE(c.pixel(4, 15), colors::white);
 
     c.set_draw_width(3);
-    c.line(20, 5, 20, 8, colors::red);
+    line(c, 20, 5, 20, 8, colors::red);
     for (int x = 19; x <= 21; ++x)
         QCOMPARE(c.pixel(x, 6), colors::red);
     QCOMPARE(c.pixel(18, 6), colors::white);
     QCOMPARE(c.pixel(22, 6), colors::white);
 
     c.set_draw_width(2);
-    c.line(30, 30, 35, 30, colors::blue);
+    line(c, 30, 30, 35, 30, colors::blue);
     QCOMPARE(c.pixel(30, 31), colors::blue); // an even width leans right and down
     QCOMPARE(c.pixel(35, 30), colors::blue);
     QCOMPARE(c.pixel(30, 29), colors::white);
@@ -139,9 +139,9 @@ void TestUi::printAdvancesThePenAndUnderlinesBlanks()
 {
     Canvas c(300, 60, colors::white);
     c.set_font({"Courier New", 14});
-    const double w = c.text_width("13  ");
-    QVERIFY(w > c.text_width("13"));
-    c.set_underline(true);
+    const double w = text_width(c, "13  ");
+    QVERIFY(w > text_width(c, "13"));
+    c.set_font({"Courier New", 14, false, false, true});
     c.set_pen(10, 5);
     c.print("13  ");
     QCOMPARE(c.pen_x(), 10 + w);
@@ -149,23 +149,23 @@ void TestUi::printAdvancesThePenAndUnderlinesBlanks()
     // The underline runs on under the trailing blanks: it is a fraction's bar.
     bool under_blank = false;
     const int x = static_cast<int>(10 + w) - 2;
-    for (int y = 5; y < 5 + static_cast<int>(c.text_height()); ++y)
+    for (int y = 5; y < 5 + static_cast<int>(text_height(c)); ++y)
         under_blank = under_blank || c.pixel(x, y) == colors::black;
     QVERIFY(under_blank);
-    c.new_line();
+    new_line(c);
     QCOMPARE(c.pen_x(), 0.0);
-    QCOMPARE(c.pen_y(), 5 + c.text_height());
+    QCOMPARE(c.pen_y(), 5 + text_height(c));
 }
 
 void TestUi::refusesFontSizesNoFontCanTake()
 {
     Canvas c(10, 10, colors::white);
-    QVERIFY(c.set_font_size(14));
-    QVERIFY(!c.set_font_size(0));
-    QVERIFY(!c.set_font_size(1639));
-    QVERIFY(!c.set_font_size(std::numeric_limits<double>::quiet_NaN()));
+    QVERIFY(set_font_size(c, 14));
+    QVERIFY(!set_font_size(c, 0));
+    QVERIFY(!set_font_size(c, 1639));
+    QVERIFY(!set_font_size(c, std::numeric_limits<double>::quiet_NaN()));
     QCOMPARE(c.font().size, 14.0);
-    QVERIFY(c.set_font_size(1638));
+    QVERIFY(set_font_size(c, 1638));
 }
 
 void TestUi::sliderRefusesValuesOutsideItsBounds()

@@ -169,7 +169,7 @@ void Tutor::pbox_go_on_Click()
     writer_.write_text("");
     // The next line goes where the empty line and the one before it were.
     ui::Canvas& box = form_.pbox_text.canvas();
-    box.set_pen_y(box.pen_y() - 2 * box.text_height());
+    box.set_pen(box.pen_x(), box.pen_y() - 2 * ui::text_height(box));
 }
 
 void Tutor::Form_Load()
@@ -181,7 +181,7 @@ void Tutor::Form_Load()
     form_.hide_controls();
 
     ui::Canvas& go_on = form_.pbox_go_on.canvas();
-    go_on.set_pen_x((go_on.width() - go_on.text_width("here!")) / 2);
+    go_on.set_pen((go_on.width() - ui::text_width(go_on, "here!")) / 2, go_on.pen_y());
 
     slots_.set_unit_length(120);
     // The first numerator box is laid out like those the reset prepares.
@@ -194,7 +194,7 @@ void Tutor::Form_Load()
     ui::Canvas& title = form_.pbox_title.canvas();
     title.set_font({"Arial Narrow", 12});
     form_.move_arrow(1200, 1200);
-    const int h = static_cast<int>(window.text_height());
+    const int h = static_cast<int>(ui::text_height(window));
     form_.pbox_text.move(0, h + 20, half, form_.form().height() - h - 2);
     form_.form().bring_to_front(form_.pbox_text);
     form_.pbox_text.canvas().set_background(ui::colors::yellow);
@@ -204,7 +204,7 @@ void Tutor::Form_Load()
     lessons_.Lesson3_setup();
     form_.save_arrow_shape();
 
-    form_.pbox_title.move(0, 0, half, static_cast<int>(title.text_height()) + 4);
+    form_.pbox_title.move(0, 0, half, static_cast<int>(ui::text_height(title)) + 4);
     form_.pbox_pages.move(0, form_.pbox_title.height(), half, 20);
     // The message box starts under the strip, never over its last row.
     if (const int strip_end = form_.pbox_pages.bottom_edge(); form_.pbox_text.top() < strip_end)

@@ -65,8 +65,8 @@ void paint_fan(ui::Canvas& canvas, QPoint centre, const std::vector<QPoint>& tip
     std::vector<QPoint> fan{centre};
     fan.insert(fan.end(), tips.begin(), tips.end());
     canvas.polygon(fan, color);
-    canvas.line(centre.x(), centre.y(), tips.front().x(), tips.front().y(), color);
-    canvas.line(centre.x(), centre.y(), tips.back().x(), tips.back().y(), color);
+    ui::line(canvas, centre.x(), centre.y(), tips.front().x(), tips.front().y(), color);
+    ui::line(canvas, centre.x(), centre.y(), tips.back().x(), tips.back().y(), color);
 }
 
 void paint_cuts(ui::Canvas& canvas, QPoint centre, const std::vector<Cut>& cuts)
@@ -129,15 +129,14 @@ std::optional<ProductCircle> product_circle(long long a, long long b, long long 
 void paint(const ProductCircle& circle, ui::Canvas& canvas)
 {
     const QPoint centre = circle.centre;
-    canvas.set_fill_color(unit_yellow);
-    canvas.set_fill_style(ui::FillStyle::solid);
+    canvas.set_fill(unit_yellow);
     canvas.set_draw_width(2);
     canvas.circle(centre.x(), centre.y(), circle.radius, ink);
     paint_fan(canvas, centre, circle.blue, part_blue);
     for (const auto& fan : circle.green)
         paint_fan(canvas, centre, fan, product_green);
     paint_cuts(canvas, centre, circle.cuts);
-    canvas.set_fill_style(ui::FillStyle::transparent);
+    canvas.set_fill(std::nullopt);
     canvas.set_draw_width(2);
     canvas.circle(centre.x(), centre.y(), circle.radius, ink);
 }
@@ -205,8 +204,7 @@ bool multdemo(ui::Canvas& window, Narrator& narrator, int message_box_right, lon
     const int x = layout->x;
 
     window.clear();
-    window.set_fill_color(unit_yellow);
-    window.set_fill_style(ui::FillStyle::solid);
+    window.set_fill(unit_yellow);
     window.set_draw_width(2);
     window.circle(x, circle_rows[0], layout->radius, ink);
     // The yellow fill is still set, so the pizza is drawn on a yellow disc.

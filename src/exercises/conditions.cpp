@@ -167,7 +167,7 @@ private:
             return;
         }
         effects_.dialogs.message_box(after);
-        effects_.message_box.set_pen_y(effects_.message_box.pen_y() + reminder_drop);
+        effects_.message_box.set_pen(effects_.message_box.pen_x(), effects_.message_box.pen_y() + reminder_drop);
     }
 
     const fractions::SlotValues& values_;

@@ -96,17 +96,17 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
 
         for (int flash = 0; flash < 3; ++flash) {
             if (box.pen_x() > 0.75 * box.width())
-                box.set_pen_y(y + box.text_height());
+                box.set_pen(box.pen_x(), y + ui::text_height(box));
             for (int half = 0; half < 2; ++half) {
                 box.set_fore_color(flashed(box.fore_color()));
-                box.set_pen_y(y);
+                box.set_pen(box.pen_x(), y);
                 writer_.redraw(try_again);
                 waits_.delay(0.15);
             }
         }
 
         // The next round flashes over the start of this same line.
-        box.set_pen_y(y);
+        box.set_pen(box.pen_x(), y);
         writer_.redraw(try_again_or);
         // The "here" link fills the gap on screen; a listener needs the word.
         writer_.announce("Please try again or click here to continue reading.");
@@ -123,8 +123,8 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         waits_.wait();
     }
 
-    box.set_pen(0, box.pen_y() + box.text_height());
-    box.new_line();
+    box.set_pen(0, box.pen_y() + ui::text_height(box));
+    ui::new_line(box);
     box.print("      Good!");
     writer_.announce("Good!");
     waits_.delay(1);
@@ -155,16 +155,17 @@ void ExerciseRunner::place_link(double line_top)
     ui::Font font = box.font();
     font.underline = false;
     face.set_font(font);
-    const int width = static_cast<int>(std::lround(1.05 * face.text_width("here")));
+    const int width = static_cast<int>(std::lround(1.05 * ui::text_width(face, "here")));
     // Centred in the gap left for it, so it never covers the words around it.
-    const double gap_start = box.text_width(before_gap);
-    const double left = gap_start + (box.text_width(through_gap) - gap_start - width) / 2;
+    const double gap_start = ui::text_width(box, before_gap);
+    const double left = gap_start + (ui::text_width(box, through_gap) - gap_start - width) / 2;
     link.move(screen_.text_box.left() + static_cast<int>(std::lround(left)),
               screen_.text_box.top() + static_cast<int>(std::lround(line_top)), width,
-              static_cast<int>(std::lround(face.text_height())));
+              static_cast<int>(std::lround(ui::text_height(face))));
     face.set_background(box.background());
     face.set_fore_color(ui::colors::magenta);
-    face.set_underline(true);
+    font.underline = true;
+    face.set_font(font);
     face.set_pen(0.025 * width, 0);
     face.print("here");
     link.show();

@@ -40,7 +40,7 @@ void draw_chocolate(ui::Canvas& c, Chocolate kind)
     // Where bars meet end to end the joint is only faint: the shares matter.
     const ui::Color joint = kind == Chocolate::end_to_end ? ui::Color::rgb(150, 150, 150) : ui::colors::black;
     for (int p = 1; p < bars * pieces_per_bar; ++p)
-        c.line(piece_x(p), top, piece_x(p), top + thickness, joint);
+        ui::line(c, piece_x(p), top, piece_x(p), top + thickness, joint);
     if (kind == Chocolate::whole_bars)
         return;
 
@@ -53,11 +53,11 @@ void draw_chocolate(ui::Canvas& c, Chocolate kind)
         const int right = kind == Chocolate::cut_in_eighths ? piece_x(child * 3 + 2) + piece : left + span;
         if (child > 0) {
             c.set_draw_width(2);
-            c.line(left, top, left, top + thickness, ui::colors::black);
+            ui::line(c, left, top, left, top + thickness, ui::colors::black);
             c.set_draw_width(1);
         }
         const std::string label = "Child " + std::to_string(child + 1);
-        c.set_pen((left + right - c.text_width(label)) / 2, 10);
+        c.set_pen((left + right - ui::text_width(c, label)) / 2, 10);
         c.print(label);
     }
 }

@@ -18,7 +18,6 @@ DesignRings design_rings(int inner_width, int slider_top)
 void paint_design(ui::Canvas& window, ui::Random& random, const DesignRings& rings)
 {
     random.reseed_from_clock();
-    const int pen = window.draw_width();
     window.clear();
     window.set_draw_width(2);
     const auto channel = [&random] { return to_pixel(random.next() * 255); };
@@ -28,7 +27,6 @@ void paint_design(ui::Canvas& window, ui::Random& random, const DesignRings& rin
         const int blue = channel();
         window.circle(rings.x, rings.y, r, ui::Color::rgb(red, green, blue));
     }
-    window.set_draw_width(pen);
 }
 
 } // namespace quorrel::fractions

@@ -59,7 +59,7 @@ bool EntryBoxes::input_setup(int index, double size)
 {
     ui::TextBox* box = inbox(index);
     ui::Canvas& window = form_.canvas();
-    if (!box || !window.set_font_size(size))
+    if (!box || !ui::set_font_size(window, size))
         return false;
     box->set_background(window.background());
     ui::Font font = box->font();
@@ -68,8 +68,8 @@ bool EntryBoxes::input_setup(int index, double size)
     box->set_text("0");
     // Two digits of the window's font, as the boxes were first drawn, or
     // more: a box never clips the largest number its slider can hold.
-    const int width = std::max(to_pixel(2 * window.text_width("0") + 3), numeral_box_width(font));
-    box->move(box->left(), box->top(), width, to_pixel(window.text_height() * 1.1));
+    const int width = std::max(to_pixel(2 * ui::text_width(window, "0") + 3), numeral_box_width(font));
+    box->move(box->left(), box->top(), width, to_pixel(ui::text_height(window) * 1.1));
     return true;
 }
 

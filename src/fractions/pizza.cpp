@@ -26,8 +26,7 @@ bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long
     if (!disc)
         canvas.circle(x, y, radius, ink);
     if (disc) {
-        canvas.set_fill_color(shading);
-        canvas.set_fill_style(ui::FillStyle::solid);
+        canvas.set_fill(shading);
         canvas.circle(x, y, radius, ink);
     } else if (const auto ends = tips(x, y, r, ray_angles(shading_rays(c, e))); !ends.empty()) {
         // The rays sweep a sector with no gap between them: one fan through
@@ -35,10 +34,10 @@ bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long
         std::vector<QPoint> fan{centre};
         fan.insert(fan.end(), ends.begin(), ends.end());
         canvas.polygon(fan, shading);
-        canvas.line(x, y, ends.front().x(), ends.front().y(), shading);
-        canvas.line(x, y, ends.back().x(), ends.back().y(), shading);
+        ui::line(canvas, x, y, ends.front().x(), ends.front().y(), shading);
+        ui::line(canvas, x, y, ends.back().x(), ends.back().y(), shading);
     }
-    canvas.set_fill_style(ui::FillStyle::transparent);
+    canvas.set_fill(std::nullopt);
     const int rim_width = rim.value_or(3);
     canvas.set_draw_width(rim_width);
     if (!disc || rim_width != 2)
@@ -56,7 +55,7 @@ bool cmult1(ui::Canvas& canvas, long long a, long long b, long long c, long long
 void paint_pizza_row(ui::Canvas& canvas, const std::vector<Pizza>& pizzas, bool whole_spokes)
 {
     const ui::Font saved = canvas.font();
-    canvas.set_font_size(label_size);
+    ui::set_font_size(canvas, label_size);
     for (const Pizza& p : pizzas) {
         const long long slices = p.slices;
         const long long shaded = p.whole ? slices : p.shaded;

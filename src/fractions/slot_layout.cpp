@@ -71,7 +71,7 @@ void SlotLayout::reset(int i)
     s->pbox_fracbar.show();
     s->pbox_fracbar.set_height(row_height);
     s->pbox_fracbar.canvas().set_background(form_.canvas().background());
-    s->pbox_fracbar.canvas().set_font_size(picture_font_size);
+    ui::set_font_size(s->pbox_fracbar.canvas(), picture_font_size);
     for (const int k : {2 * i, 2 * i + 1}) {
         if (ui::TextBox* box = entries_.inbox(k)) {
             entries_.input_setup(k, box->font().size);

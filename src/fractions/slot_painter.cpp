@@ -22,8 +22,8 @@ double show_whole_part(SlotControls& s, int n, int d, ui::Canvas& window, bool s
     window.set_font(font);
     const int whole = n / d;
     const std::string whole_text = std::to_string(whole);
-    const double width = window.text_width(whole_text);
-    const double height = window.text_height();
+    const double width = ui::text_width(window, whole_text);
+    const double height = ui::text_height(window);
     window.set_font(saved);
 
     s.num_box->set_text(std::to_string(n % d));
@@ -46,9 +46,11 @@ double show_whole_part(SlotControls& s, int n, int d, ui::Canvas& window, bool s
 void draw_stick_picture(SlotControls& s, const SlotState& st, int n, int d, double unit_length, double row_width)
 {
     ui::Canvas& picture = s.pbox_fracbar.canvas();
-    picture.set_bold(true);
+    ui::Font bold = picture.font();
+    bold.bold = true;
+    picture.set_font(bold);
     const StickInput input{n, d, unit_length, row_width, st.ruler_side, st.mixed_mode,
-                           static_cast<int>(picture.text_height())};
+                           static_cast<int>(ui::text_height(picture))};
     const std::vector<StickRow> rows = stick_rows(input);
     s.pbox_fracbar.move(s.pbox_fracbar.left(), s.pbox_fracbar.top(), to_pixel(row_width),
                         row_height * std::max<int>(1, static_cast<int>(rows.size())));

@@ -28,21 +28,23 @@ void paint_part_ticks(ui::Canvas& canvas, const std::vector<int>& xs, int top, i
 void paint_stick(ui::Canvas& canvas, const std::vector<StickRow>& rows, ui::Color bar)
 {
     canvas.set_fore_color(ink);
-    canvas.set_bold(true);
+    ui::Font bold = canvas.font();
+    bold.bold = true;
+    canvas.set_font(bold);
     for (const StickRow& row : rows) {
         // One box paints exactly the columns x = 1..fill_end of the bar.
         if (row.fill_end >= 1)
             canvas.box(1, row.bar_top, row.fill_end, row.y_base, bar, true);
         for (const UnitTick& tick : row.units) {
             canvas.set_draw_width(tick.pen_width);
-            canvas.line(tick.x, row.unit_tick_top, tick.x, row.y_base, ink);
+            ui::line(canvas, tick.x, row.unit_tick_top, tick.x, row.y_base, ink);
             const std::string number = std::to_string(tick.number);
-            const int x = tick.anchor == Anchor::left ? tick.x : to_pixel(tick.x - canvas.text_width(number));
+            const int x = tick.anchor == Anchor::left ? tick.x : to_pixel(tick.x - ui::text_width(canvas, number));
             canvas.set_pen(x, row.number_top);
             canvas.print(number);
         }
         canvas.set_draw_width(2);
-        canvas.line(0, row.base_line_top, row.base_end, row.base_line_top, ink);
+        ui::line(canvas, 0, row.base_line_top, row.base_end, row.base_line_top, ink);
         canvas.set_draw_width(1);
         paint_part_ticks(canvas, row.parts, row.bar_top, row.y_base);
     }

@@ -18,7 +18,7 @@ void PageBar::show_title(std::string_view lesson_title, int global_page)
     shown_title_ = std::string(lesson_title) + "  ";
     c.print(shown_title_);
     shown_label_ = "Page " + std::to_string(global_page) + "  ";
-    c.set_pen(c.width() - c.text_width(shown_label_) - 10, 0);
+    c.set_pen(c.width() - ui::text_width(c, shown_label_) - 10, 0);
     c.print(shown_label_);
     current_page_ = global_page;
     draw_strip();

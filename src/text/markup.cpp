@@ -483,15 +483,12 @@ void paint(const Layout& layout, ui::Canvas& canvas)
         canvas.print(run.text);
     }
     if (!layout.bullets.empty()) {
-        const ui::FillStyle style = canvas.fill_style();
-        const ui::Color fill = canvas.fill_color();
-        canvas.set_fill_style(ui::FillStyle::solid);
+        const std::optional<ui::Color> fill = canvas.fill();
         for (const Bullet& bullet : layout.bullets) {
-            canvas.set_fill_color(bullet.color);
+            canvas.set_fill(bullet.color);
             canvas.circle(bullet.x, bullet.y, Bullet::radius, bullet.color);
         }
-        canvas.set_fill_style(style);
-        canvas.set_fill_color(fill);
+        canvas.set_fill(fill);
     }
     canvas.set_font(layout.end.font);
     canvas.set_fore_color(layout.end.color);

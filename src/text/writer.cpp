@@ -72,7 +72,7 @@ void Writer::clear_scene(std::string_view title)
 {
     constexpr std::string_view lead = "   ";
     scene_title_ = title;
-    box_.canvas().set_pen_y(6);
+    box_.canvas().set_pen(box_.canvas().pen_x(), 6);
     const Layout layout = render(std::string(lead) + std::string(title));
     const std::string_view drawn = drawn_part(title, lead.size(), layout);
     history_ = std::string(line_break) + std::string(drawn);
@@ -129,9 +129,9 @@ void Writer::draw_at_margin(std::string_view text)
     announce(text);
 }
 
-void Writer::new_text_line() { box_.canvas().new_line(); }
+void Writer::new_text_line() { ui::new_line(box_.canvas()); }
 
-void Writer::to_left_margin() { box_.canvas().set_pen_x(left_margin); }
+void Writer::to_left_margin() { box_.canvas().set_pen(left_margin, box_.canvas().pen_y()); }
 
 void Writer::set_text_font(const ui::Font& font) { box_.canvas().set_font(font); }
 
@@ -150,7 +150,7 @@ Layout Writer::render(std::string_view text)
     // Text on an emptied box is still at the top to the markup, but low
     // enough that a fraction on its first line shows its numerator whole.
     if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise)
-        canvas.set_pen_y(fraction_rise);
+        canvas.set_pen(canvas.pen_x(), fraction_rise);
     Pen start = pen_of(canvas);
     // Text drawn right after other text continues below its tallest line;
     // a pen moved or a box cleared in between starts a fresh line.

@@ -117,50 +117,27 @@ void Canvas::clear()
     changed({});
 }
 
-void Canvas::set_font(const Font& font)
+bool Canvas::set_font(const Font& font)
 {
-    if (font == font_)
-        return;
-    font_ = font;
-    font_changed();
-}
-
-bool Canvas::set_font_size(double size)
-{
-    if (!(size >= min_font_size && size <= max_font_size))
+    if (!(font.size >= min_font_size && font.size <= max_font_size))
         return false;
-    if (size != font_.size) {
-        font_.size = size;
+    if (font == font_)
+        return true;
+    const bool same_face = font.name == font_.name && font.size == font_.size && font.bold == font_.bold &&
+                           font.italic == font_.italic;
+    font_ = font;
+    // Underlining is drawn by print, not by the face.
+    if (!same_face)
         font_changed();
-    }
     return true;
 }
 
-void Canvas::set_font_name(std::string name)
+bool set_font_size(Canvas& canvas, double size)
 {
-    if (name == font_.name)
-        return;
-    font_.name = std::move(name);
-    font_changed();
+    Font font = canvas.font();
+    font.size = size;
+    return canvas.set_font(font);
 }
-
-void Canvas::set_bold(bool on)
-{
-    if (on == font_.bold)
-        return;
-    font_.bold = on;
-    font_changed();
-}
-
-void Canvas::set_italic(bool on)
-{
-    if (on == font_.italic)
-        return;
-    font_.italic = on;
-    font_changed();
-}
-
-void Canvas::set_underline(bool on) { font_.underline = on; }
 
 void Canvas::font_changed()
 {
@@ -168,12 +145,12 @@ void Canvas::font_changed()
     metrics_ = QFontMetricsF(qfont_);
 }
 
-double Canvas::text_width(std::string_view text) const
+double text_width(const Canvas& canvas, std::string_view text)
 {
-    return metrics_.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return canvas.metrics().horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-double Canvas::text_height() const { return round_half_even(metrics_.height()); }
+double text_height(const Canvas& canvas) { return round_half_even(canvas.metrics().height()); }
 
 void Canvas::print(std::string_view text)
 {
@@ -194,19 +171,15 @@ void Canvas::print(std::string_view text)
                              to_qcolor(fore_color_));
         }
     }
-    changed(QRect(x, y, static_cast<int>(std::ceil(width)) + 2, static_cast<int>(text_height()) + 2));
+    changed(QRect(x, y, static_cast<int>(std::ceil(width)) + 2, static_cast<int>(text_height(*this)) + 2));
     pen_x_ += width;
 }
 
-void Canvas::new_line()
-{
-    pen_x_ = 0;
-    pen_y_ += text_height();
-}
+void new_line(Canvas& canvas) { canvas.set_pen(0, canvas.pen_y() + ui::text_height(canvas)); }
 
-void Canvas::line(double x1, double y1, double x2, double y2, Color color)
+void line(Canvas& canvas, double x1, double y1, double x2, double y2, Color color)
 {
-    lines({QLineF(x1, y1, x2, y2)}, color);
+    canvas.lines({QLineF(x1, y1, x2, y2)}, color);
 }
 
 void Canvas::lines(const std::vector<QLineF>& segments, Color color)
@@ -256,8 +229,8 @@ void Canvas::circle(double x, double y, double radius, Color color)
     QPen pen(to_qcolor(color));
     pen.setWidth(draw_width_);
     painter.setPen(pen);
-    if (fill_style_ == FillStyle::solid)
-        painter.setBrush(to_qcolor(fill_color_));
+    if (fill_)
+        painter.setBrush(to_qcolor(*fill_));
     const QPointF centre(round_half_even(x), round_half_even(y));
     painter.drawEllipse(centre, radius, radius);
     const int reach = static_cast<int>(std::ceil(radius)) + draw_width_ + 1;
@@ -321,8 +294,8 @@ Color Canvas::pixel(int x, int y) const
 
 void Canvas::changed(const QRect& rect)
 {
-    if (listener_)
-        listener_(rect);
+    if (on_change)
+        on_change(rect);
 }
 
 } // namespace quorrel::ui

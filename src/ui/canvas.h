@@ -9,6 +9,7 @@
 #include <QRect>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,6 @@ struct Font {
     friend bool operator==(const Font&, const Font&) = default;
 };
 
-enum class FillStyle { transparent, solid };
 
 // A drawing surface that keeps what was drawn on it (a picture box or the
 // window's own background), with a pen in the old style: a current position,
@@ -62,39 +62,29 @@ public:
         pen_x_ = x;
         pen_y_ = y;
     }
-    void set_pen_x(double x) { pen_x_ = x; }
-    void set_pen_y(double y) { pen_y_ = y; }
 
     const Font& font() const { return font_; }
-    void set_font(const Font& font);
-    bool set_font_size(double size); // false, and no change, when out of range
-    void set_font_name(std::string name);
-    void set_bold(bool on);
-    void set_italic(bool on);
-    void set_underline(bool on);
+    // False, and no change, for a size outside the range above.
+    bool set_font(const Font& font);
 
     Color fore_color() const { return fore_color_; }
     void set_fore_color(Color color) { fore_color_ = color; }
-    int draw_width() const { return draw_width_; }
+    // Every drawing routine sets the width it draws with.
     void set_draw_width(int width) { draw_width_ = width < 1 ? 1 : width; }
-    FillStyle fill_style() const { return fill_style_; }
-    void set_fill_style(FillStyle style) { fill_style_ = style; }
-    Color fill_color() const { return fill_color_; }
-    void set_fill_color(Color color) { fill_color_ = color; }
+    // The colour circles are filled with; none leaves them open.
+    std::optional<Color> fill() const { return fill_; }
+    void set_fill(std::optional<Color> fill) { fill_ = fill; }
 
-    double text_width(std::string_view text) const;
-    double text_height() const; // height of one line in the current font
+    // The current font's measures, in pixels.
+    const QFontMetricsF& metrics() const { return metrics_; }
 
     // Prints at the pen (the pen marks the text's top left); the pen moves
     // to the end of the text.
     void print(std::string_view text);
-    // Ends the printed line: the pen goes to the left edge, one line lower.
-    void new_line();
 
-    void line(double x1, double y1, double x2, double y2, Color color);
     // Many lines of the current width in one pass.
     void lines(const std::vector<QLineF>& segments, Color color);
-    // Outline in `color`, filled with the fill colour when the fill is solid.
+    // Outline in `color`, filled with the fill colour when there is one.
     void circle(double x, double y, double radius, Color color);
     void box(double x1, double y1, double x2, double y2, Color color, bool filled);
     // Many filled rectangles, or one filled polygon without an outline, in a
@@ -104,15 +94,11 @@ public:
 
     // In device pixels; its device pixel ratio maps them to the coordinates.
     const QImage& image() const { return image_; }
-    double pixel_ratio() const { return ratio_; }
     // The colour at the middle of pixel (x, y).
     Color pixel(int x, int y) const;
 
     // Told of every change, with the rectangle that changed.
-    void set_change_listener(std::function<void(const QRect&)> listener)
-    {
-        listener_ = std::move(listener);
-    }
+    std::function<void(const QRect&)> on_change;
 
 private:
     void font_changed();
@@ -130,10 +116,17 @@ private:
     QFontMetricsF metrics_;
     Color fore_color_ = colors::black;
     int draw_width_ = 1;
-    FillStyle fill_style_ = FillStyle::transparent;
-    Color fill_color_ = colors::black;
-    std::function<void(const QRect&)> listener_;
+    std::optional<Color> fill_;
 };
+
+// The pen's font at another size; false, and no change, when out of range.
+bool set_font_size(Canvas& canvas, double size);
+double text_width(const Canvas& canvas, std::string_view text);
+// The height of one line in the current font.
+double text_height(const Canvas& canvas);
+// Ends the printed line: the pen goes to the left edge, one line lower.
+void new_line(Canvas& canvas);
+void line(Canvas& canvas, double x1, double y1, double x2, double y2, Color color);
 
 // The pixel size a point size takes on the 96 dpi screens the tutor is drawn for.
 int pixel_size(double point_size);

@@ -47,7 +47,7 @@ void Control::set_accessible_description(std::string description)
 PictureBox::PictureBox(std::string name, Color background)
     : Control(std::move(name)), canvas_(width(), height(), background)
 {
-    canvas_.set_change_listener([this](const QRect&) { notify(Aspect::content); });
+    canvas_.on_change = [this](const QRect&) { notify(Aspect::content); };
 }
 
 void PictureBox::resized() { canvas_.resize(width(), height()); }

@@ -49,12 +49,12 @@ FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form)
         restack();
     };
     form.on_order_changed = [this] { restack(); };
-    form.canvas().set_change_listener([this](const QRect& rect) {
+    form.canvas().on_change = [this](const QRect& rect) {
         if (rect.isEmpty())
             update();
         else
             update(rect);
-    });
+    };
 }
 
 FormView::~FormView()
@@ -64,7 +64,7 @@ FormView::~FormView()
         control->set_listener(nullptr);
     form_.on_added = nullptr;
     form_.on_order_changed = nullptr;
-    form_.canvas().set_change_listener(nullptr);
+    form_.canvas().on_change = nullptr;
 }
 
 QWidget* FormView::widget_for(const Control& control) const
