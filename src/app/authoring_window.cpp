@@ -72,71 +72,110 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
     setWindowTitle("Scene authoring");
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    // The file.
-    auto* file_box = new QGroupBox("Script file", this);
-    filename_ = line_edit("tbox_filename", model_.tbox_filename, file_box);
-    auto* load = button("cmd_loadfile", "Load File", file_box);
-    auto* save = button("cmd_savefile", "Save File", file_box);
-    auto* file_row = new QHBoxLayout(file_box);
-    file_row->addWidget(new QLabel("File name", file_box));
-    file_row->addWidget(filename_, 1);
-    file_row->addWidget(load);
-    file_row->addWidget(save);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(condition_frame(), 2);
+    frames->addWidget(setting_frame(), 1);
+    auto* hint = new QLabel("Clicking a frame outside its controls adds its line too.", this);
+    hint->setEnabled(false);
 
-    // The script.
-    auto* script_box = new QGroupBox("Script", this);
-    script_ = new QPlainTextEdit(script_box);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(file_section());
+    layout->addWidget(script_section(), 1);
+    layout->addWidget(text_section());
+    layout->addLayout(frames);
+    layout->addWidget(hint);
+
+    resize(640, 560);
+    show_script();
+}
+
+QWidget* AuthoringWindow::file_section()
+{
+    auto* box = new QGroupBox("Script file", this);
+    filename_ = line_edit("tbox_filename", model_.tbox_filename, box);
+    auto* load = button("cmd_loadfile", "Load File", box);
+    auto* save = button("cmd_savefile", "Save File", box);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(new QLabel("File name", box));
+    row->addWidget(filename_, 1);
+    row->addWidget(load);
+    row->addWidget(save);
+    connect(filename_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.tbox_filename = text.toStdString(); });
+    connect(save, &QPushButton::clicked, this, [this] { model_.cmd_savefile_Click(); });
+    connect(load, &QPushButton::clicked, this, [this] {
+        // The model plays what it loaded; the box shows it first.
+        model_.cmd_loadfile_Click();
+        show_script();
+    });
+    return box;
+}
+
+QWidget* AuthoringWindow::script_section()
+{
+    auto* box = new QGroupBox("Script", this);
+    script_ = new QPlainTextEdit(box);
     script_->setObjectName("writestring");
     script_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    (new QVBoxLayout(script_box))->addWidget(script_);
+    (new QVBoxLayout(box))->addWidget(script_);
+    connect(script_, &QPlainTextEdit::textChanged, this, &AuthoringWindow::script_edited);
+    return box;
+}
 
-    // Lines of text and waits.
-    auto* text_box = new QGroupBox("Text", this);
-    auto* label1 = new QLabel("Line to write", text_box);
-    label1->setObjectName("Label1");
-    text1_ = line_edit("Text1", model_.Text1, text_box);
+QWidget* AuthoringWindow::text_section()
+{
+    auto* box = new QGroupBox("Text", this);
+    auto* label = new QLabel("Line to write", box);
+    label->setObjectName("Label1");
+    text1_ = line_edit("Text1", model_.Text1, box);
     text1_->setFont(ui::to_qfont(ui::Font{"Arial Narrow", 14}));
-    label1->setBuddy(text1_);
-    auto* write = button("cmd_write", "Write", text_box);
-    auto* wait = button("cmd_wait", "Wait", text_box);
-    auto* text_row = new QHBoxLayout(text_box);
-    text_row->addWidget(label1);
-    text_row->addWidget(text1_, 1);
-    text_row->addWidget(write);
-    text_row->addWidget(wait);
+    label->setBuddy(text1_);
+    auto* write = button("cmd_write", "Write", box);
+    auto* wait = button("cmd_wait", "Wait", box);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(label);
+    row->addWidget(text1_, 1);
+    row->addWidget(write);
+    row->addWidget(wait);
+    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.Text1 = text.toStdString(); });
+    connect(write, &QPushButton::clicked, this, [this] { append([this] { model_.cmd_write_Click(); }); });
+    connect(wait, &QPushButton::clicked, this, [this] { append([this] { model_.cmd_wait_Click(); }); });
+    return box;
+}
 
+void AuthoringWindow::add_updown(int i, QWidget* box, QFormLayout* form)
+{
     static constexpr const char* roles[] = {"The slot that holds the answer", "The first slot of the operation",
                                             "The second slot of the operation", "The slot to set"};
-    auto add_updown = [this](int i, QWidget* box, QFormLayout* form) {
-        auto* spin = new QSpinBox(box);
-        spin->setToolTip(roles[i]);
-        spin->setObjectName(indexed("UpDown_f", i));
-        spin->setRange(0, scenes::Authoring::updown_max);
-        spin->setValue(model_.updown(i));
-        auto* label = new QLabel(qs(model_.updown_label(i)), box);
-        label->setObjectName(indexed("tbox_f", i));
-        label->setBuddy(spin);
-        connect(spin, &QSpinBox::valueChanged, this, [this, i, label](int value) {
-            model_.set_updown(i, value);
-            label->setText(qs(model_.updown_label(i)));
-        });
-        updowns_[static_cast<std::size_t>(i)] = spin;
-        labels_[static_cast<std::size_t>(i)] = label;
-        form->addRow(label, spin);
-    };
+    auto* spin = new QSpinBox(box);
+    spin->setToolTip(roles[i]);
+    spin->setObjectName(indexed("UpDown_f", i));
+    spin->setRange(0, scenes::Authoring::updown_max);
+    spin->setValue(model_.updown(i));
+    auto* label = new QLabel(qs(model_.updown_label(i)), box);
+    label->setObjectName(indexed("tbox_f", i));
+    label->setBuddy(spin);
+    connect(spin, &QSpinBox::valueChanged, this, [this, i, label](int value) {
+        model_.set_updown(i, value);
+        label->setText(qs(model_.updown_label(i)));
+    });
+    updowns_[static_cast<std::size_t>(i)] = spin;
+    labels_[static_cast<std::size_t>(i)] = label;
+    form->addRow(label, spin);
+}
 
+QWidget* AuthoringWindow::condition_frame()
+{
     // The exercise line: result, operand, operation, operand and request.
-    auto* condition = new ClickableFrame("Test Condition", [this] {
-        model_.Frame1_Click();
-        show_script();
-    }, this);
-    condition->setObjectName("Frame1");
-    condition->setToolTip("Click the frame to add an exercise line to the script.");
-    auto* condition_form = new QFormLayout(condition);
+    const auto add_line = [this] { append([this] { model_.Frame1_Click(); }); };
+    auto* frame = new ClickableFrame("Test Condition", add_line, this);
+    frame->setObjectName("Frame1");
+    frame->setToolTip("Click the frame to add an exercise line to the script.");
+    auto* form = new QFormLayout(frame);
     auto* op_row = new QHBoxLayout;
-    auto* op_group = new QButtonGroup(condition);
+    auto* op_group = new QButtonGroup(frame);
     for (std::size_t i = 0; i < ops_.size(); ++i) {
-        auto* option = new QRadioButton(qs(scenes::Authoring::op_captions[i]), condition);
+        auto* option = new QRadioButton(qs(scenes::Authoring::op_captions[i]), frame);
         option->setObjectName(indexed("option_op", static_cast<int>(i)));
         option->setChecked(model_.selected_op() == static_cast<int>(i));
         op_group->addButton(option, static_cast<int>(i));
@@ -148,76 +187,41 @@ AuthoringWindow::AuthoringWindow(scenes::Authoring& model, QWidget* parent)
             model_.select_op(id);
     });
     for (int i = 0; i < 3; ++i)
-        add_updown(i, condition, condition_form);
-    condition_form->addRow("Operation", op_row);
-    request_ = line_edit("tbox_request", model_.tbox_request, condition);
-    condition_form->addRow("Request", request_);
-    // The same as clicking the frame, for an author who looks for a button.
-    auto* add_exercise = new QPushButton("Add exercise", condition);
-    add_exercise->setObjectName("add_exercise");
-    connect(add_exercise, &QPushButton::clicked, this, [this] {
-        model_.Frame1_Click();
-        show_script();
-    });
-    condition_form->addRow(QString(), add_exercise);
-
-    // The set-fraction line.
-    auto* setting = new ClickableFrame("Set Fraction", [this] {
-        model_.Frame2_Click();
-        show_script();
-    }, this);
-    setting->setObjectName("Frame2");
-    setting->setToolTip("Click the frame to add a set-fraction line to the script.");
-    auto* setting_form = new QFormLayout(setting);
-    add_updown(3, setting, setting_form);
-    fraction_ = line_edit("tbox_f(4)", model_.fraction, setting);
-    setting_form->addRow("Fraction", fraction_);
-    auto* add_fraction = new QPushButton("Add fraction", setting);
-    add_fraction->setObjectName("add_fraction");
-    connect(add_fraction, &QPushButton::clicked, this, [this] {
-        model_.Frame2_Click();
-        show_script();
-    });
-    setting_form->addRow(QString(), add_fraction);
-
-    auto* frames = new QHBoxLayout;
-    frames->addWidget(condition, 2);
-    frames->addWidget(setting, 1);
-
-    auto* hint = new QLabel("Clicking a frame outside its controls adds its line too.", this);
-    hint->setEnabled(false);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(file_box);
-    layout->addWidget(script_box, 1);
-    layout->addWidget(text_box);
-    layout->addLayout(frames);
-    layout->addWidget(hint);
-
-    connect(filename_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { model_.tbox_filename = text.toStdString(); });
-    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.Text1 = text.toStdString(); });
+        add_updown(i, frame, form);
+    form->addRow("Operation", op_row);
+    request_ = line_edit("tbox_request", model_.tbox_request, frame);
+    form->addRow("Request", request_);
     connect(request_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.tbox_request = text.toStdString(); });
+    // The same as clicking the frame, for an author who looks for a button.
+    auto* add = button("add_exercise", "Add exercise", frame);
+    connect(add, &QPushButton::clicked, this, add_line);
+    form->addRow(QString(), add);
+    return frame;
+}
+
+QWidget* AuthoringWindow::setting_frame()
+{
+    // The set-fraction line.
+    const auto add_line = [this] { append([this] { model_.Frame2_Click(); }); };
+    auto* frame = new ClickableFrame("Set Fraction", add_line, this);
+    frame->setObjectName("Frame2");
+    frame->setToolTip("Click the frame to add a set-fraction line to the script.");
+    auto* form = new QFormLayout(frame);
+    add_updown(3, frame, form);
+    fraction_ = line_edit("tbox_f(4)", model_.fraction, frame);
+    form->addRow("Fraction", fraction_);
     connect(fraction_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.fraction = text.toStdString(); });
-    connect(script_, &QPlainTextEdit::textChanged, this, &AuthoringWindow::script_edited);
-    connect(write, &QPushButton::clicked, this, [this] {
-        model_.cmd_write_Click();
-        show_script();
-    });
-    connect(wait, &QPushButton::clicked, this, [this] {
-        model_.cmd_wait_Click();
-        show_script();
-    });
-    connect(save, &QPushButton::clicked, this, [this] { model_.cmd_savefile_Click(); });
-    connect(load, &QPushButton::clicked, this, [this] {
-        // The model plays what it loaded; the box shows it first.
-        model_.cmd_loadfile_Click();
-        show_script();
-    });
+    auto* add = button("add_fraction", "Add fraction", frame);
+    connect(add, &QPushButton::clicked, this, add_line);
+    form->addRow(QString(), add);
+    return frame;
+}
 
-    resize(640, 560);
+void AuthoringWindow::append(const std::function<void()>& add_line)
+{
+    add_line();
     show_script();
 }
 

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -26,6 +28,15 @@ public:
     void refresh();
 
 private:
+    QWidget* file_section();
+    QWidget* script_section();
+    QWidget* text_section();
+    QWidget* condition_frame();
+    QWidget* setting_frame();
+    // A numbered spin box and its label, as row `i` of `form`.
+    void add_updown(int i, QWidget* box, QFormLayout* form);
+    // Adds a line to the script through the model, then shows the script.
+    void append(const std::function<void()>& add_line);
     void show_script();
     void script_edited();
 

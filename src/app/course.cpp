@@ -80,8 +80,8 @@ void Course::new_Lesson(std::string_view code)
 void Course::page(int k)
 {
     current_page_ = k;
-    if (on_page)
-        on_page();
+    if (on_page_)
+        on_page_();
     writer_.clear_text();
     bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));
 }

@@ -34,9 +34,8 @@ public:
 
     void set_scripts(Scripts scripts) { scripts_ = std::move(scripts); }
     void set_clear(Clear clear) { clear_ = std::move(clear); }
-    // Called as page k of the running lesson starts, after `starting` for
-    // the lesson's first page.
-    std::function<void()> on_page;
+    // Called as each page of the running lesson starts.
+    void set_on_page(std::function<void()> on_page) { on_page_ = std::move(on_page); }
 
     const std::string& current_lesson() const { return current_lesson_; }
     void set_current_lesson(std::string code) { current_lesson_ = std::move(code); }
@@ -82,6 +81,7 @@ private:
     pages::PageTable table_;
     Scripts scripts_;
     Clear clear_;
+    std::function<void()> on_page_;
     std::uintptr_t shallowest_start_ = UINTPTR_MAX;
     std::uintptr_t deepest_start_ = 0;
     std::string current_lesson_;

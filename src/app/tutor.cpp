@@ -42,7 +42,7 @@ Tutor::Tutor(Services services, int width, int height)
         if (edge == Course::Edge::start)
             practice_.clear();
     });
-    course_.on_page = [this] { reader_.stop(); };
+    course_.set_on_page([this] { reader_.stop(); });
     // A screen reader reads the message box as what is newest in it: the
     // messages since the learner last moved on, as a voice would say them.
     writer_.on_new_text = [this](std::string_view text) {

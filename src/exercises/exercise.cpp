@@ -94,25 +94,7 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         if (quit_mark_)
             return;
 
-        for (int flash = 0; flash < 3; ++flash) {
-            if (box.pen_x() > 0.75 * box.width())
-                box.set_pen(box.pen_x(), y + ui::text_height(box));
-            for (int half = 0; half < 2; ++half) {
-                box.set_fore_color(flashed(box.fore_color()));
-                box.set_pen(box.pen_x(), y);
-                writer_.redraw(try_again);
-                waits_.delay(0.15);
-            }
-        }
-
-        // The next round flashes over the start of this same line.
-        box.set_pen(box.pen_x(), y);
-        writer_.redraw(try_again_or);
-        // The "here" link fills the gap on screen; a listener needs the word.
-        writer_.announce("Please try again or click here to continue reading.");
-        place_link(box.pen_y());
-        box.set_pen(screen_.go_on.right_edge() + 4 - screen_.text_box.left(), y);
-        box.set_fore_color(ui::colors::blue);
+        try_again_at(y);
         if (go_on_mark_) {
             screen_.go_on.hide();
             go_on_mark_ = false;
@@ -123,6 +105,36 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         waits_.wait();
     }
 
+    praise(restate == Restate::prompt ? please : std::string());
+}
+
+void ExerciseRunner::try_again_at(double y)
+{
+    ui::Canvas& box = screen_.text_box.canvas();
+    for (int flash = 0; flash < 3; ++flash) {
+        if (box.pen_x() > 0.75 * box.width())
+            box.set_pen(box.pen_x(), y + ui::text_height(box));
+        for (int half = 0; half < 2; ++half) {
+            box.set_fore_color(flashed(box.fore_color()));
+            box.set_pen(box.pen_x(), y);
+            writer_.redraw(try_again);
+            waits_.delay(0.15);
+        }
+    }
+
+    // The next round flashes over the start of this same line.
+    box.set_pen(box.pen_x(), y);
+    writer_.redraw(try_again_or);
+    // The "here" link fills the gap on screen; a listener needs the word.
+    writer_.announce("Please try again or click here to continue reading.");
+    place_link(box.pen_y());
+    box.set_pen(screen_.go_on.right_edge() + 4 - screen_.text_box.left(), y);
+    box.set_fore_color(ui::colors::blue);
+}
+
+void ExerciseRunner::praise(std::string_view restated)
+{
+    ui::Canvas& box = screen_.text_box.canvas();
     box.set_pen(0, box.pen_y() + ui::text_height(box));
     ui::new_line(box);
     box.print("      Good!");
@@ -132,8 +144,8 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
     box.clear();
     box.set_fore_color(ui::colors::answered_grey);
     writer_.redraw(writer_.message_history());
-    if (restate == Restate::prompt)
-        writer_.write_text(please);
+    if (!restated.empty())
+        writer_.write_text(restated);
     screen_.go_on.hide();
 }
 

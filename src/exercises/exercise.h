@@ -57,6 +57,11 @@ public:
     const Condition* current_condition() const { return current_ ? &*current_ : nullptr; }
 
 private:
+    // Flashes "Please try again" on the line at `y`, then offers the link.
+    void try_again_at(double y);
+    // "Good!", then the page's history again, ending with `restated` (when
+    // not empty).
+    void praise(std::string_view restated);
     // Puts the "here" link over the gap in the line whose top is `line_top`.
     void place_link(double line_top);
     // A fraction from the spans that is not a whole number, if they hold one.

@@ -91,20 +91,9 @@ struct Stage {
 
 // A lesson script: each role under its own name, so a script reads as what
 // it does ("say.write_line", "board.show_fraction").
-class Script {
+class Script : protected Stage {
 protected:
-    explicit Script(const Stage& stage)
-        : say(stage.say), board(stage.board), screen(stage.screen), ask(stage.ask), pages(stage.pages),
-          random(stage.random)
-    {
-    }
-
-    text::Narration& say;
-    fractions::Board& board;
-    Screen& screen;
-    exercises::Asking& ask;
-    Pages& pages;
-    ui::Random& random;
+    explicit Script(const Stage& stage) : Stage(stage) {}
 };
 
 } // namespace quorrel::lessons
