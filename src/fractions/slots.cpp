@@ -304,10 +304,11 @@ void Slots::wholepart_MouseDown(int i)
 
 void Slots::take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted)
 {
-    const auto [n, d] = numerals(i);
+    const std::pair<int, int> held = numerals(i);
+    const auto [n, d] = held;
     // A refused text gives way to the slot's own numerals again: no box
     // shows a number the slot does not hold.
-    const auto refuse = [&] { show_fraction(i, n, d); };
+    const auto refuse = [this, i, held] { show_fraction(i, held.first, held.second); };
     if (!wanted || modes_.state(i).locked)
         return refuse();
     const auto [wanted_n, wanted_d] = *wanted;
