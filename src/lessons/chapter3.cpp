@@ -163,33 +163,18 @@ void Chapter3::Lesson3a()
 
                 line("Now you are ready to try some on your own");
                 line("The blue fractions show the fractions to be added.");
-                set(0, 2, 5);
-                set(1, 1, 4);
-                set(2, 1, 1);
-                line("Before you can add the fraction, you need to rewrite both fractions with common denominator "
-                     "4*5 = 20. ");
-                ask.set_prompt_prefix("Step 1:");
-                ask.exercise(ShowsExactly{0, 8, 20}, "reset the the top blue fraction 2/5 to an equivalent fraction with "
-                                    "denominator 20. ");
-                ask.set_prompt_prefix("Step 2:");
-                ask.exercise(ShowsExactly{1, 5, 20}, "reset the the bottom blue fraction 1/4 to an equivalent fraction with "
-                                    "denominator 20. ");
-                ask.set_prompt_prefix("Step 3:");
-                ask.exercise(ShowsExactly{2, 13, 20}, "set the yellow fraction to the sum of the blue fractions.");
-
-                set(0, 3, 7);
-                set(1, 2, 3);
-                set(2, 1, 1);
-                line("Here is another example. This time, you want to rewrite both fractions with common "
-                     "denominator 3*7 = 21.");
-                ask.set_prompt_prefix("Step 1:");
-                ask.exercise(ShowsExactly{0, 9, 21}, "reset the the top blue fraction 3/7 to an equivalent fraction with "
-                                    "denominator 21. ");
-                ask.set_prompt_prefix("Step 2:");
-                ask.exercise(ShowsExactly{1, 14, 21}, "reset the the bottom blue fraction 2/3 to an equivalent fraction with "
-                                    "denominator  21. ");
-                ask.set_prompt_prefix("Step 3:");
-                ask.exercise(ShowsExactly{2, 23, 21}, "set the yellow fraction to the sum of the blue fractions. ");
+                add_in_steps({2, 5}, {1, 4},
+                             "Before you can add the fraction, you need to rewrite both fractions with common "
+                             "denominator 4*5 = 20. ",
+                             {"reset the the top blue fraction 2/5 to an equivalent fraction with denominator 20. ",
+                              "reset the the bottom blue fraction 1/4 to an equivalent fraction with denominator 20. ",
+                              "set the yellow fraction to the sum of the blue fractions."});
+                add_in_steps({3, 7}, {2, 3},
+                             "Here is another example. This time, you want to rewrite both fractions with common "
+                             "denominator 3*7 = 21.",
+                             {"reset the the top blue fraction 3/7 to an equivalent fraction with denominator 21. ",
+                              "reset the the bottom blue fraction 2/3 to an equivalent fraction with denominator  21. ",
+                              "set the yellow fraction to the sum of the blue fractions. "});
             },
         });
 }
@@ -203,6 +188,25 @@ void Chapter3::practise(Operation op, Dealt a, Dealt b, std::string_view sign)
     const int common = std::gcd(top, a.den);
     ask.exercise(ExactForm{2, top / common, a.den / common},
                  join({"set the yellow fraction to ", numeral(a), " ", sign, " ", numeral(b)}));
+}
+
+void Chapter3::add_in_steps(Dealt top, Dealt bottom, std::string_view intro,
+                            const std::array<std::string_view, 3>& prompts)
+{
+    set(0, top.num, top.den);
+    set(1, bottom.num, bottom.den);
+    set(2, 1, 1);
+    line(intro);
+    const int common = top.den * bottom.den;
+    const std::array<exercises::Condition, 3> steps{
+        ShowsExactly{0, top.num * bottom.den, common},
+        ShowsExactly{1, bottom.num * top.den, common},
+        ShowsExactly{2, top.num * bottom.den + bottom.num * top.den, common},
+    };
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        ask.set_prompt_prefix("Step " + std::to_string(step + 1) + ":");
+        ask.exercise(steps[step], prompts[step]);
+    }
 }
 
 void Chapter3::demonstrate(long long a, long long b, long long c, long long d)

@@ -3,6 +3,9 @@
 #include "lessons/lesson.h"
 #include "lessons/stage.h"
 
+#include <array>
+#include <string_view>
+
 namespace quorrel::ui {
 class Random;
 }
@@ -44,6 +47,10 @@ private:
     // of fractions with one denominator), in the form the lesson has shown:
     // lowest terms. The prompt writes `sign` between the two.
     void practise(Operation op, Dealt a, Dealt b, std::string_view sign);
+    // The blue fractions top and bottom, `intro`, then their sum in three
+    // steps, each asked by its prompt: both rewritten over the product of
+    // their denominators, then added.
+    void add_in_steps(Dealt top, Dealt bottom, std::string_view intro, const std::array<std::string_view, 3>& prompts);
     void line(std::string_view text) { say.write_line(text); }
     void demonstrate(long long a, long long b, long long c, long long d);
 
