@@ -31,44 +31,6 @@ ui::MenuItem& checkable(ui::MenuItem& item)
     return item;
 }
 
-// The keys of the menus: Alt with the letter on the menu bar, the letter
-// alone inside an open menu. The captions themselves stay as they are.
-void set_mnemonics(LessonForm& f)
-{
-    const std::pair<ui::MenuItem*, char> table[] = {
-        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
-        {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
-        {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
-        {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},
-        {&f.mnu_mixed1, 'i'},  {&f.mnu_circle2, '2'},  {&f.mnu_mixed2, 'x'},
-    };
-    for (const auto& [item, key] : table)
-        item->mnemonic = key;
-    // No clash with the menu bar's letters; Stop has Escape.
-    f.cmd_newprob.mnemonic = 'w';
-    f.cmd_checksum.mnemonic = 'S';
-    f.cmd_checkproduct.mnemonic = 'd';
-    f.cmd_checkquotient.mnemonic = 'Q';
-    f.cmd_checkreduced.mnemonic = 'r';
-}
-
-// What a screen reader says of each control.
-void describe_controls(LessonForm& f)
-{
-    f.pbox_title.describe("Lesson title", "The lesson and the page you are on");
-    f.pbox_pages.describe("Page strip", "Every page of the course; click a page to go to it");
-    f.pbox_text.describe("Lesson text", "");
-    f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
-    f.tbox_message.describe("Practice message", "What the tutor says about your answer");
-    f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");
-    f.cmd_newprob.describe("New problem", "Sets a new practice problem");
-    f.cmd_checksum.describe("Check Sum", "Checks whether the answer is the sum of the two fractions");
-    f.cmd_checkproduct.describe("Check Product", "Checks whether the answer is the product of the two fractions");
-    f.cmd_checkquotient.describe("Check Quotient",
-                                 "Checks whether the answer is the quotient of the two fractions");
-    f.cmd_checkreduced.describe("Is it reduced?", "Checks whether the answer is in lowest terms");
-}
-
 } // namespace
 
 LessonForm::LessonForm(int width, int height)
@@ -113,8 +75,8 @@ LessonForm::LessonForm(int width, int height)
     lesson_item("1f")->set_enabled(false);
     mnu_test.set_enabled(false);
     mnu_playback.set_enabled(false);
-    set_mnemonics(*this);
-    describe_controls(*this);
+    set_mnemonics();
+    describe_controls();
 
     pbox_go_on.move(0, 0, 40, 22);
     tbox_message.move(0, 0, 240, 56);
@@ -130,6 +92,46 @@ LessonForm::LessonForm(int width, int height)
     arrow_[1]->set_points(0, 0, 16, -10);
     arrow_[2]->set_points(0, 0, 16, 10);
     save_arrow_shape();
+}
+
+// The keys of the menus: Alt with the letter on the menu bar, the letter
+// alone inside an open menu. The captions themselves stay as they are.
+void LessonForm::set_mnemonics()
+{
+    LessonForm& f = *this;
+    const std::pair<ui::MenuItem*, char> table[] = {
+        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
+        {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
+        {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
+        {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},
+        {&f.mnu_mixed1, 'i'},  {&f.mnu_circle2, '2'},  {&f.mnu_mixed2, 'x'},
+    };
+    for (const auto& [item, key] : table)
+        item->mnemonic = key;
+    // No clash with the menu bar's letters; Stop has Escape.
+    f.cmd_newprob.mnemonic = 'w';
+    f.cmd_checksum.mnemonic = 'S';
+    f.cmd_checkproduct.mnemonic = 'd';
+    f.cmd_checkquotient.mnemonic = 'Q';
+    f.cmd_checkreduced.mnemonic = 'r';
+}
+
+// What a screen reader says of each control.
+void LessonForm::describe_controls()
+{
+    LessonForm& f = *this;
+    f.pbox_title.describe("Lesson title", "The lesson and the page you are on");
+    f.pbox_pages.describe("Page strip", "Every page of the course; click a page to go to it");
+    f.pbox_text.describe("Lesson text", "");
+    f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
+    f.tbox_message.describe("Practice message", "What the tutor says about your answer");
+    f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");
+    f.cmd_newprob.describe("New problem", "Sets a new practice problem");
+    f.cmd_checksum.describe("Check Sum", "Checks whether the answer is the sum of the two fractions");
+    f.cmd_checkproduct.describe("Check Product", "Checks whether the answer is the product of the two fractions");
+    f.cmd_checkquotient.describe("Check Quotient",
+                                 "Checks whether the answer is the quotient of the two fractions");
+    f.cmd_checkreduced.describe("Is it reduced?", "Checks whether the answer is in lowest terms");
 }
 
 ui::MenuItem* LessonForm::lesson_item(const std::string& code) { return form_.menu_bar().find("mnu_" + code); }

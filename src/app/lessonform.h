@@ -39,10 +39,21 @@ public:
     void show_arrow();
     const std::array<ui::LineControl*, 3>& arrow() const { return arrow_; }
 
-private:
-    ui::Form form_;
+    // The lesson items by code ("1a" ... "4"), each under its chapter.
+    ui::MenuItem* lesson_item(const std::string& code);
 
-public:
+private:
+    // The tutor that owns the window wires and lays out its controls, and
+    // the screen role places them for the lessons; nothing else reaches them.
+    friend class Tutor;
+    friend class LessonScreen;
+
+    // The keys of the menus and buttons, and what a screen reader says of
+    // each control.
+    void set_mnemonics();
+    void describe_controls();
+
+    ui::Form form_;
     ui::PictureBox& pbox_title;
     ui::PictureBox& pbox_pages;
     ui::PictureBox& pbox_text;
@@ -75,14 +86,10 @@ public:
     ui::MenuItem& mnu_exit;
     ui::MenuItem& mnu_test;
     ui::MenuItem& mnu_playback;
-
-    // The lesson items by code ("1a" ... "4"), each under its chapter.
-    ui::MenuItem* lesson_item(const std::string& code);
     // The picture-mode items of slots 0 to 2.
     const std::array<ui::MenuItem*, 3> mnu_circle{&mnu_circle0, &mnu_circle1, &mnu_circle2};
     const std::array<ui::MenuItem*, 3> mnu_mixed{&mnu_mixed0, &mnu_mixed1, &mnu_mixed2};
 
-private:
     std::array<ui::LineControl*, 3> arrow_{};
     struct Shape {
         double x1, y1, x2, y2;
