@@ -112,19 +112,13 @@ void Tutor::pbox_pages_MouseDown(double x) { course_.displaypage(pages::PageBar:
 void Tutor::mnu_circle_Click(int slot)
 {
     slots_.set_pizza(slot, !slots_.modes().state(slot).circle_mode);
-    redraw(slot);
+    fractions::redraw(slots_, slot);
 }
 
 void Tutor::mnu_mixed_Click(int slot)
 {
     slots_.set_mixed(slot, !slots_.modes().state(slot).mixed_mode);
-    redraw(slot);
-}
-
-void Tutor::redraw(int slot)
-{
-    if (const auto value = slots_.value(slot))
-        fractions::show_value(slots_, slot, *value);
+    fractions::redraw(slots_, slot);
 }
 
 void Tutor::mnu_playback_Click()

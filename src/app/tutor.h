@@ -74,8 +74,6 @@ public:
 
 private:
     void wire_handlers();
-    // Draws the slot again from its sliders, in its modes as they are now.
-    void redraw(int slot);
 
     // The window's handlers, as the learner triggers them.
     void pbox_text_Click() { waits_.click(); }

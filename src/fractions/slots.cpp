@@ -101,6 +101,12 @@ void Slots::set_slider(int i, SlotPart part, SliderSetting setting)
         slider.set_value(*setting.value);
 }
 
+void redraw(Board& board, int i)
+{
+    if (const auto value = board.value(i))
+        show_value(board, i, *value);
+}
+
 bool show_value(Board& board, int i, Fraction value)
 {
     constexpr std::int64_t widest = std::numeric_limits<int>::max();

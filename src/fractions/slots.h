@@ -132,5 +132,7 @@ private:
 
 // Sets slot i to `value` when its numerals fit the sliders (see show_fraction).
 bool show_value(Board& board, int i, Fraction value);
+// Draws slot i again from its sliders, in its modes as they are now.
+void redraw(Board& board, int i);
 
 } // namespace quorrel::fractions

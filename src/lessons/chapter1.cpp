@@ -13,9 +13,6 @@ namespace {
 const std::string highlight = fore_color(ui::colors::red);
 // Back to the colour the line started in: grey once the line is history.
 const std::string normal = "ForeColor__";
-// The drills on mixed numbers deal 10/5 .. 39/8, never a whole number.
-constexpr exercises::Span mixed_numerators{10, 30};
-constexpr exercises::Span mixed_denominators{5, 4};
 } // namespace
 
 void Chapter1::begin()
@@ -55,8 +52,20 @@ void Chapter1::read_stick(int n, int d, std::string_view prompt)
 
 void Chapter1::ask_to_set(int n, int d, std::string_view end)
 {
-    const std::string numeral = std::to_string(n) + "/" + std::to_string(d);
-    ask.exercise(ShowsExactly{0, n, d}, join({"set the fraction to ", numeral, end}));
+    ask.exercise(ShowsExactly{0, n, d}, join({"set the fraction to ", numeral(n, d), end}));
+}
+
+void Chapter1::rewriting_drill(int question, std::string_view intro, std::string_view prompt)
+{
+    // Dealt 10/5 .. 39/8, never a whole number; the other slot copies it.
+    ask.quiz({.question = question,
+              .condition = SameNumerals{1 - question, question},
+              .intro = join({para_break, intro}),
+              .numerators = {10, 30},
+              .denominators = {5, 4},
+              .prompt = prompt,
+              .restate = Restate::nothing,
+              .compare_pictures = true});
 }
 
 void Chapter1::first_sliders()
@@ -423,16 +432,10 @@ void Chapter1::Lesson1e()
                            " multiply the whole number by the bottom of the fraction  and ",
                            "add it to the top,to get the new top. The new bottom is the bottom of the mixed "
                            "number's fraction part."}));
-                ask.quiz({.question = 1,
-                          .condition = SameNumerals{0, 1},
-                          .intro = join({para_break, "Here is some practice rewriting mixed numbers as topheavy "
-                                                     "fractions. Click 'stop' to go on to something else."}),
-                          .numerators = mixed_numerators,
-                          .denominators = mixed_denominators,
-                          .prompt = "rewrite the mixed number at the right by setting the numerator and "
-                                    "denominator of the topheavy fraction drawn above it.",
-                          .restate = Restate::nothing,
-                          .compare_pictures = true});
+                rewriting_drill(1, "Here is some practice rewriting mixed numbers as topheavy fractions. Click 'stop' "
+                                   "to go on to something else.",
+                                "rewrite the mixed number at the right by setting the numerator and denominator of "
+                                "the topheavy fraction drawn above it.");
                 board.show_slot(0);
                 board.show_slot(1);
                 board.show_fraction(1, 5, 3);
@@ -441,16 +444,10 @@ void Chapter1::Lesson1e()
                            "getting a quotient and a remainder.   The quotient becomes the  whole number , and the "
                            "remainder becomes the  top of the new fraction. ",
                            "The bottom remains unchanged. "}));
-                ask.quiz({.question = 0,
-                          .condition = SameNumerals{1, 0},
-                          .intro = join({para_break, "Here is some practice rewriting improper fractions as mixed "
-                                                     "numbers. Click 'stop' to go on to something else."}),
-                          .numerators = mixed_numerators,
-                          .denominators = mixed_denominators,
-                          .prompt = "rewrite the topheavy fraction at the right by setting the numerator and "
-                                    "denominator of the mixed number drawn below it.",
-                          .restate = Restate::nothing,
-                          .compare_pictures = true});
+                rewriting_drill(0, "Here is some practice rewriting improper fractions as mixed numbers. Click "
+                                   "'stop' to go on to something else.",
+                                "rewrite the topheavy fraction at the right by setting the numerator and denominator "
+                                "of the mixed number drawn below it.");
             },
         });
 }

@@ -36,6 +36,9 @@ private:
     void read_stick(int n, int d, std::string_view prompt);
     // "set the fraction to n/d", then `end`: slot 0 must show n/d.
     void ask_to_set(int n, int d, std::string_view end = "");
+    // Lesson 1e's drills: a fraction dealt into slot `question`, rewritten
+    // in the other slot (a mixed number as topheavy, or the other way).
+    void rewriting_drill(int question, std::string_view intro, std::string_view prompt);
     // Lesson 1b's sliders, as its first page sets them up.
     void first_sliders();
     void place_mixed_number_slots();

@@ -29,7 +29,7 @@ private:
 
 int whole_part(double value) { return static_cast<int>(value); }
 
-std::string numeral(Dealt f) { return std::to_string(f.num) + "/" + std::to_string(f.den); }
+std::string numeral(Dealt f) { return lessons::numeral(f.num, f.den); }
 
 } // namespace
 

@@ -13,6 +13,8 @@ void run_pages(Pages& pages, std::initializer_list<Page> list)
     pages.hand_over();
 }
 
+std::string numeral(int num, int den) { return std::to_string(num) + "/" + std::to_string(den); }
+
 std::string join(std::initializer_list<std::string_view> pieces)
 {
     std::string out;

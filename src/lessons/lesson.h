@@ -33,6 +33,9 @@ using fractions::SlotPart;
 // to the course's next lesson.
 void run_pages(Pages& pages, std::initializer_list<Page> list);
 
+// "n/d", as lesson text writes a fraction.
+std::string numeral(int num, int den);
+
 // Joins pieces of lesson text into one line.
 std::string join(std::initializer_list<std::string_view> pieces);
 

@@ -50,14 +50,12 @@ inline int den(const fractions::Slots& slots, int i)
 inline void toggle_circle(fractions::Slots& slots, int i)
 {
     slots.set_pizza(i, !slots.modes().state(i).circle_mode);
-    if (const auto value = slots.value(i))
-        fractions::show_value(slots, i, *value);
+    fractions::redraw(slots, i);
 }
 inline void toggle_mixed(fractions::Slots& slots, int i)
 {
     slots.set_mixed(i, !slots.modes().state(i).mixed_mode);
-    if (const auto value = slots.value(i))
-        fractions::show_value(slots, i, *value);
+    fractions::redraw(slots, i);
 }
 
 } // namespace quorrel::testing
