@@ -279,12 +279,14 @@ void TestApp::pageStripJumps_data()
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("lesson");
     QTest::addColumn<int>("page");
-    QTest::newRow("x 5 is page 1") << 5.0 << "1a" << 1;
-    QTest::newRow("x 7 is page 2") << 7.0 << "1a" << 2;
-    QTest::newRow("page 5") << 48.0 << "1a" << 5;
+    // Each cell opens the page whose number is drawn in it, edge to edge.
+    QTest::newRow("left edge of 1") << 0.0 << "1a" << 1;
+    QTest::newRow("right half of 1") << 11.5 << "1a" << 1;
+    QTest::newRow("left edge of 2") << 12.0 << "1a" << 2;
+    QTest::newRow("middle of 4") << 42.0 << "1a" << 4;
+    QTest::newRow("right edge of 5") << 59.9 << "1a" << 5;
     QTest::newRow("page 6") << 60.0 << "1b" << 1;
-    QTest::newRow("half rounds to even") << 30.0 << "1a" << 3;
-    QTest::newRow("page 37") << 432.0 << "3c" << 3;
+    QTest::newRow("right half of 37") << 442.0 << "3c" << 3;
     QTest::newRow("page 38 is beyond the table") << 444.0 << "" << 0;
 }
 
@@ -540,9 +542,8 @@ void TestApp::pageStripHighlightsTheCellUnderThePointer()
     auto& pbox_text = h.control<ui::PictureBox>("pbox_text");
     const ui::Canvas& strip = pbox_pages.canvas();
     const int bottom = strip.height() - 1; // below the numbers' ink
-    // 30 / 12 rounds (half to even) to 2: the cell of page 3, which a click
-    // at the same point opens.
-    pbox_pages.on_mouse_move(30, 5);
+    // The right half of "3" is the cell of page 3, not of page 4.
+    pbox_pages.on_mouse_move(33, 5);
     for (int x = 24; x < 36; ++x)
         QCOMPARE(strip.pixel(x, bottom), ui::colors::yellow);
     QCOMPARE(strip.pixel(23, bottom), ui::colors::page_strip);

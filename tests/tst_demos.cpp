@@ -97,14 +97,14 @@ private Q_SLOTS:
 
         QTest::newRow("one part, one piece")
             << 1 << 2 << 1 << 3
-            << "Figuring out 1/2 * 1/3  is the same as finding 1/2 OF 1/3 .  The yellow circle represents the unit.. "
+            << "Figuring out 1/2 * 1/3  is the same as finding 1/2 OF 1/3 .  The yellow circle represents the unit. "
                "\r\n      In the second picture, the unit has been split into 3 parts, of which 1 part has been shaded "
                "blue to show the fraction 1/3 ."
             << "In each of the 1 blue 3ths of the unit, 1 of the 2 pieces has been colored green. Therefore the green "
                "pieces show the product 1/2 OF 1/3 .";
         QTest::newRow("two parts, two pieces")
             << 2 << 3 << 2 << 5
-            << "Figuring out 2/3 * 2/5  is the same as finding 2/3 OF 2/5 .  The yellow circle represents the unit.. "
+            << "Figuring out 2/3 * 2/5  is the same as finding 2/3 OF 2/5 .  The yellow circle represents the unit. "
                "\r\n      In the second picture, the unit has been split into 5 parts, of which 2 parts have been "
                "shaded blue to show the fraction 2/5 ."
             << "In each of the 2 blue 5ths of the unit, 2 of the 3 pieces have been colored green. Therefore the green "
@@ -130,7 +130,7 @@ private Q_SLOTS:
         Recorder narrator(window);
         QVERIFY(demos::multdemo(window, narrator, box_right, 2, 3, 2, 5));
         const std::vector<std::string> expected{
-            "Figuring out 2/3 * 2/5  is the same as finding 2/3 OF 2/5 .  The yellow circle represents the unit.. "
+            "Figuring out 2/3 * 2/5  is the same as finding 2/3 OF 2/5 .  The yellow circle represents the unit. "
             "\r\n      In the second picture, the unit has been split into 5 parts, of which 2 parts have been shaded "
             "blue to show the fraction 2/5 .",
             "Look again at the second picture. Each of the 5 parts of the unit has now been split into 3 pieces.\r\n"

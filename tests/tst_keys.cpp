@@ -1,10 +1,13 @@
 #include "app/main_window.h"
+#include "lessons/chapter3.h"
 #include "support/harness.h"
+#include "support/learner.h"
 #include "text/markup.h"
 #include "ui/views/control_views.h"
 #include "ui/views/menu_view.h"
 
 #include <QAccessible>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,7 +31,7 @@ struct Window {
     {
         h.add_lesson("1a", [this](const lessons::Stage& s) {
             s.screen.reset_screen();
-            h.menu("mnu_3").choose(); // opening chapter 3 lays out its three fractions
+            lessons::Chapter3(s).Lesson3_setup(); // two fractions and the answer
         });
         window = std::make_unique<app::MainWindow>(h.tutor());
         window->fill(QRect(0, 0, 1280, 1024));
@@ -97,6 +100,8 @@ private Q_SLOTS:
     void keysActWhateverHasTheFocus_data();
     void keysActWhateverHasTheFocus();
     void heldKeysCountOnce();
+    void openingAMenuChangesNothing_data();
+    void openingAMenuChangesNothing();
     void pageKeysTurnPages_data();
     void pageKeysTurnPages();
     void tabWalksTheShownSlotsInReadingOrder_data();
@@ -189,6 +194,71 @@ void TestKeys::heldKeysCountOnce()
         press_repeated(w.target(), Qt::Key_PageDown);
     w.h.settle();
     QCOMPARE(pages, 1);
+}
+
+void TestKeys::openingAMenuChangesNothing_data()
+{
+    QTest::addColumn<QString>("start"); // a lesson's menu item, or a page of the strip
+    QTest::addColumn<QString>("line");  // where to look: part of the line or the exercise waited on
+    QTest::addColumn<int>("next");      // the page NextPage opens from there; 0 for none
+    QTest::newRow("lesson 4") << "mnu_4" << "On this screen" << 0;
+    QTest::newRow("a 3c drill") << "35" << "|expand 3 to 0" << 36;
+    QTest::newRow("1e page 12") << "12" << "The picture at the right shows" << 13;
+}
+
+void TestKeys::openingAMenuChangesNothing()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, line);
+    QFETCH(int, next);
+    Harness h;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto values = [&h] {
+        QStringList all;
+        for (int slot = 0; slot < 5; ++slot)
+            all << QString("%1/%2").arg(h.num(slot)).arg(h.den(slot));
+        return all;
+    };
+    bool looked = false;
+    std::string paged_to;
+    h.set_learner([&](Harness& l) {
+        if (looked && next) {
+            paged_to = l.probe().page_label();
+            l.choose("mnu_exit");
+            return;
+        }
+        const testing::Screen seen = testing::screen_of(l);
+        if (looked || (seen.line + "|" + seen.condition).find(line.toStdString()) == std::string::npos) {
+            l.click_text();
+            return;
+        }
+        looked = true;
+        const QImage before = window.grab().toImage();
+        const QStringList held = values();
+        for (const char* name : {"mnu_Lessons", "mnu_1", "mnu_2", "mnu_3"}) {
+            auto* menu = window.findChild<QMenu*>(name);
+            QVERIFY(menu);
+            menu->popup(window.geometry().center());
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QVERIFY2(window.grab().toImage() == before, name);
+            QCOMPARE(values(), held);
+        }
+        if (next) // from the page on screen, not from the top of the menu
+            l.choose("mnu_next");
+        else
+            l.choose("mnu_exit");
+    });
+    if (start.startsWith("mnu_"))
+        h.choose(start.toStdString());
+    else
+        h.click_page_strip(12 * (start.toInt() - 1) + 2);
+    h.settle();
+    QVERIFY(looked);
+    if (next)
+        QCOMPARE(paged_to, "Page " + std::to_string(next) + "  ");
 }
 
 void TestKeys::pageKeysTurnPages_data()

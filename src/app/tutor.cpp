@@ -71,10 +71,8 @@ void Tutor::wire_handlers()
     form_.pbox_pages.on_mouse_move = [this](double x, double) { pbox_pages_MouseMove(x); };
     form_.pbox_pages.on_mouse_down = [this](double x, double) { pbox_pages_MouseDown(x); };
 
-    form_.mnu_Lessons.on_choose = [this] { mnu_Lessons_Click(); };
-    form_.mnu_1.on_choose = [this] { mnu_1_Click(); };
-    form_.mnu_2.on_choose = [this] { mnu_2_Click(); };
-    form_.mnu_3.on_choose = [this] { mnu_3_Click(); };
+    // Opening a submenu does nothing: a learner who looks and cancels leaves
+    // the lesson as it was. Each lesson lays out its own chapter's screen.
     for (const pages::LessonInfo& info : pages::catalogue) {
         if (ui::MenuItem* item = form_.lesson_item(std::string(info.code)))
             item->on_choose = [this, code = info.code] { course_.start_lesson(code); };

@@ -81,10 +81,6 @@ private:
     void pbox_text_MouseMove(double y);
     void pbox_pages_MouseMove(double x);
     void pbox_pages_MouseDown(double x);
-    void mnu_Lessons_Click() { course_.set_current_page(1); }
-    void mnu_1_Click() { screen_.reset_screen(); }
-    void mnu_2_Click() { lessons_.Lesson2_setup(); }
-    void mnu_3_Click() { lessons_.Lesson3_setup(); }
     void mnu_next_Click() { course_.mnu_next_Click(); }
     void mnu_prev_Click() { course_.mnu_prev_Click(); }
     // mnu_circle0_Click ... mnu_mixed2_Click.

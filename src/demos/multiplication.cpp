@@ -170,7 +170,7 @@ DemoText demo_text(long long a, long long b, long long c, long long d)
     const std::string cd = n(c) + "/" + n(d);
     DemoText out;
     out.unit_and_part = "Figuring out " + ab + " * " + cd + "  is the same as finding " + ab + " OF " + cd +
-                        " .  The yellow circle represents the unit.. " + pb +
+                        " .  The yellow circle represents the unit. " + pb +
                         "In the second picture, the unit has been split into " + n(d) + " parts, of which " + n(c) +
                         " part" + (c == 1 ? " has" : "s have") + " been shaded blue to show the fraction " + cd +
                         " .";

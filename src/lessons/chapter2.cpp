@@ -312,9 +312,10 @@ void Chapter2::Lesson2c()
             },
             [this] {
                 pages.page(5);
-                // Not the last drill's problem, whichever way the page is reached.
-                pair(2, 3, 2, 3);
-                say.write_text("Insert exercises on reducing fractions to lowest terms!!!!!!!!!!!!!!!!!!!!!!!!!!!!");
+                run({ReducedForm{1, 0}, 1000,
+                     "Last of all, some practice reducing fractions to lowest terms: divide the top and the bottom "
+                     "by the same number until no number bigger than 1 divides them both.",
+                     1, [](ui::Random& r) { return turn_2c_lowest(deal_2bq2(r)); }});
             },
         });
 }

@@ -107,4 +107,12 @@ DrillTurn turn_2c(Practice kind, const Rewrite& dealt)
     return {};
 }
 
+DrillTurn turn_2c_lowest(const LowestTerms& dealt)
+{
+    const auto [a, b, m] = dealt;
+    return {{{1, a * m, b * m}, {0, 1, 1}},
+            "",
+            "set the top fraction to the lowest terms form of the bottom fraction " + fraction_text(a * m, b * m)};
+}
+
 } // namespace quorrel::lessons

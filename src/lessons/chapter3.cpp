@@ -31,6 +31,14 @@ int whole_part(double value) { return static_cast<int>(value); }
 
 std::string numeral(Dealt f) { return lessons::numeral(f.num, f.den); }
 
+// n/d in slot `slot`, written in lowest terms: the right value in any other
+// terms earns the reminder to reduce it.
+exercises::ExactForm in_lowest_terms(int slot, int n, int d)
+{
+    const int common = std::gcd(n, d);
+    return {slot, n / common, d / common};
+}
+
 } // namespace
 
 Dealt deal_blue(ui::Random& random)
@@ -166,14 +174,14 @@ void Chapter3::Lesson3a()
                 add_in_steps({2, 5}, {1, 4},
                              "Before you can add the fraction, you need to rewrite both fractions with common "
                              "denominator 4*5 = 20. ",
-                             {"reset the the top blue fraction 2/5 to an equivalent fraction with denominator 20. ",
-                              "reset the the bottom blue fraction 1/4 to an equivalent fraction with denominator 20. ",
+                             {"reset the top blue fraction 2/5 to an equivalent fraction with denominator 20. ",
+                              "reset the bottom blue fraction 1/4 to an equivalent fraction with denominator 20. ",
                               "set the yellow fraction to the sum of the blue fractions."});
                 add_in_steps({3, 7}, {2, 3},
                              "Here is another example. This time, you want to rewrite both fractions with common "
                              "denominator 3*7 = 21.",
-                             {"reset the the top blue fraction 3/7 to an equivalent fraction with denominator 21. ",
-                              "reset the the bottom blue fraction 2/3 to an equivalent fraction with denominator  21. ",
+                             {"reset the top blue fraction 3/7 to an equivalent fraction with denominator 21. ",
+                              "reset the bottom blue fraction 2/3 to an equivalent fraction with denominator  21. ",
                               "set the yellow fraction to the sum of the blue fractions. "});
             },
         });
@@ -185,8 +193,7 @@ void Chapter3::practise(Operation op, Dealt a, Dealt b, std::string_view sign)
     set(1, b.num, b.den);
     set(2, 1, 1);
     const int top = op == Operation::sum ? a.num + b.num : a.num - b.num;
-    const int common = std::gcd(top, a.den);
-    ask.exercise(ExactForm{2, top / common, a.den / common},
+    ask.exercise(in_lowest_terms(2, top, a.den),
                  join({"set the yellow fraction to ", numeral(a), " ", sign, " ", numeral(b)}));
 }
 
@@ -201,7 +208,7 @@ void Chapter3::add_in_steps(Dealt top, Dealt bottom, std::string_view intro,
     const std::array<exercises::Condition, 3> steps{
         ShowsExactly{0, top.num * bottom.den, common},
         ShowsExactly{1, bottom.num * top.den, common},
-        ShowsExactly{2, top.num * bottom.den + bottom.num * top.den, common},
+        in_lowest_terms(2, top.num * bottom.den + bottom.num * top.den, common),
     };
     for (std::size_t step = 0; step < steps.size(); ++step) {
         ask.set_prompt_prefix("Step " + std::to_string(step + 1) + ":");

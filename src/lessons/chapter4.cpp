@@ -34,7 +34,10 @@ void Chapter4::Lesson4()
                             Control::cmd_checkreduced, Control::tbox_message})
         screen.show(c);
 
-    say.write_line(" More to come...What happens when you click?");
+    say.write_line("On this screen you make up your own problems: set the two blue fractions, then set the yellow "
+                   "fraction to their sum, product or quotient and click Check Sum, Check Product or Check Quotient "
+                   "to see if you are right. Then click Is it reduced? to check that your answer is in lowest "
+                   "terms.");
     say.wait();
 }
 

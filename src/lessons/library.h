@@ -21,7 +21,6 @@ public:
     bool run(std::string_view code);
 
     // The screen layouts shared by a chapter's lessons.
-    void Lesson2_setup() { chapter2_.Lesson2_setup(); }
     void Lesson3_setup() { chapter3_.Lesson3_setup(); }
 
 private:

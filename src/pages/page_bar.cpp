@@ -1,5 +1,7 @@
 #include "pages/page_bar.h"
 
+#include <cmath>
+
 #include "ui/rounding.h"
 
 #include <string>
@@ -42,6 +44,8 @@ void PageBar::draw_strip(std::optional<int> highlighted_cell)
     }
 }
 
-int PageBar::cell_at(double x) { return static_cast<int>(ui::round_even(x / cell_width)); }
+// The cell the pointer is in, as the number drawn in it reads: rounding
+// would give the right half of each number to the page after it.
+int PageBar::cell_at(double x) { return static_cast<int>(std::floor(x / cell_width)); }
 
 } // namespace quorrel::pages

@@ -224,7 +224,7 @@ public:
     const MenuItem* find(const std::string& name) const;
     MenuItem* find(const std::string& name) { return const_cast<MenuItem*>(std::as_const(*this).find(name)); }
 
-    // Chosen (a leaf) or opened (a submenu).
+    // The learner chose the item (a leaf; opening a submenu chooses nothing).
     void choose()
     {
         if (enabled_ && on_choose)

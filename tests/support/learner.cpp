@@ -232,7 +232,7 @@ void Walker::operator()(Harness& h)
         if (std::holds_alternative<ReducedBy>(condition) && top)
             answer(h, {1, int(top->num()), int(top->den())});
         else
-            answer(h, {1, 2 * a->num, 2 * a->den});
+            answer(h, {a->slot, 2 * a->num, 2 * a->den});
         h.click_text();
         return;
     }

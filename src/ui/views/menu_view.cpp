@@ -56,7 +56,6 @@ void add_items(Menu& menu, MenuItem& item);
 void fill(QMenu& menu, MenuItem& item)
 {
     menu.setObjectName(QString::fromStdString(item.name()));
-    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&item] { item.choose(); });
     add_items(menu, item);
 }
 
