@@ -1,6 +1,7 @@
 #include "app/learner_keys.h"
 
 #include <QApplication>
+#include <QStyleHints>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -8,9 +9,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace quorrel::app {
 
 namespace {
+
+// X servers repeat 25 times a second unless told otherwise.
+constexpr int minimum_repeat_interval_ms = 40;
 
 bool typing_into_text(const QWidget* focus)
 {
@@ -32,19 +38,39 @@ LearnerKeys::LearnerKeys(QWidget& window, ui::FormView& view, Tutor& tutor)
 
 bool LearnerKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &window_)
         return false;
-    return press(static_cast<const QKeyEvent&>(*event));
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (event->type() == QEvent::KeyPress)
+        return press(key);
+    released_key_ = key.key();
+    released_at_ = key.timestamp();
+    return false;
+}
+
+bool LearnerKeys::repeated(const QKeyEvent& key) const
+{
+    if (key.isAutoRepeat())
+        return true;
+    // An X server repeats a held key as a release and a press together,
+    // which the toolkit does not always mark. A finger lifted and pressed
+    // again takes far longer than the server's repeat interval.
+    const int rate = std::max(1, QGuiApplication::styleHints()->keyboardAutoRepeatRate());
+    const quint64 interval = static_cast<quint64>(std::max(1000 / rate, minimum_repeat_interval_ms));
+    // An event without a time stamp (made by a program, not a keyboard) is
+    // judged by its mark alone.
+    return key.key() == released_key_ && released_at_ != 0 && key.timestamp() >= released_at_ &&
+           key.timestamp() - released_at_ < interval;
 }
 
 bool LearnerKeys::press(const QKeyEvent& key)
 {
     const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
     const bool plain = (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-    const bool once = !key.isAutoRepeat();
+    const bool once = !repeated(key);
     switch (key.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:

@@ -15,7 +15,8 @@ namespace quorrel::app {
 //   Escape          Stop, while a drill shows its Stop button
 //   Ctrl+Q          Exit
 //   Tab, Shift+Tab  the next or previous slider or numeral box shown
-// A held key counts once: its auto-repeated presses do nothing. Like the
+// A held key counts once: its auto-repeated presses do nothing, whether or
+// not the window system marks them as repeats. Like the
 // clicks they stand for, the keys only mark what the running lesson's wait
 // acts on; nothing runs a lesson inside the key press.
 class LearnerKeys final : public QObject {
@@ -30,10 +31,15 @@ protected:
 private:
     // True when the press was the learner's key and is used up.
     bool press(const QKeyEvent& key);
+    // A press that only continues a key held down.
+    bool repeated(const QKeyEvent& key) const;
 
     QWidget& window_;
     ui::FormView& view_;
     Tutor& tutor_;
+    // The last release of a key in the window: its key and time stamp.
+    int released_key_ = 0;
+    quint64 released_at_ = 0;
 };
 
 } // namespace quorrel::app
