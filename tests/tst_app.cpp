@@ -79,6 +79,8 @@ private Q_SLOTS:
     void menuChoiceStartsAtPageOne();
     void pageStripJumps_data();
     void pageStripJumps();
+    void aClickOnAFinishedScreenIsNotCarriedOver_data();
+    void aClickOnAFinishedScreenIsNotCarriedOver();
     void titleBarShowsCourseWidePage();
     void thousandLessonStartsNeverNest();
     void aWaitInsideAnEventHandlerIsRefused();
@@ -304,6 +306,47 @@ void TestApp::pageStripJumps()
         QVERIFY(visits.empty());
     else
         QCOMPARE(visits, (std::vector<Visit>{{lesson.toStdString(), page}}));
+}
+
+void TestApp::aClickOnAFinishedScreenIsNotCarriedOver_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("strip") << "strip";
+    QTest::newRow("menu") << "menu";
+    QTest::newRow("next page") << "next";
+}
+
+void TestApp::aClickOnAFinishedScreenIsNotCarriedOver()
+{
+    QFETCH(QString, way);
+    Harness h;
+    std::vector<std::string> waited_on;
+    for (const char* code : {"1a", "1b"}) {
+        h.add_lesson(code, [&waited_on](const lessons::Stage& s) {
+            s.pages.page(s.pages.first_page());
+            waited_on.push_back("first line");
+            s.say.wait();
+            waited_on.push_back("second line");
+            s.say.wait();
+        });
+    }
+    h.set_learner([](Harness& l) { l.click_text(); });
+    QVERIFY(!h.start());
+    h.click_text(); // on the finished screen: nothing waits for it
+    waited_on.clear();
+    if (way == "strip")
+        h.click_page_strip(12 * 5 + 2);
+    else if (way == "menu")
+        h.choose("mnu_1b");
+    else
+        h.tutor().next_page();
+    std::vector<std::string> first_waits;
+    h.set_learner([&](Harness& l) {
+        first_waits.push_back(waited_on.back());
+        l.click_text();
+    });
+    h.settle();
+    QCOMPARE(first_waits.front(), std::string("first line"));
 }
 
 void TestApp::titleBarShowsCourseWidePage()

@@ -137,6 +137,10 @@ void TestLessons::walksTheCourseFromStartUp()
     QVERIFY(h.wrote("FontSize__30 2/3   = 2*2/3*2    = 4/6"));
     QVERIFY(h.wrote("FontSize__30 2/3    =  2*5/3*5    = 10/15"));
     QCOMPARE(h.last_line(), std::string("This is the end of the last lesson."));
+    // Nothing is left to answer or to stop.
+    QVERIFY(!h.control<ui::Button>("cmd_stop").visible());
+    for (int slot = 0; slot < 3; ++slot)
+        QVERIFY(!h.probe().find<ui::PictureBox>("pbox_fracbar", slot)->visible());
     // Chapter 1: 4 reading exercises, 1 in 1c, 5 in 1d and two drills.
     // Chapter 2: 8 exercises in 2a and 6 in 2b, and eight drills.
     // Chapter 3: 6 in 3a and two problems of three steps, then three drills

@@ -89,6 +89,7 @@ void Course::page(int k)
 void Course::start_lesson(std::string_view code)
 {
     // A lesson chosen from the menu starts at its first page.
+    waits_.forget_click();
     waits_.start([this, lesson = std::string(code)] {
         current_lesson_ = lesson;
         current_page_ = 1;
@@ -143,6 +144,7 @@ void Course::restart(std::string lesson, int page, bool wait_after)
     // running lesson has unwound steps on from it.
     current_lesson_ = std::move(lesson);
     current_page_ = page;
+    waits_.forget_click();
     waits_.start([this, wait_after] {
         writer_.clear_text();
         show_Lesson();

@@ -274,6 +274,12 @@ void Chapter3::drill(Drill kind)
     // Each drill starts unstopped, with Stop offered to end it.
     ask.clear_quit_mark();
     screen.show(Control::cmd_stop);
+    drill_turns(kind);
+    screen.hide(Control::cmd_stop);
+}
+
+void Chapter3::drill_turns(Drill kind)
+{
     for (int turn = 1; turn <= turns_per_drill; ++turn) {
         deal_turn();
         set(2, 1, 1);
@@ -346,6 +352,9 @@ void Chapter3::Lesson3c()
                 pages.page(3);
                 board.hide_slot(2);
                 drill(Drill::division);
+                // The course is over: no problem is left waiting for an answer.
+                for (int slot = 0; slot < 3; ++slot)
+                    board.hide_slot(slot);
                 line("This is the end of the last lesson.");
             },
         });

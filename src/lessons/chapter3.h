@@ -39,7 +39,9 @@ public:
 
 private:
     enum class Drill { addition, multiplication, division };
+    // Offers Stop while the turns last.
     void drill(Drill kind);
+    void drill_turns(Drill kind);
     // Deals the turn's two blue fractions and keeps them in slots 3 and 4.
     void deal_turn();
     void set(int slot, int n, int d) { board.show_fraction(slot, n, d); }

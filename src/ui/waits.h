@@ -43,6 +43,9 @@ public:
     // A "go on" click (the message box, or the continue link).
     void click() { clicked_ = true; }
     bool click_pending() const { return clicked_; }
+    // Forgets a click no wait has taken yet: one made on a finished screen
+    // must not skip the first line of a page the learner opens next.
+    void forget_click() { clicked_ = false; }
 
     // Runs `lesson` in place of whatever lesson runs now. The last request
     // wins when several arrive before the running lesson has unwound.
