@@ -613,6 +613,9 @@ void TestLessons::drillsDealTheirKindOfProblem()
             ++count;
         QVERIFY2(count <= 3, std::to_string(lowest.m).c_str());
         factor_counts.insert(count);
+        const auto last = lessons::turn_2c_lowest(lessons::deal_2c_lowest(random));
+        QCOMPARE(last.slots.front().slot, 1);
+        QVERIFY(last.slots.front().num % last.slots.front().den != 0); // never a whole number
 
         const auto rewrite = lessons::deal_2c(random);
         QVERIFY(in(lessons::practice_top, rewrite.n) && in(lessons::practice_bottom, rewrite.d) &&
@@ -657,7 +660,8 @@ void TestLessons::drillsDealOnlyWhatTheSlidersHold()
     for (int m : multipliers)
         for (int a = lessons::lowest_top.low; a <= lessons::lowest_top.high(); ++a)
             for (int b = lessons::lowest_bottom.low; b <= lessons::lowest_bottom.high(); ++b)
-                QVERIFY2(fits(lessons::turn_2bq2({a, b, m})), std::to_string(m).c_str());
+                QVERIFY2(fits(lessons::turn_2bq2({a, b, m})) && fits(lessons::turn_2c_lowest({a, b, m})),
+                         std::to_string(m).c_str());
 
     for (int n = lessons::practice_top.low; n <= lessons::practice_top.high(); ++n)
         for (int d = lessons::practice_bottom.low; d <= lessons::practice_bottom.high(); ++d)

@@ -315,7 +315,7 @@ void Chapter2::Lesson2c()
                 run({ReducedForm{1, 0}, 1000,
                      "Last of all, some practice reducing fractions to lowest terms: divide the top and the bottom "
                      "by the same number until no number bigger than 1 divides them both.",
-                     1, [](ui::Random& r) { return turn_2c_lowest(deal_2bq2(r)); }});
+                     1, [](ui::Random& r) { return turn_2c_lowest(deal_2c_lowest(r)); }});
             },
         });
 }

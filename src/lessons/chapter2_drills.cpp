@@ -38,6 +38,15 @@ LowestTerms deal_2bq2(ui::Random& random)
     return dealt;
 }
 
+LowestTerms deal_2c_lowest(ui::Random& random)
+{
+    LowestTerms dealt{};
+    do {
+        dealt = deal_2bq2(random);
+    } while (dealt.a % dealt.b == 0);
+    return dealt;
+}
+
 Rewrite deal_2c(ui::Random& random)
 {
     Rewrite dealt{};

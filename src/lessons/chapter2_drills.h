@@ -74,8 +74,9 @@ DrillTurn turn_2bq2(const LowestTerms& dealt);
 // The four practice drills, in the order the lesson runs them.
 enum class Practice { expand_numerator_given, expand_denominator_given, reduce_denominator_given, reduce_numerator_given };
 DrillTurn turn_2c(Practice kind, const Rewrite& dealt);
-// The last practice drill: the bottom fraction, dealt as for "2bq2", is
-// rewritten in lowest terms in the top one.
+// The last practice drill: the bottom fraction, dealt as for "2bq2" but
+// never a whole number, is rewritten in lowest terms in the top one.
+LowestTerms deal_2c_lowest(ui::Random& random);
 DrillTurn turn_2c_lowest(const LowestTerms& dealt);
 
 } // namespace quorrel::lessons
