@@ -4,6 +4,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS quorrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quorrel_speech)
+    install(TARGETS quorrel_speech LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quorrel)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

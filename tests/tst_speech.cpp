@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace quorrel;
 using testing::Harness;
 
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void unavailableEngineDisablesTheItem();
     void anotherLessonStopsTheLine();
     void wholeCourseReadsWithoutMarkup();
+    void theVoiceIsLoadedOnlyWhenStarted();
 };
 
 void TestSpeech::reading_data()
@@ -166,6 +169,36 @@ void TestSpeech::wholeCourseReadsWithoutMarkup()
         QVERIFY2(text.find('\r') == std::string::npos && text.find('\n') == std::string::npos, text.c_str());
         QVERIFY2(text.find("  ") == std::string::npos, text.c_str());
     }
+}
+
+// Whether a library whose path holds any of `names` is mapped into this process.
+bool mapped(const QStringList& names)
+{
+    QFile maps("/proc/self/maps");
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    const QString all = QString::fromLatin1(maps.readAll());
+    return std::ranges::any_of(names, [&all](const QString& name) { return all.contains(name); });
+}
+
+void TestSpeech::theVoiceIsLoadedOnlyWhenStarted()
+{
+    const QStringList voice{"TextToSpeech", "Multimedia", "libpulse", "libasound", "flite", "quorrel_speech"};
+    if (qEnvironmentVariableIsEmpty("QUORREL_SPEECH_MODULE"))
+        QSKIP("built without the speech module");
+    QVERIFY(!mapped(voice));
+    auto speech = ui::system_speech();
+    QVERIFY(speech->available()); // not known to fail before it is tried
+    QVERIFY(speech->fault().empty());
+    speech->say("Nothing is said before the voice starts.");
+    speech->stop();
+    QVERIFY(!mapped(voice));
+    const bool started = speech->start();
+    QVERIFY(mapped({"quorrel_speech"}));
+    // Started or not, it says why not in words, and a second start is the first's answer.
+    QCOMPARE(speech->available(), started);
+    QCOMPARE(speech->fault().empty(), started);
+    QCOMPARE(speech->start(), started);
 }
 
 QTEST_MAIN(TestSpeech)

@@ -8,12 +8,17 @@ Reader::Reader(ui::Speech& speech, ui::MenuItem& item, const ui::Waits& waits)
     : speech_(speech), item_(item), waits_(waits)
 {
     item_.set_enabled(speech_.available());
+    item_.set_tooltip(speech_.fault());
 }
 
 void Reader::toggle()
 {
     item_.toggle();
     pending_.clear();
+    // The voice is readied only when first wanted: most learners never
+    // load it.
+    if (item_.checked())
+        speech_.start();
     if (!still_available() || !item_.checked())
         speech_.stop();
 }
@@ -51,6 +56,7 @@ bool Reader::still_available()
         return true;
     item_.set_checked(false);
     item_.set_enabled(false);
+    item_.set_tooltip(speech_.fault());
     return false;
 }
 

@@ -15,7 +15,8 @@ namespace quorrel::app {
 // messages written at once, like a title and its first line, are read as one.
 class Reader {
 public:
-    // `item` is offered only when `speech` is available.
+    // `item` is offered until `speech` fails to start or breaks down; then
+    // it is greyed out and says why.
     Reader(ui::Speech& speech, ui::MenuItem& item, const ui::Waits& waits);
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;

@@ -151,6 +151,15 @@ void MenuItem::set_checked(bool checked)
         listener_();
 }
 
+void MenuItem::set_tooltip(std::string tooltip)
+{
+    if (tooltip == tooltip_)
+        return;
+    tooltip_ = std::move(tooltip);
+    if (listener_)
+        listener_();
+}
+
 void MenuItem::set_enabled(bool enabled)
 {
     if (enabled == enabled_)

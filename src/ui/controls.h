@@ -214,6 +214,9 @@ public:
     void toggle() { set_checked(!checked_); }
     bool enabled() const { return enabled_; }
     void set_enabled(bool enabled);
+    // Shown when the pointer rests on the item: why it is greyed out, say.
+    const std::string& tooltip() const { return tooltip_; }
+    void set_tooltip(std::string tooltip);
     bool checkable = false;
     // The letter of the caption that chooses the item from the keyboard (Alt
     // with it on the menu bar); 0 lets the menu pick a free one.
@@ -239,6 +242,7 @@ private:
     std::string caption_;
     bool checked_ = false;
     bool enabled_ = true;
+    std::string tooltip_;
     std::vector<std::unique_ptr<MenuItem>> items_;
     std::function<void()> listener_;
 };

@@ -50,14 +50,20 @@ public:
 class Speech {
 public:
     virtual ~Speech() = default;
-    // False without an engine, or once the engine has failed.
+    // Readies the engine, the first time at some cost; false when none
+    // starts. Saying anything before a successful start says nothing.
+    virtual bool start() = 0;
+    // False once no engine started, or the engine has failed since.
     virtual bool available() const = 0;
+    // Why it is not available, in words for the learner; empty while it is.
+    virtual std::string fault() const = 0;
     virtual void say(const std::string& text) = 0;
     virtual void stop() = 0;
 };
 
-// The machine's own speech engine (flite where it is installed); one that is
-// never available when the program was built without speech.
+// The machine's own speech engine (flite where it is installed), loaded with
+// its libraries only when first started, so a learner who never turns
+// reading on pays nothing for it.
 std::unique_ptr<Speech> system_speech();
 
 // The program's one source of chance. Scripts reseed it "from the clock" at

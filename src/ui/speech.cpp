@@ -1,68 +1,82 @@
 #include "ui/platform.h"
 
-#ifdef QUORREL_TEXT_TO_SPEECH
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
 #include <QString>
 #include <QStringList>
-#include <QTextToSpeech>
-#endif
 
 namespace quorrel::ui {
 
 namespace {
 
-class NoSpeech final : public Speech {
+// The speech module, found and loaded the first time reading is started.
+// Its engine, and the audio libraries under it, are never loaded before.
+class ModuleSpeech final : public Speech {
 public:
-    bool available() const override { return false; }
-    void say(const std::string&) override {}
-    void stop() override {}
-};
-
-#ifdef QUORREL_TEXT_TO_SPEECH
-
-class QtSpeech final : public Speech {
-public:
-    explicit QtSpeech(const QString& engine) : engine_(engine) {}
-
-    // An engine that failed stays failed; the lessons go on silently. Without
-    // an audio device flite starts "Ready" but already reports the playback
-    // fault, and its first text would only fail.
-    bool available() const override
+    bool start() override
     {
-        return engine_.state() != QTextToSpeech::Error &&
-               engine_.errorReason() == QTextToSpeech::ErrorReason::NoError;
+        if (!tried_) {
+            tried_ = true;
+            load();
+        }
+        return available();
     }
-
+    bool available() const override { return !tried_ || (voice_ && voice_->available()); }
+    std::string fault() const override
+    {
+        if (!tried_)
+            return {};
+        return voice_ ? voice_->fault() : missing_;
+    }
     void say(const std::string& text) override
     {
-        if (available())
-            engine_.say(QString::fromStdString(text));
+        if (voice_)
+            voice_->say(text);
     }
-
     void stop() override
     {
-        if (available())
-            engine_.stop();
+        if (voice_)
+            voice_->stop();
     }
 
 private:
-    QTextToSpeech engine_;
-};
+    void load()
+    {
+        using Create = Speech* (*)();
+        for (const QString& path : candidates()) {
+            // Never unloaded: the voice's code lives in it until the program ends.
+            QLibrary module(path);
+            if (!module.load())
+                continue;
+            if (const auto create = reinterpret_cast<Create>(module.resolve("quorrel_create_speech"))) {
+                voice_.reset(create());
+                return;
+            }
+        }
+        missing_ = "Reading aloud is not part of this copy of Quorrel";
+    }
 
-#endif
+    // Named by QUORREL_SPEECH_MODULE, beside the program, or where it is
+    // installed.
+    static QStringList candidates()
+    {
+        QStringList paths;
+        if (const QString named = qEnvironmentVariable("QUORREL_SPEECH_MODULE"); !named.isEmpty())
+            paths << named;
+        const QDir here(QCoreApplication::applicationDirPath());
+        paths << here.filePath("quorrel_speech.so")
+              << here.filePath(QStringLiteral(QUORREL_SPEECH_MODULE_DIR "/quorrel_speech.so"));
+        return paths;
+    }
+
+    bool tried_ = false;
+    std::unique_ptr<Speech> voice_;
+    std::string missing_;
+};
 
 } // namespace
 
-std::unique_ptr<Speech> system_speech()
-{
-#ifdef QUORREL_TEXT_TO_SPEECH
-    const QStringList engines = QTextToSpeech::availableEngines();
-    if (!engines.isEmpty()) {
-        // flite needs no speech server and reads the same on every machine.
-        const QString engine = engines.contains("flite") ? QString("flite") : engines.front();
-        return std::make_unique<QtSpeech>(engine);
-    }
-#endif
-    return std::make_unique<NoSpeech>();
-}
+std::unique_ptr<Speech> system_speech() { return std::make_unique<ModuleSpeech>(); }
 
 } // namespace quorrel::ui

@@ -55,7 +55,13 @@ public:
 // A voice that notes what it was told: "say: <text>" and "stop", in order.
 class FakeSpeech final : public ui::Speech {
 public:
+    bool start() override
+    {
+        ++starts;
+        return works;
+    }
     bool available() const override { return works; }
+    std::string fault() const override { return works ? "" : "The voice stopped working"; }
     void say(const std::string& text) override { told.push_back("say: " + text); }
     void stop() override { told.push_back("stop"); }
 
@@ -64,6 +70,7 @@ public:
 
     std::vector<std::string> told;
     bool works = true;
+    int starts = 0;
 };
 
 } // namespace quorrel::testing

@@ -39,6 +39,7 @@ QAction* make_action(MenuItem& item, const QString& text, QObject* parent)
     auto sync = [action, &item] {
         action->setChecked(item.checked());
         action->setEnabled(item.enabled());
+        action->setToolTip(QString::fromStdString(item.tooltip()));
     };
     sync();
     item.set_listener(sync);
@@ -56,6 +57,7 @@ void add_items(Menu& menu, MenuItem& item);
 void fill(QMenu& menu, MenuItem& item)
 {
     menu.setObjectName(QString::fromStdString(item.name()));
+    menu.setToolTipsVisible(true);
     add_items(menu, item);
 }
 
