@@ -371,17 +371,24 @@ void TestLessons::welcomeScreen()
 
 namespace {
 
+// Whether row y of the box holds `color`.
+bool row_has(const ui::Canvas& box, ui::Color color, int y)
+{
+    for (int x = 0; x < box.width(); ++x)
+        if (box.pixel(x, y) == color)
+            return true;
+    return false;
+}
+
 // The lowest row of a colour in the message box and the highest; -1 when absent.
 std::pair<int, int> rows_of(const ui::Canvas& box, ui::Color color)
 {
     int top = -1, bottom = -1;
     for (int y = 0; y < box.height(); ++y)
-        for (int x = 0; x < box.width(); ++x)
-            if (box.pixel(x, y) == color) {
-                top = top < 0 ? y : top;
-                bottom = y;
-                break;
-            }
+        if (row_has(box, color, y)) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
     return {top, bottom};
 }
 
@@ -441,18 +448,23 @@ void TestLessons::onlyTheNewestLineIsBlue_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("newest"); // the start of the line, or "?" and the exercise
-    QTest::newRow("1a highlight") << 3 << "This stick is 13 twelfths";
+    QTest::newRow("1a, under a highlight") << 3 << "This stick is 13 twelfths";
+    QTest::newRow("1b's first prompt") << 8 << "?shows 1 4/11";
+    QTest::newRow("1d, after a finished prompt") << 11 << "?shows 0 7/30";
+    QTest::newRow("3b, under a rule in red and blue") << 34 << "To divide by a fraction";
 }
 
 void TestLessons::onlyTheNewestLineIsBlue()
 {
-    // Colour words end with their line: what is history is grey (or its
-    // highlight), never the newest line's blue.
+    // What is history is grey, whatever colours its words had: the newest
+    // line or prompt holds all the blue (and any red), in one piece.
     QFETCH(int, page);
     QFETCH(QString, newest);
     Harness h;
+    Walker walker;
     bool jumped = false;
     bool looked = false;
+    std::optional<ui::Canvas> box; // as the learner saw it
     h.set_learner([&](Harness& l) {
         if (!jumped) {
             jumped = true;
@@ -461,22 +473,29 @@ void TestLessons::onlyTheNewestLineIsBlue()
         }
         const auto screen = testing::screen_of(l);
         const std::string want = newest.toStdString();
-        if (want.starts_with("?") ? screen.condition == want.substr(1) : screen.line.starts_with(want)) {
-            looked = true;
-            const auto& box = l.control<ui::PictureBox>("pbox_text").canvas();
-            const auto grey = rows_of(box, ui::colors::history_grey);
-            const auto red = rows_of(box, ui::colors::red);
-            const auto blue = rows_of(box, ui::colors::blue);
-            QVERIFY(grey.first >= 0 && blue.first >= 0);
-            QVERIFY(red.first >= 0 && red.first < blue.first); // a highlight in the history
-            QVERIFY2(blue.first > grey.second, (std::to_string(blue.first) + " " + std::to_string(grey.second)).c_str());
-            l.tutor().quit();
+        if (!(want.starts_with("?") ? screen.condition == want.substr(1) : screen.line.starts_with(want))) {
+            walker(l);
             return;
         }
-        l.click_text();
+        looked = true;
+        box = l.control<ui::PictureBox>("pbox_text").canvas();
+        l.tutor().quit();
     });
     h.start(); // the window laid out, then the jump from the welcome screen
     QVERIFY(looked);
+    const auto grey = rows_of(*box, ui::colors::history_grey);
+    const auto red = rows_of(*box, ui::colors::red);
+    const auto blue = rows_of(*box, ui::colors::blue);
+    QVERIFY(grey.first >= 0 && blue.first >= 0);
+    QVERIFY(red.first < 0 || red.first >= blue.first);
+    QVERIFY2(blue.first > grey.second, (std::to_string(blue.first) + " " + std::to_string(grey.second)).c_str());
+    // No line's height without blue between two blue rows: no second blue line.
+    int gap = 0;
+    for (int y = blue.first, clear = 0; y <= blue.second; ++y) {
+        clear = row_has(*box, ui::colors::blue, y) ? 0 : clear + 1;
+        gap = std::max(gap, clear);
+    }
+    QVERIFY2(gap < ui::text_height(*box), std::to_string(gap).c_str());
 }
 
 namespace {

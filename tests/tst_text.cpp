@@ -104,6 +104,8 @@ private Q_SLOTS:
     void layout();
     void malformed_data();
     void malformed();
+    void closingMarksFollowTheFraction_data();
+    void closingMarksFollowTheFraction();
     void bulletCentreRoundsHalfToEven();
     void fractionBarSpansDenominator();
     void runsPaintAsWordByWord();
@@ -115,6 +117,8 @@ private Q_SLOTS:
     void onlyTheNewestLineIsBlue();
     void fractionLeavesAGapBeforeTheNextWord_data();
     void fractionLeavesAGapBeforeTheNextWord();
+    void linesOfFractionsKeepApart_data();
+    void linesOfFractionsKeepApart();
     void fullBoxStartsAfresh();
     void lessonTitleThenLine();
     void clearSceneHeadsThePage();
@@ -157,9 +161,10 @@ void TestText::layout_data()
                                             << "77,0 Arial 14" << 0;
     QTest::newRow("six leading blanks") << "      a" << 1000.0 << QStringList{"[      a ] 0,0 Arial 14"}
                                         << "56,0 Arial 14" << 0;
-    QTest::newRow("line breaks") << "a\r\nb\nc" << 1000.0
-                                 << QStringList{"[a ] 0,0 Arial 14", "[b ] 0,16 Arial 14", "[c ] 0,32 Arial 14"}
-                                 << "14,32 Arial 14" << 2;
+    // A line broken to starts off the box's edge, unless blanks lead it.
+    QTest::newRow("line breaks") << "a\r\nb\n  c" << 1000.0
+                                 << QStringList{"[a ] 0,0 Arial 14", "[b ] 10,16 Arial 14", "[  c ] 0,32 Arial 14"}
+                                 << "28,32 Arial 14" << 2;
     QTest::newRow("kerning splits a run") << "a To" << 1000.0
                                           << QStringList{"[a ] 0,0 Arial 14", "[To ] 14,0 Arial 14"} << "35,0 Arial 14"
                                           << 0;
@@ -183,11 +188,17 @@ void TestText::layout_data()
                                                                  "[5  ] 8,-3 Courier New 9 b u",
                                                                  "[100] 8,6 Courier New 9 b"}
                                                   << "30,0 Arial 14" << 0;
+    // The line a fraction wraps to sits lower by the numerator's rise.
     QTest::newRow("fractions wrap to 20")
         << "FontSize__10 aaaaaaaaaaaaaaa 1/23" << 100.0
-        << QStringList{"[aaaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 80,0 Courier New 10", "[1 ] 20,9 Courier New 7 b u",
-                       "[23] 20,16 Courier New 7 b"}
-        << "32.6,12 Arial 14" << 1;
+        << QStringList{"[aaaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 80,0 Courier New 10", "[1 ] 20,12 Courier New 7 b u",
+                       "[23] 20,19 Courier New 7 b"}
+        << "32.6,15 Arial 14" << 1;
+    QTest::newRow("a closing mark wraps with its fraction")
+        << "FontSize__10 aaaaaaaaaaaaaa 1/23." << 100.0
+        << QStringList{"[aaaaaaaaaaaaaa ] 0,0 Arial 10", "[ ] 75,0 Courier New 10", "[1 ] 20,12 Courier New 7 b u",
+                       "[23] 20,19 Courier New 7 b", "[. ] 33,15 Arial 10"}
+        << "42.6,15 Arial 14" << 1;
     // The window's font gives the advance where it is the wider.
     QTest::newRow("tiny fraction") << "FontSize__4 5/12" << 1000.0
                                    << QStringList{"[ ] 0,0 Courier New 4", "[5 ] 2,-3 Courier New 4 b u",
@@ -196,12 +207,12 @@ void TestText::layout_data()
     // Markup ends with its line; a bare size or colour returns to the line's own.
     QTest::newRow("markup ends with the line")
         << "FontSize__20 ForeColor__255 Fontbold__True a\r\nb" << 1000.0
-        << QStringList{"[a ] 0,0 Arial 20 b c255", "[b ] 0,22 Arial 14"} << "14,22 Arial 14" << 1;
+        << QStringList{"[a ] 0,0 Arial 20 b c255", "[b ] 10,22 Arial 14"} << "24,22 Arial 14" << 1;
     // The next line clears the tallest text of the one before, even when
     // that line went back to its own size at its end.
     QTest::newRow("a formula line keeps the next below it")
         << "FontSize__30 a FontSize__ b\r\nc" << 1000.0
-        << QStringList{"[a ] 0,0 Arial 30", "[b ] 30,0 Arial 14", "[c ] 0,32 Arial 14"} << "14,32 Arial 14" << 1;
+        << QStringList{"[a ] 0,0 Arial 30", "[b ] 30,0 Arial 14", "[c ] 10,32 Arial 14"} << "24,32 Arial 14" << 1;
     QTest::newRow("bare size and colour")
         << "FontSize__20 ForeColor__255 a FontSize__ b ForeColor__ c" << 1000.0
         << QStringList{"[a ] 0,0 Arial 20 c255", "[b ] 20,0 Arial 14 c255", "[c ] 34,0 Arial 14"} << "48,0 Arial 14"
@@ -242,9 +253,29 @@ void TestText::malformed()
 
     const Layout layout = lay_out(text.toStdString());
     QCOMPARE(layout.malformed_at, std::optional<std::size_t>(offset));
-    QCOMPARE(describe(layout).last(), "[a ] 0," + QString::number(layout.end.y) + " Arial 14");
-    QCOMPARE(layout.end.x, 14.0);
+    const text::Run& last = layout.runs.back();
+    QCOMPARE(describe(last), QStringLiteral("[a ] %1,%2 Arial 14").arg(last.x).arg(layout.end.y));
+    QCOMPARE(layout.end.x, last.x + 14.0);
     QCOMPARE(layout.end.font, (ui::Font{"Arial", 14}));
+}
+
+// A mark that closes a clause is no part of the denominator: "5/12." lays
+// out as "5/12 ." does, the mark on the base line in the text's own font.
+void TestText::closingMarksFollowTheFraction_data()
+{
+    QTest::addColumn<QString>("marks");
+    for (const char* marks : {".", ",", ";", ":", "!", "?", ")", ").", "!!"})
+        QTest::newRow(marks) << marks;
+}
+
+void TestText::closingMarksFollowTheFraction()
+{
+    QFETCH(QString, marks);
+    const QStringList joined = describe(lay_out(("FontSize__12 is 5/12" + marks + " of it").toStdString()));
+    QCOMPARE(joined, describe(lay_out(("FontSize__12 is 5/12 " + marks + " of it").toStdString())));
+    QVERIFY2(joined.contains("[12] 25,5 Courier New 8 b"), qPrintable(joined.join(' ')));
+    QVERIFY2(joined.last().startsWith("[" + marks + " of it ] ") && joined.last().endsWith(",0 Arial 12"),
+             qPrintable(joined.last()));
 }
 
 void TestText::bulletCentreRoundsHalfToEven()
@@ -353,35 +384,52 @@ void TestText::historyGreyNewestBlue()
 }
 
 // Lines that change the colour or size, as highlights and formulas do, and
-// then the lines after them: only the newest is blue, and every line after a
-// big one is drawn at the box's size.
+// then the lines after them, the newest written as a line or drawn as an
+// exercise draws its prompt: everything above the newest is grey, whatever
+// its colour words, and every line after a big one is drawn at the box's size.
 void TestText::onlyTheNewestLineIsBlue_data()
 {
     QTest::addColumn<QString>("marked");
+    QTest::addColumn<bool>("prompt");
     const QString blue = QString::number(ui::colors::blue.packed());
-    QTest::newRow("blue highlight") << "ForeColor__" + blue + " The numerator is the top number.";
-    QTest::newRow("highlight ended bare") << "ForeColor__255 Top. ForeColor__ Bottom.";
-    QTest::newRow("formula ended bare") << "FontSize__30 2 5/6 = 17/6. FontSize__";
-    QTest::newRow("over two lines") << "ForeColor__" + blue + " a\r\n      b";
+    for (const bool prompt : {false, true}) {
+        const char* newest = prompt ? ", then a prompt" : "";
+        QTest::addRow("blue highlight%s", newest) << "ForeColor__" + blue + " The numerator is the top number." << prompt;
+        QTest::addRow("highlight ended bare%s", newest) << "ForeColor__255 Top. ForeColor__ Bottom." << prompt;
+        QTest::addRow("red to the end%s", newest) << "To ForeColor__255 FontItalic__True divide" << prompt;
+        QTest::addRow("formula ended bare%s", newest) << "FontSize__30 2 5/6 = 17/6. FontSize__" << prompt;
+        QTest::addRow("over two lines%s", newest) << "ForeColor__" + blue + " a\r\n      b" << prompt;
+    }
 }
 
 void TestText::onlyTheNewestLineIsBlue()
 {
     QFETCH(QString, marked);
+    QFETCH(bool, prompt);
     Rig rig;
     rig.writer.write_line(marked.toStdString());
     rig.writer.write_line("second");
-    const double below_marked = rig.box.canvas().pen_y();
-    rig.writer.write_line("third");
+    const int second = static_cast<int>(rig.box.canvas().pen_y());
+    if (prompt)
+        rig.writer.draw(std::string(text::para_break) + "Please set it");
+    else
+        rig.writer.write_line("third");
     const ui::Canvas& canvas = rig.box.canvas();
     const int h = static_cast<int>(rig.line_height());
     const int third = static_cast<int>(canvas.pen_y());
     QCOMPARE(rig.writer.message_history().find(marked.toStdString()) != std::string::npos, true);
-    QCOMPARE(third, static_cast<int>(below_marked) + h); // "second" took one line of the box's size
-    QVERIFY(band_has(canvas, third - h, third, ui::colors::history_grey));
-    QVERIFY(!band_has(canvas, third - h, third, ui::colors::blue));
+    // "second" took one line of the box's size; a prompt follows an empty line.
+    QCOMPARE(third, second + (prompt ? 2 : 1) * h);
+    QVERIFY(band_has(canvas, second, second + h, ui::colors::history_grey));
+    for (const ui::Color colour : {ui::colors::blue, ui::colors::red})
+        QVERIFY(!band_has(canvas, 0, third, colour));
     QVERIFY(band_has(canvas, third, third + h, ui::colors::blue));
     QVERIFY(!band_has(canvas, third, third + h, ui::colors::history_grey));
+
+    // A box emptied since shows nothing of what was new on it.
+    rig.box.canvas().clear();
+    rig.writer.draw("x");
+    QVERIFY(!band_has(canvas, 0, canvas.height(), ui::colors::history_grey));
 }
 
 // Two-digit denominators before a word, drawn in the box as lessons draw
@@ -423,6 +471,39 @@ void TestText::fractionLeavesAGapBeforeTheNextWord()
              qPrintable(QString("the word starts at %1, the fraction ends at %2").arg(word_start).arg(fraction_end)));
 }
 
+// Two lines as the box shows them, the newer blue over the grey: the grey
+// ink (descenders, denominators) ends a clear row above the blue (numerators).
+void TestText::linesOfFractionsKeepApart_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("a fraction under descenders") << "Step 1: multiply the top and bottom of 2/3 by 5"
+                                                  << "The top fraction is now 10/15 .";
+    QTest::newRow("fraction under fraction") << "The sum is 19/15 , the yellow fraction." << "13/12, 5/12 and 7/30.";
+    QTest::newRow("fraction under words") << "Simply multiply" << "by 96/6, quickly";
+    QTest::newRow("words under a fraction") << "It is 150/89 ." << "The top fraction";
+}
+
+void TestText::linesOfFractionsKeepApart()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    const auto rows_of = [](const ui::Canvas& canvas, ui::Color color) {
+        std::pair<int, int> rows{-1, -1};
+        for (int y = 0; y < canvas.height(); ++y)
+            if (band_has(canvas, y, y + 1, color))
+                rows = {rows.first < 0 ? y : rows.first, y};
+        return rows;
+    };
+    Rig rig;
+    rig.writer.write_line(first.toStdString());
+    rig.writer.write_line(second.toStdString());
+    const auto grey = rows_of(rig.box.canvas(), ui::colors::history_grey);
+    const auto blue = rows_of(rig.box.canvas(), ui::colors::blue);
+    QVERIFY2(grey.first >= 0 && blue.first > grey.second + 1,
+             qPrintable(QString("grey to row %1, blue from row %2").arg(grey.second).arg(blue.first)));
+}
+
 void TestText::fullBoxStartsAfresh()
 {
     Rig rig;
@@ -446,16 +527,17 @@ void TestText::lessonTitleThenLine()
                                            "FontSize__14 \r\n       ForeColor__7895160");
     rig.writer.write_line("Next");
 
-    // The heading is red; the line under it, below the heading and an empty
-    // size-14 line, blue.
+    // The heading is grey now; the line under it, below the heading and an
+    // empty size-14 line, blue.
     const int h = static_cast<int>(rig.line_height());
     const double heading = text::QtMetrics().height(ui::Font{"Arial Narrow", 22});
     const ui::Canvas& canvas = rig.box.canvas();
     QCOMPARE(canvas.font().size, 14.0);
     QCOMPARE(canvas.pen_y(), heading + h + text::fraction_rise);
     const int next = static_cast<int>(canvas.pen_y());
-    QVERIFY(band_has(canvas, 0, h, ui::colors::red));
+    QVERIFY(band_has(canvas, 0, h, ui::colors::history_grey));
     QVERIFY(!band_has(canvas, 0, next, ui::colors::blue));
+    QVERIFY(!band_has(canvas, 0, next, ui::colors::red));
     QVERIFY(band_has(canvas, next, next + h, ui::colors::blue));
 }
 

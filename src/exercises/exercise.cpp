@@ -142,8 +142,7 @@ void ExerciseRunner::praise(std::string_view restated)
     waits_.delay(1);
     screen_.go_on.hide();
     box.clear();
-    box.set_fore_color(ui::colors::answered_grey);
-    writer_.redraw(writer_.message_history());
+    writer_.redraw_history(ui::colors::answered_grey);
     if (!restated.empty())
         writer_.write_text(restated);
     screen_.go_on.hide();

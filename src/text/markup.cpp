@@ -77,7 +77,13 @@ struct Word {
     WordKind kind = WordKind::plain;
     std::string_view text;        // the word, a token's value or a numerator
     std::string_view denominator; // fractions only
+    std::string_view closing;     // marks after a fraction: "." of "5/12."
 };
+
+// Marks that end a clause or a bracket: lesson text puts them straight after
+// a fraction ("7/30.", "96/6,"), and they belong to the sentence, not to the
+// denominator.
+constexpr std::string_view closing_marks = ".,;:!?)";
 
 constexpr std::pair<std::string_view, WordKind> token_names[] = {
     {"FontSize", WordKind::font_size},   {"ForeColor", WordKind::fore_color}, {"Fontbold", WordKind::bold},
@@ -101,16 +107,19 @@ Word classify(std::string_view word)
         const auto parts = first_two(word, "__");
         const auto* known = std::find_if(std::begin(token_names), std::end(token_names),
                                          [&parts](const auto& entry) { return entry.first == parts.first; });
-        return {known == std::end(token_names) ? WordKind::unknown_token : known->second, parts.second, {}};
+        return {known == std::end(token_names) ? WordKind::unknown_token : known->second, parts.second, {}, {}};
     }
     // Lesson text quotes these to show the notation itself.
     if (word == "'/'" || word == "'5/12'")
-        return {WordKind::literal, word, {}};
+        return {WordKind::literal, word, {}, {}};
     if (word.find('/') != std::string_view::npos) {
         const auto [numerator, denominator] = first_two(word, "/");
-        return {WordKind::fraction, numerator, denominator};
+        const std::size_t last = denominator.find_last_not_of(closing_marks);
+        if (last == std::string_view::npos) // nothing but marks: keep them as written
+            return {WordKind::fraction, numerator, denominator, {}};
+        return {WordKind::fraction, numerator, denominator.substr(0, last + 1), denominator.substr(last + 1)};
     }
-    return {WordKind::plain, word, {}};
+    return {WordKind::plain, word, {}, {}};
 }
 
 std::optional<double> number(std::string_view text)
@@ -154,10 +163,10 @@ std::size_t characters(std::string_view utf8)
 
 class Layouter {
 public:
-    Layouter(const Pen& start, double box_width, const ui::Font& main_font, const Metrics& metrics)
+    Layouter(const Pen& start, double box_width, const ui::Font& main_font, const Metrics& metrics,
+             const Style& style)
         : pen_(start), line_font_(start.font), line_color_(start.color), line_height_(start.line_height),
-          box_width_(box_width),
-          main_font_(main_font), metrics_(metrics)
+          box_width_(box_width), main_font_(main_font), metrics_(metrics), style_(style)
     {
     }
 
@@ -224,7 +233,8 @@ private:
             const auto value = word.text.empty() ? std::optional(line_color_) : color(word.text);
             if (!value)
                 return false;
-            pen_.color = *value;
+            if (style_.colour_words)
+                pen_.color = *value;
             break;
         }
         case WordKind::bold:
@@ -245,15 +255,17 @@ private:
         case WordKind::unknown_token:
             break;
         case WordKind::fraction:
-            fraction(word.text, word.denominator);
+            fraction(word.text, word.denominator, word.closing);
             break;
         case WordKind::literal:
+            off_the_edge(word.text);
             print(word.text);
             break;
         case WordKind::plain:
+            off_the_edge(word.text);
             if (pen_.x + width(std::string(word.text) + "W") > box_width_) {
                 end_line();
-                pen_.x = 10;
+                pen_.x = margin;
                 ++layout_.line_count;
             }
             print(std::string(word.text) + " ");
@@ -262,19 +274,45 @@ private:
         return true;
     }
 
+    // A line this text broke to does not start flush against the box's
+    // edge ("Step 1:" before a prompt), just as a wrapped line does not.
+    void off_the_edge(std::string_view word)
+    {
+        if (broke_line_ && !word.empty() && pen_.x <= 0)
+            pen_.x = style_.line_margin;
+    }
+
+    // Moves what this line holds so far down by a fraction's rise, once.
+    void lower_line()
+    {
+        if (!broke_line_ || lowered_)
+            return;
+        lowered_ = true;
+        constexpr int rise = static_cast<int>(fraction_rise);
+        for (auto run = layout_.runs.begin() + static_cast<std::ptrdiff_t>(line_runs_); run != layout_.runs.end(); ++run)
+            run->y += rise;
+        for (auto bullet = layout_.bullets.begin() + static_cast<std::ptrdiff_t>(line_bullets_);
+             bullet != layout_.bullets.end(); ++bullet)
+            bullet->y += rise;
+        pen_.y += rise;
+    }
+
     // The numerator is underlined and padded to the denominator's length in
     // a fixed-width font: its underline is the fraction bar.
-    void fraction(std::string_view numerator, std::string_view denominator)
+    void fraction(std::string_view numerator, std::string_view denominator, std::string_view closing)
     {
         const ui::Font noted = pen_.font;
         pen_.font.name = "Courier New";
         print(" ");
         double x0 = pen_.x;
-        if (x0 + std::max(width(numerator), width(denominator)) + width("H") > box_width_) {
+        // The closing marks go with the fraction onto the next line.
+        if (x0 + std::max(width(numerator), width(denominator)) + width("H") + metrics_.width(noted, closing) >
+            box_width_) {
             end_line();
             ++layout_.line_count;
             pen_.x = x0 = 20;
         }
+        lower_line();
         const double y = pen_.y;
         pen_.font.size = pen_.font.size / 2 + 2;
         pen_.font.underline = true;
@@ -297,6 +335,9 @@ private:
         pen_.x = std::max(drawn_end, x0 + 0.7 * std::max(metrics_.width(main_font_, numerator),
                                                          metrics_.width(main_font_, denominator)));
         pen_.font.name = noted.name;
+        // Where a word after a blank would go: "5/12." as "5/12 .".
+        if (!closing.empty())
+            print(std::string(closing) + " ");
     }
 
     void bullet()
@@ -346,6 +387,10 @@ private:
         pen_.x = 0;
         pen_.y += std::max(height(), line_height_);
         line_height_ = 0;
+        broke_line_ = true;
+        lowered_ = false;
+        line_runs_ = layout_.runs.size();
+        line_bullets_ = layout_.bullets.size();
     }
 
     double width(std::string_view text) const { return metrics_.width(pen_.font, text); }
@@ -360,6 +405,14 @@ private:
     double box_width_;
     const ui::Font& main_font_;
     const Metrics& metrics_;
+    Style style_;
+    // The line the pen is on: whether this text broke to it (rather than
+    // going on with a line drawn before), whether a fraction lowered it, and
+    // where its runs and bullets begin.
+    bool broke_line_ = false;
+    bool lowered_ = false;
+    std::size_t line_runs_ = 0;
+    std::size_t line_bullets_ = 0;
 };
 
 bool shows_nothing(const Run& run)
@@ -447,7 +500,7 @@ std::string spoken(std::string_view text)
                 break;
             }
             case WordKind::fraction:
-                say(std::string(word.text) + " over " + std::string(word.denominator));
+                say(std::string(word.text) + " over " + std::string(word.denominator) + std::string(word.closing));
                 break;
             case WordKind::plain:
                 if (word.text == "-")
@@ -467,9 +520,9 @@ std::string spoken(std::string_view text)
 }
 
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
-               const Metrics& metrics)
+               const Metrics& metrics, const Style& style)
 {
-    return Layouter(start, box_width, main_font, metrics).lay_out(text);
+    return Layouter(start, box_width, main_font, metrics, style).lay_out(text);
 }
 
 void paint(const Layout& layout, ui::Canvas& canvas)

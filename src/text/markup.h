@@ -98,17 +98,32 @@ struct Layout {
     bool complete() const { return !malformed_at; }
 };
 
-// How far a fraction's numerator starts above its line.
+// How far a fraction's numerator starts above its line. A line holding a
+// fraction sits that much lower, so its numerators clear the line above.
 inline constexpr double fraction_rise = 3;
+
+// Where wrapped words start, and a new line that starts with a word.
+inline constexpr double margin = 10;
+
+// How a layout treats what the text asks of the pen.
+struct Style {
+    // Off, every word takes the start pen's colour, whatever colour words
+    // the text holds: history is one grey.
+    bool colour_words = true;
+    // Where a line the text breaks to puts a first word that would touch
+    // the box's edge; lines led by blanks keep their blanks.
+    double line_margin = margin;
+};
 
 // Lays out marked-up text: lines at line breaks, words at single blanks,
 // tokens like "FontSize__10", built-up fractions like "5/12", wrapping before
-// `box_width`. Fractions advance by widths measured in `main_font`. A token's
-// effect ends with its line: every line starts in the start pen's font and
-// colour, a bare "FontSize__" or "ForeColor__" returns to them, and the end
-// pen has them too.
+// `box_width`. Fractions advance by widths measured in `main_font`; marks
+// that close a clause ("5/12." or "2/3),") follow the fraction on the line as
+// a word of their own. A token's effect ends with its line: every line
+// starts in the start pen's font and colour, a bare "FontSize__" or
+// "ForeColor__" returns to them, and the end pen has them too.
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
-               const Metrics& metrics);
+               const Metrics& metrics, const Style& style = {});
 
 // Paints a layout and leaves the canvas's pen, font and colour at its end.
 void paint(const Layout& layout, ui::Canvas& canvas);

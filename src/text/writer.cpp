@@ -56,10 +56,10 @@ bool Writer::write_text(std::string_view text)
     if (canvas.pen_y() > 0.8 * box_.height())
         history_.clear();
     canvas.clear();
-    canvas.set_fore_color(ui::colors::history_grey);
-    render(history_);
+    redraw_history(ui::colors::history_grey);
     canvas.set_fore_color(ui::colors::blue);
     const Layout layout = render(std::string(indent) + std::string(text));
+    newest_.assign(1, layout);
     history_ += line_break;
     history_ += indent;
     const std::string_view drawn = drawn_part(text, indent.size(), layout);
@@ -90,11 +90,43 @@ void Writer::lesson_title(std::string_view code)
 
 bool Writer::redraw(std::string_view text) { return render(text).complete(); }
 
+void Writer::redraw_history(ui::Color color)
+{
+    box_.canvas().set_fore_color(color);
+    Style one_colour;
+    one_colour.colour_words = false;
+    render(history_, one_colour);
+}
+
 bool Writer::draw(std::string_view text)
 {
-    const bool complete = redraw(text);
+    fade_newest();
+    const Layout layout = render(text);
+    newest_.push_back(layout);
     announce(text);
-    return complete;
+    return layout.complete();
+}
+
+void Writer::fade_newest()
+{
+    ui::Canvas& canvas = box_.canvas();
+    const Pen pen = pen_of(canvas);
+    // A pen moved since, or a box emptied (which sends the pen to the top),
+    // and what was new may no longer be there to fade.
+    if (pen.x == last_end_.x && pen.y == last_end_.y) {
+        for (Layout faded : newest_) {
+            for (Run& run : faded.runs)
+                run.color = ui::colors::history_grey;
+            for (Bullet& bullet : faded.bullets)
+                bullet.color = ui::colors::history_grey;
+            // Drawing is aliased: the same glyphs in grey cover the blue exactly.
+            paint(faded, canvas);
+        }
+        canvas.set_font(pen.font);
+        canvas.set_fore_color(pen.color);
+        canvas.set_pen(pen.x, pen.y);
+    }
+    newest_.clear();
 }
 
 void Writer::clear_text()
@@ -102,6 +134,7 @@ void Writer::clear_text()
     box_.canvas().clear();
     box_.set_accessible_description("");
     history_.clear();
+    newest_.clear();
 }
 
 void Writer::print_text(std::string_view text, const ui::Font& font)
@@ -112,15 +145,14 @@ void Writer::print_text(std::string_view text, const ui::Font& font)
     announce(text);
 }
 
-namespace {
-// Where wrapped lesson text starts in the message box.
-constexpr int left_margin = 10;
-} // namespace
-
 void Writer::draw_at_margin(std::string_view text)
 {
+    constexpr int left_margin = static_cast<int>(margin);
     ui::Canvas& canvas = box_.canvas();
-    Layout layout = lay_out(text, pen_of(canvas), canvas.width() - left_margin, main_font, metrics_);
+    // Every line gets the margin here, so no line's first word needs it again.
+    Style at_margin;
+    at_margin.line_margin = 0;
+    Layout layout = lay_out(text, pen_of(canvas), canvas.width() - left_margin, main_font, metrics_, at_margin);
     for (Run& run : layout.runs)
         run.x += left_margin;
     for (Bullet& bullet : layout.bullets)
@@ -131,7 +163,7 @@ void Writer::draw_at_margin(std::string_view text)
 
 void Writer::new_text_line() { ui::new_line(box_.canvas()); }
 
-void Writer::to_left_margin() { box_.canvas().set_pen(left_margin, box_.canvas().pen_y()); }
+void Writer::to_left_margin() { box_.canvas().set_pen(margin, box_.canvas().pen_y()); }
 
 void Writer::set_text_font(const ui::Font& font) { box_.canvas().set_font(font); }
 
@@ -143,20 +175,22 @@ void Writer::announce(std::string_view text)
         on_new_text(text);
 }
 
-Layout Writer::render(std::string_view text)
+Layout Writer::render(std::string_view text, const Style& style)
 {
     box_.show();
     ui::Canvas& canvas = box_.canvas();
     // Text on an emptied box is still at the top to the markup, but low
     // enough that a fraction on its first line shows its numerator whole.
-    if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise)
+    if (canvas.pen_x() <= 0 && canvas.pen_y() < fraction_rise) {
         canvas.set_pen(canvas.pen_x(), fraction_rise);
+        newest_.clear(); // nothing new is left on an emptied box
+    }
     Pen start = pen_of(canvas);
     // Text drawn right after other text continues below its tallest line;
     // a pen moved or a box cleared in between starts a fresh line.
     if (start.x == last_end_.x && start.y == last_end_.y)
         start.line_height = last_end_.line_height;
-    Layout layout = lay_out(text, start, canvas.width(), main_font, metrics_);
+    Layout layout = lay_out(text, start, canvas.width(), main_font, metrics_, style);
     paint(layout, canvas);
     last_end_ = layout.end;
     return layout;

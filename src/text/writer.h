@@ -8,12 +8,15 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorrel::text {
 
 // Writes lesson text into the message box: every line redraws the page's
 // history in grey and the new line in blue, then waits for the learner's
-// click (or pauses, when "Wait" is unchecked).
+// click (or pauses, when "Wait" is unchecked). Text drawn after the newest
+// line (an exercise's prompt) takes over as the newest: what was new turns
+// grey, so only one thing in the box is ever blue.
 class Writer final : public Narration {
 public:
     Writer(ui::PictureBox& box, ui::PictureBox& go_on, const ui::MenuItem& wait_item, ui::Waits& waits);
@@ -45,9 +48,12 @@ public:
     void clear_history() { history_.clear(); }
     const std::string& scene_title() const { return scene_title_; }
 
-    // As `draw`, for text the learner has seen already (the history, a
-    // flashing "Please try again"): nothing is announced.
+    // As `draw`, for text the learner has seen already (a flashing "Please
+    // try again"): nothing is announced, nothing turns grey.
     bool redraw(std::string_view text);
+    // The page's history at the pen, all in `color` whatever colour words
+    // its lines hold.
+    void redraw_history(ui::Color color);
     // Hands text new to the learner, shown some other way, to `on_new_text`.
     void announce(std::string_view text);
 
@@ -58,7 +64,9 @@ public:
     double line_delay = 0.5;
 
 private:
-    Layout render(std::string_view text);
+    Layout render(std::string_view text, const Style& style = {});
+    // Repaints in grey what was new, while the box still shows it as drawn.
+    void fade_newest();
 
     ui::PictureBox& box_;
     ui::PictureBox& go_on_;
@@ -68,6 +76,8 @@ private:
     std::string history_;
     std::string scene_title_;
     Pen last_end_; // where the last text drawn left the pen
+    // What is drawn in the newest line's colours since the history was.
+    std::vector<Layout> newest_;
 };
 
 } // namespace quorrel::text
