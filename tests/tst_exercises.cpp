@@ -808,14 +808,23 @@ void TestExercises::questionTakesNoInputDuringADrill()
         }
         const std::pair<int, int> question{l.num(1), l.den(1)};
         switch (++asked) {
-        case 1:
+        case 1: {
             first = question;
+            // The answer refuses a numeral its sliders cannot hold, and
+            // stays as it was.
+            const std::pair<int, int> answer{l.num(0), l.den(0)};
+            l.type_into(box("inbox(0)"), "300");
+            QCOMPARE(std::pair(l.num(0), l.den(0)), answer);
+            QCOMPARE(box("inbox(0)").text(), std::to_string(answer.first));
             QVERIFY(l.set_fraction(0, question.first, question.second));
             break;
+        }
         case 2: {
-            // Bend the question to the answer already standing in slot 0.
+            // Bend the question to the answer already standing in slot 0:
+            // its sliders are greyed, its boxes take no typing.
             second = question;
             QVERIFY(second != first);
+            QVERIFY(!slider("slider_fracnum").enabled() && !box("inbox(2)").takes_typing());
             slider("slider_fracden").user_change(first.second);
             slider("slider_fracnum").user_change(first.first);
             l.type_into(box("inbox(3)"), std::to_string(first.second));

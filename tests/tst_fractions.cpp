@@ -212,8 +212,8 @@ private Q_SLOTS:
         QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("3"));
         QCOMPARE(testing::num(rig.slots, 0), 7);
         const int slider_right = testing::slider_fracden(rig.slots, 0)->right_edge();
-        QCOMPARE(whole.left(), slider_right + 4);
-        QVERIFY(std::abs(top.left() - (slider_right + whole.width() + 12)) <= 1); // whole part's width, rounded
+        QVERIFY(whole.left() > slider_right && whole.right_edge() < top.left());
+        QVERIFY(std::abs(top.left() - (whole.right_edge() + 4)) <= 1); // whole part's width, rounded
         QCOMPARE(rig.picture(0).pixel(40, 40), blue); // only the third unit is cut
         QCOMPARE(rig.picture(0).pixel(280, 40), ink);
 
@@ -362,12 +362,18 @@ private Q_SLOTS:
         QTest::newRow("beyond 32767") << 0 << "32768";
         QTest::newRow("far beyond") << 1 << "99999999999999999999";
         QTest::newRow("denominator 0") << 1 << "0";
+        QTest::newRow("beyond 16 units") << 0 << "99";
+        QTest::newRow("far beyond 16 units") << 0 << "300";
     }
+    // A refused text changes nothing, not even to the last pair the sliders
+    // took (here 2/8): the box shows the slot's value again.
     void entryRefusesBadText()
     {
         QFETCH(int, box);
         QFETCH(QString, text);
         Rig rig;
+        rig.slots.show_fraction(0, 2, 4);
+        testing::slider_fracden(rig.slots, 0)->user_change(8);
         rig.slots.show_fraction(0, 2, 5);
         const QImage before = rig.picture(0).image();
         rig.type(box, text.toStdString());
@@ -387,7 +393,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("d");
         QTest::newRow("numerator") << false << 0 << " 3 " << 3 << 5;
         QTest::newRow("beyond the slider's max") << false << 1 << "12" << 2 << 12;
-        QTest::newRow("too long snaps back to 1/1") << false << 0 << "100" << 1 << 1;
         QTest::newRow("mixed: a click alone changes nothing") << true << 0 << "2" << 12 << 5;
         QTest::newRow("mixed: the proper numerator") << true << 0 << "4" << 14 << 5;
         QTest::newRow("mixed: denominator") << true << 1 << "6" << 12 << 6;
@@ -410,7 +415,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("after_n"); // over 7, or 1/1 for the snap-back
+        QTest::addColumn<int>("after_n"); // over 7
         QTest::addColumn<QString>("shown");
         QTest::newRow("a whole part before 3/7") << 3 << "3" << 24 << "3";
         QTest::newRow("a new whole part for 2 3/7") << 17 << " 3 " << 24 << "3";
@@ -421,7 +426,7 @@ private Q_SLOTS:
         QTest::newRow("decimal") << 3 << "1.5" << 3 << "";
         QTest::newRow("beyond a slider") << 3 << "32768" << 3 << "";
         QTest::newRow("more than a slider holds") << 3 << "4681" << 3 << ""; // 4681 * 7 + 3 = 32770
-        QTest::newRow("beyond 16 units snaps back to 1/1") << 17 << "17" << -1 << "1";
+        QTest::newRow("beyond 16 units") << 17 << "17" << 17 << "2";
     }
     void wholePartEntry()
     {
@@ -437,21 +442,35 @@ private Q_SLOTS:
         ui::TextBox& whole = *testing::wholepart(rig.slots, 1);
         whole.user_edit(text.toStdString());
         whole.on_mouse_down();
-        QCOMPARE(rig.value(1), after_n < 0 ? Pair(1, 1) : Pair(after_n, 7));
+        QCOMPARE(rig.value(1), Pair(after_n, 7));
         QCOMPARE(whole.text(), shown.toStdString()); // never the refused text
         QCOMPARE(testing::inbox(rig.slots, 2)->text(), std::to_string(testing::num(rig.slots, 1) % testing::den(rig.slots, 1)));
         QVERIFY(rig.dialogs.messages.empty());
     }
 
-    // A locked slot keeps what the program sets, whatever the learner does.
-    void lockedSlotTakesNoInput()
+    // A locked slot (its sliders greyed) and a frozen one (its sliders
+    // hidden) keep what the program sets, whatever the learner does.
+    void closedSlotTakesNoInput_data()
     {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("locked") << true;
+        QTest::newRow("sliders hidden") << false;
+    }
+    void closedSlotTakesNoInput()
+    {
+        QFETCH(bool, locked);
         Rig rig;
         rig.slots.set_mixed(0, true);
         rig.slots.show_fraction(0, 2, 5);
-        rig.slots.lock_slot(0, true);
+        if (locked)
+            rig.slots.lock_slot(0, true);
+        else
+            rig.slots.hideslide(0);
         rig.slots.show_fraction(0, 17, 7);
-        testing::slider_fracnum(rig.slots, 0)->user_change(10);
+        ui::Slider& num = *testing::slider_fracnum(rig.slots, 0);
+        QCOMPARE(num.enabled(), !locked);
+        num.user_change(10);
+        num.user_drag(11);
         rig.type(1, "5");
         rig.type(0, "6");
         testing::wholepart(rig.slots, 0)->user_edit("1");
@@ -460,9 +479,54 @@ private Q_SLOTS:
         QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("3"));
         QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("7"));
         QCOMPARE(testing::wholepart(rig.slots, 0)->text(), std::string("2"));
-        rig.slots.lock_slot(0, false);
+        for (const ui::TextBox* box : {testing::inbox(rig.slots, 0), testing::inbox(rig.slots, 1),
+                                       testing::wholepart(rig.slots, 0)})
+            QVERIFY(!box->takes_typing());
+        QVERIFY(testing::inbox(rig.slots, 2)->takes_typing()); // the next slot's box is none of its business
+
+        if (locked)
+            rig.slots.lock_slot(0, false);
+        else
+            rig.slots.showslide(0);
+        QVERIFY(num.enabled() && testing::inbox(rig.slots, 1)->takes_typing());
         rig.type(1, "8");
         QCOMPARE(rig.value(0), Pair(17, 8));
+    }
+
+    // While the button is dragged the picture and numeral show the value
+    // under it, but the slot's value and the sliders' range stay until the
+    // release applies it; a release where the drag began shows the value again.
+    void dragShowsEachValueAndAppliesOnRelease()
+    {
+        Rig rig;
+        Rig shown; // the same slot set outright, for the pictures to match
+        rig.slots.show_fraction(0, 3, 4);
+        ui::Slider& num = *testing::slider_fracnum(rig.slots, 0);
+        ui::Slider& den = *testing::slider_fracden(rig.slots, 0);
+        const QImage at_rest = rig.picture(0).image();
+        for (const int n : {5, 8}) {
+            num.user_drag(n);
+            QVERIFY(shown.slots.show_fraction(0, n, 4));
+            QCOMPARE(rig.picture(0).image(), shown.picture(0).image());
+            QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::to_string(n));
+            QCOMPARE(rig.value(0), Pair(3, 4));
+            QCOMPARE(num.max(), 8);
+        }
+        num.user_change(3); // let go where it began
+        QCOMPARE(rig.picture(0).image(), at_rest);
+        QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("3"));
+
+        den.user_drag(1);
+        QCOMPARE(testing::inbox(rig.slots, 1)->text(), std::string("1"));
+        den.user_change(2);
+        QCOMPARE(rig.value(0), Pair(3, 2));
+        QCOMPARE(num.max(), 6); // the range follows the release
+
+        rig.slots.show_fraction(0, 15, 1);
+        num.user_drag(16);
+        num.user_drag(17); // past 16 units: the last value shown stays
+        QCOMPARE(testing::inbox(rig.slots, 0)->text(), std::string("16"));
+        QCOMPARE(rig.value(0), Pair(15, 1));
     }
 
     // A stick that wraps onto more rows pushes the picture kept below it

@@ -7,6 +7,7 @@
 #include "ui/views/menu_view.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -110,6 +111,7 @@ private Q_SLOTS:
     void arrowKeysStepAFocusedSliderAtOnce();
     void returnInANumeralBoxAppliesIt_data();
     void returnInANumeralBoxAppliesIt();
+    void frozenBoxesTakeNoFocusAndClicksPlaceTheCaret();
     void focusFrameShowsOnlyWithFocus();
     void menuMnemonicsAreUniqueAndKeepCaptions();
     void mnemonicTextEscapesAmpersands_data();
@@ -317,7 +319,9 @@ void TestKeys::tabWalksTheShownSlotsInReadingOrder_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("two fractions and the answer") << "three" << slot_chain(0) + slot_chain(1) + slot_chain(2);
-    QTest::newRow("answer without sliders") << "numeral answer" << slot_chain(0) + slot_chain(1) + slot_chain(2, false);
+    // A fraction the learner must not change takes no focus at all.
+    QTest::newRow("answer frozen") << "frozen answer" << slot_chain(0) + slot_chain(1);
+    QTest::newRow("second fraction locked") << "locked" << slot_chain(0) + slot_chain(2);
     QTest::newRow("second fraction hidden") << "two" << slot_chain(0) + slot_chain(2);
     QTest::newRow("mixed number with a whole part") << "mixed" << slot_chain(0) + slot_chain(1, true, true) + slot_chain(2);
 }
@@ -328,8 +332,10 @@ void TestKeys::tabWalksTheShownSlotsInReadingOrder()
     QFETCH(QStringList, order);
     Window w;
     fractions::Board& board = w.stage().board;
-    if (screen == "numeral answer")
+    if (screen == "frozen answer")
         board.hideslide(2);
+    if (screen == "locked")
+        board.lock_slot(1, true);
     if (screen == "two")
         board.hide_slot(1);
     if (screen == "mixed") {
@@ -373,7 +379,7 @@ void TestKeys::arrowKeysStepAFocusedSliderAtOnce_data()
     QTest::newRow("denominator right") << "den" << int(Qt::Key_Right) << 1 << false << 3 << 5;
     // Past 16 units the slot snaps back, as after an arrow click.
     QTest::newRow("denominator below the stick's reach") << "den" << int(Qt::Key_Left) << 4 << false << 3 << 1;
-    QTest::newRow("a locked question snaps back") << "num" << int(Qt::Key_Right) << 1 << true << 3 << 4;
+    QTest::newRow("a locked question takes no step") << "num" << int(Qt::Key_Right) << 1 << true << 3 << 4;
 }
 
 void TestKeys::arrowKeysStepAFocusedSliderAtOnce()
@@ -396,7 +402,7 @@ void TestKeys::arrowKeysStepAFocusedSliderAtOnce()
     QCOMPARE(w.h.den(1), den);
     QCOMPARE(w.probe().find<ui::TextBox>("inbox", 2)->text(), std::to_string(num));
     QCOMPARE(w.probe().find<ui::TextBox>("inbox", 3)->text(), std::to_string(den));
-    QCOMPARE(w.focus(), slider);
+    QCOMPARE(w.focus() == slider, !locked); // greyed, it takes no focus
 }
 
 void TestKeys::returnInANumeralBoxAppliesIt_data()
@@ -435,6 +441,37 @@ void TestKeys::returnInANumeralBoxAppliesIt()
     QVERIFY(!w.probe().click_pending()); // the box's Return is no "go on"
     QCOMPARE(w.focus(), edit);                  // the learner keeps their place
     QCOMPARE(edit->selectedText(), edit->text());
+}
+
+// A fraction frozen while its box has the focus (a drill's Stop) lets the
+// focus go; a click then neither focuses nor types into it. A click in a
+// box that takes typing puts the caret where it lands.
+void TestKeys::frozenBoxesTakeNoFocusAndClicksPlaceTheCaret()
+{
+    Window w;
+    fractions::Board& board = w.stage().board;
+    QVERIFY(board.show_fraction(1, 150, 16));
+    auto* edit = qobject_cast<QLineEdit*>(w.view(w.probe().find("inbox", 2)));
+    QVERIFY(edit);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(1, edit->height() / 2));
+    QCOMPARE(w.focus(), edit);
+    QVERIFY(!edit->hasSelectedText());
+    QTest::keyClicks(edit, "1");
+    QCOMPARE(edit->text(), QString("1150"));
+    // The next click applies it: refused, the number is back, the caret stays.
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 2, edit->height() / 2));
+    QCOMPARE(edit->text(), QString("150"));
+    QCOMPARE(w.focus(), edit);
+    QVERIFY(!edit->hasSelectedText());
+
+    board.hideslide(1);
+    QVERIFY(w.focus() != edit);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 2, edit->height() / 2));
+    QVERIFY(w.focus() != edit);
+    QTest::keyClicks(edit, "9");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), QString("150"));
+    QCOMPARE(w.num(1), 150);
 }
 
 void TestKeys::focusFrameShowsOnlyWithFocus()

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void onlyTheNewestLineIsBlue_data();
     void onlyTheNewestLineIsBlue();
     void readingExercisesShowTheStickAlone();
+    void referenceFractionTakesNoTyping();
     void mixedNumberPagesOpenInMixedMode();
     void drillsDealTheirKindOfProblem();
     void drillsDealOnlyWhatTheSlidersHold();
@@ -462,6 +463,7 @@ void TestLessons::onlyTheNewestLineIsBlue()
     QFETCH(QString, newest);
     Harness h;
     Walker walker;
+    h.menu("mnu_auto").set_checked(true); // on to the comparison after the exercise
     bool jumped = false;
     bool looked = false;
     std::optional<ui::Canvas> box; // as the learner saw it
@@ -542,6 +544,41 @@ void TestLessons::readingExercisesShowTheStickAlone()
                                      p.find("slider_fracden", 1), p.find("inbox", 2), p.find("inbox", 3)})
             QVERIFY2(!stick.intersects(rect_of(*c)), c->name().c_str());
     });
+    QVERIFY(looked);
+}
+
+// The bottom stick of lesson 2 is there to compare with: it follows no
+// slider, and its numeral takes no typing either.
+void TestLessons::referenceFractionTakesNoTyping()
+{
+    Harness h;
+    h.menu("mnu_auto").set_checked(true); // on to the comparison after the exercise
+    bool jumped = false;
+    bool looked = false;
+    h.set_learner([&](Harness& l) {
+        const app::Probe& p = l.probe();
+        if (!jumped) {
+            jumped = true;
+            l.click_page_strip(12 * (20 - 1) + 2);
+            return;
+        }
+        if (!p.find("inbox", 2)->visible() || p.find("slider_fracnum", 1)->visible()) {
+            l.click_text();
+            return;
+        }
+        looked = true;
+        l.tutor().quit();
+        QVERIFY(l.last_line().starts_with("Look to check"));
+        const int n = l.num(1);
+        const int d = l.den(1);
+        auto& top = l.control<ui::TextBox>("inbox(2)");
+        QVERIFY(!top.takes_typing());
+        l.type_into(top, std::to_string(n == 9 ? 8 : 9));
+        QCOMPARE(std::pair(l.num(1), l.den(1)), std::pair(n, d));
+        QCOMPARE(top.text(), std::to_string(n));
+        QVERIFY(l.control<ui::TextBox>("inbox(0)").takes_typing()); // the learner's own fraction does
+    });
+    h.run([&] { h.tutor().run_until_quit(); });
     QVERIFY(looked);
 }
 

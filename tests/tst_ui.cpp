@@ -1,4 +1,5 @@
 #include "fractions/entry.h"
+#include "fractions/slots.h"
 #include "ui/canvas.h"
 #include "ui/views/control_views.h"
 #include "ui/controls.h"
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void sliderArrowsStepByOne();
     void numeralsShowWhole_data();
     void numeralsShowWhole();
+    void wholePartShowsWholeAfterARefusedEntry();
 };
 
 namespace {
@@ -288,8 +290,8 @@ void TestUi::doubleClickIsOneClick()
 }
 
 // The fraction's handler widens the range on every change, as the slots do;
-// a drag must neither feed it nor see the range move, and its release is one
-// change.
+// a drag shows the handler each value under the button but must not change
+// the value or see the range move, and its release is one change.
 void TestUi::sliderChangesOnReleaseAndKeepsItsRange()
 {
     Slider slider("slider_fracnum(0)");
@@ -300,6 +302,8 @@ void TestUi::sliderChangesOnReleaseAndKeepsItsRange()
         ++changes;
         slider.set_max(std::min(2 * std::max(slider.value(), 5), int(Slider::highest)));
     };
+    std::vector<int> dragged;
+    slider.on_drag = [&](int value) { dragged.push_back(value); };
     SliderView view(slider);
     slider.set_listener([&view](Aspect) { view.refresh(); });
     view.resize(300, 17);
@@ -315,6 +319,8 @@ void TestUi::sliderChangesOnReleaseAndKeepsItsRange()
         QApplication::sendEvent(&view, &move);
     }
     QVERIFY(view.sliderPosition() > 5);
+    QVERIFY(dragged.size() >= 2 && std::is_sorted(dragged.begin(), dragged.end()));
+    QCOMPARE(dragged.back(), view.sliderPosition());
     QCOMPARE(changes, 0);
     QCOMPARE(slider.value(), 5);
     slider.set_max(12); // a lesson changes the range meanwhile
@@ -325,6 +331,20 @@ void TestUi::sliderChangesOnReleaseAndKeepsItsRange()
     QVERIFY(slider.value() > 5);
     QCOMPARE(view.value(), slider.value());
     QCOMPARE(view.maximum(), slider.max());
+
+    // Dragged away and back: no new value, but one change all the same, so
+    // what the drag showed gives way to the value.
+    const int value = slider.value();
+    const QPoint back = centre_of(view, QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(&view, Qt::LeftButton, {}, back);
+    for (const int dx : {-30, 0}) {
+        QMouseEvent move(QEvent::MouseMove, back + QPoint(dx, 0), view.mapToGlobal(back + QPoint(dx, 0)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&view, &move);
+    }
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, back);
+    QCOMPARE(changes, 2);
+    QCOMPARE(slider.value(), value);
 }
 
 void TestUi::sliderArrowsStepByOne()
@@ -365,6 +385,29 @@ void TestUi::numeralsShowWhole_data()
     QTest::newRow("5 wide digits") << "88888";
 }
 
+namespace {
+
+// Whether the box's widget shows `number` whole: every column of its ink,
+// none cut off at either side (inside the frame that marks a box under the
+// pointer).
+bool shows_whole(QWidget& view, const QString& number)
+{
+    const QImage shown = view.grab().toImage().copy(view.rect().adjusted(1, 1, -1, -1));
+    const auto [left, right] = ink_span(shown);
+    QImage whole(200, view.height(), QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        painter.setFont(view.font());
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(20, view.fontMetrics().ascent()), number);
+    }
+    const auto [whole_left, whole_right] = ink_span(whole);
+    return left > 0 && right < shown.width() - 1 && right - left == whole_right - whole_left;
+}
+
+} // namespace
+
 void TestUi::numeralsShowWhole()
 {
     QFETCH(QString, number);
@@ -381,22 +424,36 @@ void TestUi::numeralsShowWhole()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.clearFocus(); // no caret
-    // Inside the frame that marks a box under the pointer.
-    const QImage shown = view.grab().toImage().copy(QRect(1, 1, box.width() - 2, box.height() - 2));
-    const auto [left, right] = ink_span(shown);
+    QVERIFY(shows_whole(view, number));
+}
 
-    QImage whole(200, box.height(), QImage::Format_RGB32);
-    whole.fill(Qt::white);
-    {
-        QPainter painter(&whole);
-        painter.setFont(view.font());
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(20, view.fontMetrics().ascent()), number);
+// A long text typed into a mixed number's whole part and refused must not
+// leave the box scrolled: the whole parts shown after it read in full.
+void TestUi::wholePartShowsWholeAfterARefusedEntry()
+{
+    Form form("lessonform", 1280, 600, colors::window_back);
+    PictureBox& text = form.add<PictureBox>("pbox_text", colors::yellow);
+    text.move(0, 0, 640, 600);
+    Random random = Random::fixed(1);
+    quorrel::fractions::Slots slots(form, text, random);
+    slots.place_slot(0, 650, 300);
+    slots.set_mixed(0, true);
+    QVERIFY(slots.show_fraction(0, 17, 7));
+    FormView view(form);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto* whole = qobject_cast<QLineEdit*>(view.widget_for(slots.controls(0)->wholepart));
+    QVERIFY(whole);
+
+    QTest::mouseClick(whole, Qt::LeftButton, {}, whole->rect().center());
+    QTest::keyClicks(whole, "123456789");
+    QTest::keyClick(whole, Qt::Key_Return);
+    QCOMPARE(whole->text(), QString("2"));
+    view.setFocus(); // no caret
+    for (const int n : {44, 17, 111}) {
+        QVERIFY(slots.show_fraction(0, n, 7));
+        QVERIFY2(shows_whole(*whole, whole->text()), qPrintable(whole->text()));
     }
-    const auto [whole_left, whole_right] = ink_span(whole);
-    QVERIFY(left > 0);
-    QVERIFY(right < shown.width() - 1);
-    QCOMPARE(right - left, whole_right - whole_left);
 }
 
 QTEST_MAIN(TestUi)

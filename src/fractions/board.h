@@ -31,6 +31,7 @@ public:
     virtual bool place_slot(int i, int left, int top) = 0;
     virtual bool show_slot(int i) = 0;
     virtual bool hide_slot(int i) = 0;
+    // Hidden sliders freeze the slot: its numerals take no typing either.
     virtual bool showslide(int i) = 0;
     virtual bool hideslide(int i) = 0;
     // The picture alone, and the numeral (boxes and bar) alone.
@@ -43,7 +44,8 @@ public:
     // Keeps n/d in the sliders without drawing (a dealt problem that is never
     // shown); the sliders' reach becomes the pair itself.
     virtual void hold_fraction(int i, int n, int d) = 0;
-    // While locked, the learner's sliders and numerals leave the slot as it is.
+    // While locked, the learner's sliders (shown greyed) and numerals leave
+    // the slot as it is.
     virtual void lock_slot(int i, bool locked) = 0;
     virtual void set_slider(int i, SlotPart slider, SliderSetting setting) = 0;
 

@@ -36,7 +36,14 @@ double show_whole_part(SlotControls& s, int n, int d, ui::Canvas& window, bool s
     const double top = s.num_box->top() + height / 3;
     s.wholepart.set_visible(shown);
     s.wholepart.set_font(font);
-    s.wholepart.move(s.slider_fracden.right_edge() + 4, to_pixel(top), to_pixel(width), to_pixel(height));
+    // Part of the picture, as the numeral boxes are, until the pointer is on it.
+    s.wholepart.set_background(window.background());
+    // Wider than the number by a numeral box's margins, centred on it: a box
+    // only as wide as its text scrolls it, and a number shown after a longer
+    // typed text would stay scrolled, cut off on the left.
+    const int margin = numeral_box_margin;
+    s.wholepart.move(s.slider_fracden.right_edge() + 4 - margin / 2, to_pixel(top), to_pixel(width) + margin,
+                     to_pixel(height));
     s.wholepart.set_text(whole == 0 ? "" : whole_text);
     return width;
 }

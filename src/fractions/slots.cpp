@@ -37,11 +37,14 @@ bool Slots::make_slot(int i)
         SlotControls& s = *layout_.slot(i);
         s.slider_fracnum.on_change = [this, i] { slider_Change(i); };
         s.slider_fracden.on_change = [this, i] { slider_Change(i); };
+        s.slider_fracnum.on_drag = [this, i](int n) { slider_Drag(i, n, std::nullopt); };
+        s.slider_fracden.on_drag = [this, i](int d) { slider_Drag(i, std::nullopt, d); };
         s.wholepart.on_mouse_down = [this, i] { wholepart_MouseDown(i); };
     }
     if (!layout_.slot(i))
         return false;
     layout_.reset(i);
+    sync_input(i);
     return true;
 }
 
@@ -51,6 +54,7 @@ bool Slots::show_slot(int i)
     const SlotState& st = modes_.state(i);
     if (!layout_.show_slot(i, st.mixed_mode))
         return false;
+    sync_input(i);
     if (was_hidden && st.circle_mode && pizzas_.owner() != i) {
         const auto [n, d] = numerals(i);
         paint_pizzas(i, n, d);
@@ -58,7 +62,12 @@ bool Slots::show_slot(int i)
     return true;
 }
 
-bool Slots::hide_slot(int i) { return layout_.hide_slot(i); }
+bool Slots::hide_slot(int i)
+{
+    const bool hidden = layout_.hide_slot(i);
+    sync_input(i);
+    return hidden;
+}
 
 bool Slots::showslide(int i)
 {
@@ -67,7 +76,37 @@ bool Slots::showslide(int i)
         return false;
     form_.bring_to_front(s->slider_fracnum);
     form_.bring_to_front(s->slider_fracden);
+    sync_input(i);
     return true;
+}
+
+bool Slots::hideslide(int i)
+{
+    const bool hidden = layout_.set_sliders_visible(i, false);
+    sync_input(i);
+    return hidden;
+}
+
+bool Slots::open_to_learner(int i) const
+{
+    const SlotControls* s = layout_.slot(i);
+    return s && s->slider_fracnum.visible() && !modes_.state(i).locked;
+}
+
+void Slots::sync_input(int i)
+{
+    SlotControls* s = layout_.slot(i);
+    if (!s)
+        return;
+    // Hidden sliders freeze a fraction, so its numerals take no typing
+    // either; a lock leaves the sliders in sight but greyed.
+    const bool locked = modes_.state(i).locked.has_value();
+    s->slider_fracnum.set_enabled(!locked);
+    s->slider_fracden.set_enabled(!locked);
+    const bool open = open_to_learner(i);
+    for (ui::TextBox* box : {s->num_box, s->den_box, &s->wholepart})
+        if (box)
+            box->set_takes_typing(open);
 }
 
 void Slots::show_picture(int i, bool shown)
@@ -85,6 +124,7 @@ void Slots::show_numeral(int i, bool shown)
     for (ui::TextBox* box : {s->num_box, s->den_box})
         if (box)
             box->set_visible(shown);
+    sync_input(i);
 }
 
 void Slots::set_slider(int i, SlotPart part, SliderSetting setting)
@@ -136,9 +176,7 @@ bool Slots::show_fraction(int i, int n, int d)
         s->num_box->set_visible(true);
     if (s->den_box)
         s->den_box->set_visible(true);
-    ui::Canvas& picture = s->pbox_fracbar.canvas();
-    picture.set_background(window.background()); // wipes the old picture
-    picture.set_fore_color(picture_grey);
+    sync_input(i);
 
     // Room to double either number; a slider cannot hold more than 32767.
     const int reach = static_cast<int>(std::min<std::int64_t>(2 * std::int64_t(std::max(n, d)), ui::Slider::highest));
@@ -150,19 +188,30 @@ bool Slots::show_fraction(int i, int n, int d)
     const bool outer = std::exchange(setting_fraction_, true);
     s->slider_fracnum.set_value(n);
     s->slider_fracden.set_value(d);
-    if (s->num_box)
-        s->num_box->set_text(std::to_string(n));
-    if (s->den_box)
-        s->den_box->set_text(std::to_string(d));
+    draw(i, n, d);
+    setting_fraction_ = outer;
+    return true;
+}
 
-    draw_stick_picture(*s, st, n, d, modes_.unit_length(), form_.width() / 2.0);
-    place_numeral(*s, st, n, d, window, layout_.shown(i));
+void Slots::draw(int i, int n, int d)
+{
+    SlotControls& s = *layout_.slot(i);
+    const SlotState& st = modes_.state(i);
+    ui::Canvas& window = form_.canvas();
+    ui::Canvas& picture = s.pbox_fracbar.canvas();
+    picture.set_background(window.background()); // wipes the old picture
+    picture.set_fore_color(picture_grey);
+    if (s.num_box)
+        s.num_box->set_text(std::to_string(n));
+    if (s.den_box)
+        s.den_box->set_text(std::to_string(d));
+
+    draw_stick_picture(s, st, n, d, modes_.unit_length(), form_.width() / 2.0);
+    place_numeral(s, st, n, d, window, layout_.shown(i));
     // A hidden slot's pizzas wait for show_slot.
     if (st.circle_mode && layout_.shown(i))
         paint_pizzas(i, n, d);
-    setting_fraction_ = outer;
     keep_followers_below(i);
-    return true;
 }
 
 void Slots::keep_below(int follower, int leader, int gap)
@@ -230,6 +279,19 @@ void Slots::slider_Change(int i)
     propose(i, s->slider_fracnum.value(), s->slider_fracden.value());
 }
 
+void Slots::slider_Drag(int i, std::optional<int> n, std::optional<int> d)
+{
+    if (setting_fraction_ || !open_to_learner(i))
+        return;
+    const auto [held_n, held_d] = numerals(i);
+    const int shown_n = n.value_or(held_n);
+    const int shown_d = d.value_or(held_d);
+    // A pair too long to show leaves the last one in sight; the release
+    // decides, as an arrow click would.
+    if (slot_holds(shown_n, shown_d))
+        draw(i, shown_n, shown_d);
+}
+
 void Slots::lock_slot(int i, bool locked)
 {
     SlotState* st = modes_.mutable_state(i);
@@ -239,6 +301,7 @@ void Slots::lock_slot(int i, bool locked)
         st->locked = value(i);
     else
         st->locked.reset();
+    sync_input(i);
 }
 
 void Slots::hold_fraction(int i, int n, int d)
@@ -315,10 +378,13 @@ void Slots::take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t
     // A refused text gives way to the slot's own numerals again: no box
     // shows a number the slot does not hold.
     const auto refuse = [this, i, held] { show_fraction(i, held.first, held.second); };
-    if (!wanted || modes_.state(i).locked)
+    if (!wanted || !open_to_learner(i))
         return refuse();
     const auto [wanted_n, wanted_d] = *wanted;
-    if (wanted_n < 0 || wanted_n > ui::Slider::highest || wanted_d < 1 || wanted_d > ui::Slider::highest)
+    // A pair the sliders cannot hold changes nothing: unlike a slider moved
+    // too far, the slot still holds its value, so nothing need snap back.
+    const auto within = [](std::int64_t v) { return v >= 0 && v <= ui::Slider::highest; };
+    if (!within(wanted_n) || !within(wanted_d) || !slot_holds(int(wanted_n), int(wanted_d)))
         return refuse();
     if (wanted_n == n && wanted_d == d)
         return refuse(); // the same value, written as the slot writes it

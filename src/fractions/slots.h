@@ -56,7 +56,7 @@ public:
     bool hide_slot(int i) override;
     // Sliders shown by a lesson are for the learner: nothing may cover them.
     bool showslide(int i) override;
-    bool hideslide(int i) override { return layout_.set_sliders_visible(i, false); }
+    bool hideslide(int i) override;
     void show_picture(int i, bool shown = true) override;
     void show_numeral(int i, bool shown = true) override;
 
@@ -96,6 +96,18 @@ private:
 
     // The learner moved a slider of slot i (an arrow, or a drag released).
     void slider_Change(int i);
+    // The learner drags a slider of slot i over numerator n or denominator
+    // d: the picture and numerals show it, the sliders keep their value and
+    // bounds until the release.
+    void slider_Drag(int i, std::optional<int> n, std::optional<int> d);
+    // Whether the learner may change slot i: its sliders show and it is not
+    // locked. Its boxes take typing exactly then.
+    bool open_to_learner(int i) const;
+    // Gives the slot's sliders and boxes the input open_to_learner allows.
+    void sync_input(int i);
+    // Draws n/d into the slot's picture, numerals and pizzas, leaving the
+    // sliders as they are.
+    void draw(int i, int n, int d);
     // The learner clicked entry box `index`: its text, when it is a numeral
     // the slot can take, is applied as though the paired slider had moved.
     void inbox_MouseDown(int index);
@@ -107,8 +119,8 @@ private:
     // otherwise the slot snaps back to the last pair allowed.
     void propose(int i, int n, int d);
     // Applies a typed n/d as the sliders would take it; nothing (a text that
-    // is no numeral), a pair out of the sliders' reach, or a locked slot only
-    // rewrites the slot's own numerals.
+    // is no numeral), a pair the sliders cannot hold, or a slot closed to the
+    // learner only rewrites the slot's own numerals.
     void take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted);
     void paint_pizzas(int i, int n, int d);
     // n/d of a slot that is there; 0/1 otherwise.

@@ -87,11 +87,25 @@ bool Slider::set_bound(int& bound, int value)
 
 void Slider::user_change(int value)
 {
-    if (!in_bounds(value))
+    if (!takes_input() || !in_bounds(value))
         return;
     value_ = value;
     if (on_change)
         on_change();
+}
+
+void Slider::user_drag(int value)
+{
+    if (takes_input() && in_bounds(value) && on_drag)
+        on_drag(value);
+}
+
+void Slider::set_enabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    notify(Aspect::content);
 }
 
 void TextBox::set_text(std::string text)
@@ -99,6 +113,14 @@ void TextBox::set_text(std::string text)
     if (text == text_)
         return;
     text_ = std::move(text);
+    notify(Aspect::content);
+}
+
+void TextBox::set_takes_typing(bool takes)
+{
+    if (takes == takes_typing_)
+        return;
+    takes_typing_ = takes;
     notify(Aspect::content);
 }
 

@@ -117,19 +117,29 @@ public:
     bool set_min(int min);
     bool set_max(int max);
 
-    // The learner moved the slider: an arrow click or a released drag. A drag
-    // in progress is not reported, so a fraction follows its slider when the
-    // button is let go.
+    // The learner moved the slider: an arrow click or a released drag (a
+    // release where the drag began reports that value again). Refused while
+    // the slider is hidden or disabled, or for a value outside the bounds.
     void user_change(int value);
+    // The learner drags the button over `value`: it is shown, not yet taken,
+    // so the value and bounds stay as they are until the release.
+    void user_drag(int value);
+
+    // A disabled slider shows but takes no input.
+    bool enabled() const { return enabled_; }
+    void set_enabled(bool enabled);
 
     std::function<void()> on_change;
+    std::function<void(int value)> on_drag;
 
 private:
     bool in_bounds(int value) const;
     bool set_bound(int& bound, int value);
+    bool takes_input() const { return enabled_ && visible(); }
     int value_ = 0;
     int min_ = 0;
     int max_ = 32767;
+    bool enabled_ = true;
 };
 
 class TextBox final : public Control {
@@ -139,7 +149,16 @@ public:
     const std::string& text() const { return text_; }
     void set_text(std::string text);
     // What the learner typed: the view already shows it, so it is not echoed.
-    void user_edit(std::string text) { text_ = std::move(text); }
+    // Ignored while the box takes no typing.
+    void user_edit(std::string text)
+    {
+        if (takes_typing_)
+            text_ = std::move(text);
+    }
+    // A box that takes no typing shows its text as usual but takes neither
+    // keys nor the focus.
+    bool takes_typing() const { return takes_typing_; }
+    void set_takes_typing(bool takes);
 
     const Font& font() const { return font_; }
     void set_font(const Font& font);
@@ -156,6 +175,7 @@ public:
 
 private:
     std::string text_;
+    bool takes_typing_ = true;
     Font font_{"Arial", 8};
     Color background_ = colors::white;
     Color fore_color_ = colors::black;

@@ -8,6 +8,7 @@
 #include <QStyleHints>
 #include <QStyleOptionSlider>
 
+#include <algorithm>
 #include <utility>
 
 namespace quorrel::ui {
@@ -130,6 +131,10 @@ QScrollBar::add-line:horizontal { subcontrol-position: right; }
 QScrollBar::sub-line:horizontal { subcontrol-position: left; }
 QScrollBar::left-arrow:horizontal, QScrollBar::right-arrow:horizontal { width: 0; height: 0; }
 QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }
+QScrollBar:horizontal:disabled { background: rgb(240,240,240); border-color: rgb(200,200,200); }
+QScrollBar::handle:horizontal:disabled, QScrollBar::add-line:horizontal:disabled,
+QScrollBar::sub-line:horizontal:disabled { background: rgb(224,224,224);
+    border-color: rgb(240,240,240) rgb(176,176,176) rgb(176,176,176) rgb(240,240,240); }
 )";
 
 } // namespace
@@ -140,18 +145,35 @@ SliderView::SliderView(Slider& slider, QWidget* parent) : QScrollBar(Qt::Horizon
     setStyleSheet(slider_style);
     setSingleStep(1);
     setPageStep(1);
-    // Without tracking a drag moves only the button; the value follows on
-    // release, as one change, like an arrow click.
+    // Without tracking the value changes on release, as one change, like an
+    // arrow click; meanwhile the model is shown each value the button passes,
+    // which leaves the range as it is under the pointer.
     setTracking(false);
     // Reached by a click or the window's own Tab order; never given the
     // focus on its own when the window opens.
     setFocusPolicy(Qt::ClickFocus);
     refresh();
-    connect(this, &QScrollBar::valueChanged, this, [this](int value) { slider_.user_change(value); });
+    connect(this, &QScrollBar::valueChanged, this, [this](int value) {
+        slider_.user_change(value);
+        // A model that took no input (hidden, disabled) shows its own value.
+        if (slider_.value() != value)
+            refresh();
+    });
+    connect(this, &QScrollBar::sliderMoved, this, [this](int value) {
+        dragged_ = true;
+        slider_.user_drag(value);
+    });
+    // Let go where it began, a drag changes no value: the model hears the
+    // value again, so what it showed during the drag gives way.
+    connect(this, &QScrollBar::sliderReleased, this, [this] {
+        if (std::exchange(dragged_, false) && sliderPosition() == value())
+            slider_.user_change(value());
+    });
 }
 
 void SliderView::refresh()
 {
+    setEnabled(slider_.enabled());
     // The range and value wait until the drag ends, so the button stays
     // under the pointer.
     if (isSliderDown()) {
@@ -224,19 +246,35 @@ TextBoxView::TextBoxView(TextBox& box, QWidget* parent) : QLineEdit(parent), box
 
 void TextBoxView::mousePressEvent(QMouseEvent* event)
 {
+    // A click places the caret, as in any text field; only the keyboard
+    // selects the number for typing over.
+    keyboard_focus_ = false;
     QLineEdit::mousePressEvent(event);
-    if (box_.on_mouse_down)
-        box_.on_mouse_down();
+    if (!box_.on_mouse_down)
+        return;
+    clicked_caret_ = cursorPosition();
+    box_.on_mouse_down();
+    clicked_caret_.reset();
 }
 
 void TextBoxView::refresh()
 {
+    const bool takes = box_.takes_typing();
+    setReadOnly(!takes);
+    setFocusPolicy(takes ? Qt::ClickFocus : Qt::NoFocus);
+    if (!takes) {
+        hovered_ = false;
+        if (hasFocus())
+            clearFocus();
+    }
     if (text().toStdString() != box_.text()) {
         setText(QString::fromStdString(box_.text()));
         // The program has shown a new value: a caret or selection left from
         // the learner's typing would sit inside a number no one is typing.
         if (box_.numeral && hasFocus()) {
-            if (keyboard_focus_)
+            if (clicked_caret_)
+                setCursorPosition(std::min<int>(*clicked_caret_, int(text().size())));
+            else if (keyboard_focus_)
                 selectAll();
             else
                 clearFocus();

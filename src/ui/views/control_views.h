@@ -43,7 +43,8 @@ private:
 };
 
 // A grey button on a white bar with an arrow at each end. Arrow clicks (and
-// a held arrow) step by one; a drag reaches the model when it is let go.
+// a held arrow) step by one; a drag shows the model each value it passes and
+// gives it the value where it is let go.
 class SliderView final : public QScrollBar, public ControlView {
 public:
     explicit SliderView(Slider& slider, QWidget* parent = nullptr);
@@ -57,7 +58,8 @@ protected:
 
 private:
     Slider& slider_;
-    bool stale_ = false; // the model changed under a drag in progress
+    bool stale_ = false;   // the model changed under a drag in progress
+    bool dragged_ = false; // the drag in progress has shown a value
 };
 
 class TextBoxView final : public QLineEdit, public ControlView {
@@ -80,6 +82,9 @@ private:
     // Reached by the keyboard (Tab, or Return typed here): a new value keeps
     // the focus, selected for typing over, so the learner keeps their place.
     bool keyboard_focus_ = false;
+    // The caret a click put, while the click applies the text: a new value
+    // keeps it there, so the learner types on where they clicked.
+    std::optional<int> clicked_caret_;
 };
 
 // A text box set to multi_line: its text wraps at word breaks to the box's

@@ -116,7 +116,7 @@ std::vector<QWidget*> FormView::focus_chain() const
                      [](const Control* a, const Control* b) { return a->tab_place < b->tab_place; });
     std::vector<QWidget*> chain;
     for (const Control* control : places)
-        if (QWidget* view = widget_for(*control); view && view->isEnabled())
+        if (QWidget* view = widget_for(*control); view && view->isEnabled() && view->focusPolicy() != Qt::NoFocus)
             chain.push_back(view);
     return chain;
 }
