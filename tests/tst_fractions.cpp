@@ -113,19 +113,19 @@ private Q_SLOTS:
         }
     }
 
-    void partTicksMatchEveryStep()
+    // Each part gets its tick where the step-by-step loop puts it, or, too
+    // narrow to keep the ticks apart, none does.
+    void partTicksStayApart()
     {
-        // However many steps share a pixel column, the columns are those of
-        // the step-by-step loop, each once.
-        for (const int d : {7, 119, 120, 121, 1000, 32767}) {
+        for (const int d : {7, 20, 21, 40, 41, 504, 32767}) {
             for (const double ul : {60.0, 120.0}) {
                 const auto rows = fractions::stick_rows({3 * d + 1, d, ul, 640, RulerSide::above, false, 13});
-                std::set<int> expected;
-                for (long long p = 1; p <= 4LL * d; ++p)
-                    expected.insert(fractions::to_pixel(double(p) * ul / d));
                 const std::vector<int>& got = rows.front().parts;
-                QCOMPARE(std::set<int>(got.begin(), got.end()), expected);
-                QCOMPARE(got.size(), expected.size());
+                QCOMPARE(got.empty(), ul / d < 3);
+                for (std::size_t k = 0; k < got.size(); ++k)
+                    QCOMPARE(got[k], fractions::to_pixel(double(k + 1) * ul / d));
+                for (std::size_t k = 1; k < got.size(); ++k)
+                    QVERIFY(got[k] - got[k - 1] >= 2);
             }
         }
     }
@@ -155,6 +155,9 @@ private Q_SLOTS:
         QTest::newRow("96/6") << 96 << 6 << 1 << QList<QPoint>{{305, 90}, {470, 140}, {105, 195}}
                               << QList<QPoint>{{305, 50}, {481, 140}, {121, 195}, {305, 203}}
                               << QList<QPoint>{{300, 53}, {482, 140}, {485, 195}, {305, 52}};
+        QTest::newRow("216/504: units and fill, no part ticks")
+            << 216 << 504 << 1 << QList<QPoint>{{2, 40}, {30, 40}, {51, 45}} << QList<QPoint>{{120, 40}, {121, 25}}
+            << QList<QPoint>{{52, 40}, {90, 45}};
         QTest::newRow("2/5 numbers below") << 2 << 5 << -1 << QList<QPoint>{{10, 20}, {10, 11}, {10, 10}}
                                            << QList<QPoint>{{10, 25}, {10, 26}, {24, 10}, {1, 2}}
                                            << QList<QPoint>{{10, 9}, {10, 27}, {5, 2}};
@@ -227,6 +230,24 @@ private Q_SLOTS:
         QCOMPARE(top.left(), slider_right + 10);
         rig.slots.show_slot(0);
         QVERIFY(!whole.visible());
+
+        // A hidden slot shows no part of its number until the whole of it
+        // shows, a whole number as its whole part alone.
+        const auto seen = [&] {
+            return std::vector<bool>{whole.visible(), top.visible(), testing::inbox(rig.slots, 1)->visible(),
+                                     testing::fracline(rig.slots, 0)->visible(),
+                                     testing::pbox_fracbar(rig.slots, 0)->visible()};
+        };
+        rig.slots.hide_slot(0);
+        rig.slots.set_mixed(0, true);
+        rig.slots.show_fraction(0, 17, 6);
+        QCOMPARE(seen(), std::vector<bool>(5, false));
+        rig.slots.show_fraction(0, 12, 6);
+        rig.slots.show_slot(0);
+        QCOMPARE(seen(), (std::vector<bool>{true, false, false, false, true}));
+        rig.slots.hide_slot(0);
+        rig.slots.set_mixed(0, false);
+        QCOMPARE(seen(), std::vector<bool>(5, false));
     }
 
     void sixteenUnitsAndSnapBack()
@@ -543,14 +564,50 @@ private Q_SLOTS:
         const auto* bottom = testing::pbox_fracbar(rig.slots, 1);
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
         const int one_row = top->bottom_edge();
+        // The lower slot's numeral sits under its picture, as chapter 2 has it.
+        auto* numeral = testing::inbox(rig.slots, 2);
+        numeral->set_top(bottom->bottom_edge() + 8);
         rig.slots.show_fraction(0, 10, 1); // three rows of four units
         QVERIFY(top->bottom_edge() > one_row);
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
+        QCOMPARE(numeral->top(), bottom->bottom_edge() + 8); // moved with it
+        rig.slots.show_fraction(1, 9, 1); // and under its own picture as it grows
+        QCOMPARE(bottom->height(), 153);
+        QCOMPARE(numeral->top(), bottom->bottom_edge() + 8);
         testing::slider_fracden(rig.slots, 0)->user_change(5); // the learner shortens it: 10/5
         QCOMPARE(bottom->top(), top->bottom_edge() + 20);
         rig.slots.place_slot(1, 650, 900);
         rig.slots.show_fraction(0, 40, 3);
         QCOMPARE(bottom->top(), 930);
+    }
+
+    // With room for two rows a stick, a longer stick on show draws every
+    // stick at half the unit, so that they stay alike, until it goes.
+    void longSticksHalveTheUnit()
+    {
+        Rig rig;
+        rig.slots.make_slot(1);
+        rig.slots.place_slot(1, 650, 800);
+        QVERIFY(rig.slots.set_unit_length(120, 2));
+        rig.slots.show_fraction(1, 1, 1);
+        const auto unit_of_slot_1 = [&] { return rig.picture(1).pixel(100, 40) == blue ? 120 : 60; };
+        rig.slots.show_fraction(0, 8, 1);
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->height(), 102);
+        QCOMPARE(unit_of_slot_1(), 120);
+        rig.slots.show_fraction(0, 9, 1);
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->height(), 102);
+        QCOMPARE(unit_of_slot_1(), 60);
+        rig.slots.show_fraction(0, 32767, 2048); // 16 units, still two rows
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->height(), 102);
+        rig.slots.hide_slot(0);
+        QCOMPARE(unit_of_slot_1(), 120);
+        rig.slots.show_slot(0);
+        QCOMPARE(unit_of_slot_1(), 60);
+        QVERIFY(!rig.slots.set_unit_length(120, 0));
+        QVERIFY(rig.slots.set_unit_length(120)); // no limit: the next drawing
+        rig.slots.show_fraction(1, 1, 1);         // puts every stick back
+        QCOMPARE(unit_of_slot_1(), 120);
+        QCOMPARE(testing::pbox_fracbar(rig.slots, 0)->height(), 204);
     }
 
     void entryBoxSetUp()
@@ -665,15 +722,28 @@ private Q_SLOTS:
         QCOMPARE(rig.window().pixel(702, 738), blue);
         rig.slots.set_pizza(1, false);
         QCOMPARE(rig.window().pixel(702, 738), back);
+        rig.slots.set_pizza(1, true); // on again: shown at once
+        QCOMPARE(rig.window().pixel(702, 738), blue);
     }
 
-    // Every label lies right of the message box, where it can be seen.
-    void pizzaLabelsClearTheMessageBox()
+    // Every pizza and label lies right of the message box and below the
+    // window's top, where it can be seen: where the rows would run above
+    // it, the pizzas shrink.
+    void pizzasStayInView()
     {
         for (const bool mixed : {false, true})
-            for (const auto& [n, d] : {Pair(13, 12), Pair(96, 6), Pair(7, 1), Pair(0, 5)})
-                for (const auto& p : fractions::pizza_row(n, d, {640, 500, 400, 640}, mixed))
-                    QVERIFY2(p.label_x > 640, qPrintable(QString::fromStdString(p.label)));
+            for (const auto& [n, d] : {Pair(13, 12), Pair(96, 6), Pair(7, 1), Pair(0, 5), Pair(15, 1), Pair(31, 2)})
+                for (const fractions::PizzaFrame frame :
+                     {fractions::PizzaFrame{640, 500, 400, 640}, {640, 735, 740, 640}, {640, 120, 100, 512}}) {
+                    const auto pizzas = fractions::pizza_row(n, d, frame, mixed);
+                    QCOMPARE(int(pizzas.size()), n / d + (n % d || !n ? 1 : 0));
+                    for (const auto& p : pizzas) {
+                        QVERIFY2(p.label_x > 640 && p.label_y >= 0 && p.y - p.radius >= 0,
+                                 qPrintable(QString::fromStdString(p.label)));
+                        QVERIFY(p.y + p.radius < frame.slider_top && p.x + p.radius < 640 + 2 + frame.row_width);
+                        QVERIFY(p.label_x + 30 < 640 + frame.row_width); // room for a label such as 15/16
+                    }
+                }
         Rig rig;
         rig.hundred_pixel_pizzas(0);
         rig.slots.set_pizza(0, true);

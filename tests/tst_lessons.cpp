@@ -105,6 +105,7 @@ private Q_SLOTS:
     void readingExercisesShowTheStickAlone();
     void referenceFractionTakesNoTyping();
     void mixedNumberPagesOpenInMixedMode();
+    void mixedNumbersShowWholeAfterChapterTwo();
     void drillsDealTheirKindOfProblem();
     void drillsDealOnlyWhatTheSlidersHold();
 };
@@ -645,6 +646,48 @@ constexpr lessons::Practice practices[] = {
     lessons::Practice::reduce_denominator_given, lessons::Practice::reduce_numerator_given};
 
 } // namespace
+
+// Lesson 1e after chapter 2, read through, then left for 1c: its mixed
+// number shows whole or not at all, its sticks are numbered above as the
+// chapter draws them, and nothing of it stays behind.
+void TestLessons::mixedNumbersShowWholeAfterChapterTwo()
+{
+    Harness h;
+    const std::vector<int> route = {15, 12, 9};
+    std::size_t stop = 0;
+    std::set<std::string> failures;
+    h.set_learner([&](Harness& l) {
+        const app::Probe& p = l.probe();
+        const std::string page = p.page_label();
+        const auto shown = [&](const std::string& name, int k) { return p.find(name, k)->visible(); };
+        if (page.starts_with("Page 12") || page.starts_with("Page 13") || page.starts_with("Page 14")) {
+            const bool any = shown("inbox", 2) || shown("inbox", 3) || shown("fracline", 1) || shown("pbox_fracbar", 1);
+            const bool whole = shown("wholepart", 1) && shown("pbox_fracbar", 1);
+            if (any && !whole)
+                failures.insert("a bare numeral: " + l.last_line());
+            for (int i = 0; i < 2; ++i)
+                if (p.slots().modes().state(i).ruler_side != fractions::RulerSide::above)
+                    failures.insert("numbers under the stick: " + l.last_line());
+        }
+        if (page.starts_with("Page 9") && (shown("fracline", 1) || shown("wholepart", 1)))
+            failures.insert("1e's bar stayed");
+        const bool leaving = page.starts_with("Page 15") || page.starts_with("Page 9") || page.starts_with("Page 1 ") ||
+                             (page.starts_with("Page 14") && p.asked());
+        if (!leaving) {
+            l.click_text();
+        } else if (stop < route.size()) {
+            l.click_page_strip(12 * (route[stop++] - 1) + 2);
+        } else {
+            l.tutor().quit();
+        }
+    });
+    h.start();
+    QCOMPARE(stop, route.size());
+    std::string seen;
+    for (const std::string& failure : failures)
+        seen += failure + "; ";
+    QVERIFY2(failures.empty(), seen.c_str());
+}
 
 void TestLessons::drillsDealTheirKindOfProblem()
 {

@@ -49,8 +49,13 @@ struct Look {
     int ink = 0;           // pixels of the window's own picture
     int text_bottom = 0;   // the lowest written row of the message box
     int text_room = 0;     // the message box's height
+    int slider_top = 0;    // of the highest slider on show
     bool stop = false;
     QRect stop_rect;
+    std::set<std::pair<std::string, std::string>> overlapping; // by name
+    // What the largest fractions the learner can give the slots do to this
+    // screen that the fractions it holds do not.
+    QStringList stretched;
 };
 
 // How much of a control the form cuts off: of a picture, only what is
@@ -77,7 +82,7 @@ Look look_at(const app::Probe& probe)
     Look look;
     const ui::Form& form = probe.window();
     const QRect whole(0, 0, form.width(), form.height());
-    std::vector<QRect> lesson_controls;
+    std::vector<std::pair<QRect, std::string>> lesson_controls;
     std::vector<QRect> covers;
     QRect message;
     for (const auto& control : form.controls()) {
@@ -94,17 +99,21 @@ Look look_at(const app::Probe& probe)
         }
         if (!dynamic_cast<const ui::LineControl*>(control.get()))
             covers.push_back(r);
+        if (dynamic_cast<const ui::Slider*>(control.get()) && (!look.slider_top || r.top() < look.slider_top))
+            look.slider_top = r.top();
         if (beside_the_lesson(*control)) {
             if (control->name() == "pbox_text")
                 message = r;
             continue;
         }
-        lesson_controls.push_back(r);
+        lesson_controls.emplace_back(r, control->name());
     }
     for (std::size_t i = 0; i < lesson_controls.size(); ++i)
         for (std::size_t j = i + 1; j < lesson_controls.size(); ++j)
-            look.overlaps += lesson_controls[i].intersects(lesson_controls[j]);
-    for (const QRect& r : lesson_controls)
+            if (lesson_controls[i].first.intersects(lesson_controls[j].first))
+                look.overlapping.insert(std::minmax(lesson_controls[i].second, lesson_controls[j].second));
+    look.overlaps = int(look.overlapping.size());
+    for (const auto& [r, name] : lesson_controls)
         look.under_message += r.intersects(message);
 
     const QImage& image = form.canvas().image();
@@ -151,9 +160,63 @@ Look look_at(const app::Probe& probe)
     return look;
 }
 
+// Types n/d into slot i's boxes as a learner would, going through 0 so that
+// no step is refused for a stick over 16 units (a locked slot refuses all).
+void type_fraction(Harness& h, int i, int n, int d)
+{
+    const auto box = [&](const std::string& name, int k) -> ui::TextBox& {
+        return h.control<ui::TextBox>(name + "(" + std::to_string(k) + ")");
+    };
+    const bool mixed = h.probe().slots().modes().state(i).mixed_mode;
+    if (mixed)
+        h.type_into(box("wholepart", i), "0");
+    h.type_into(box("inbox", 2 * i), "0");
+    h.type_into(box("inbox", 2 * i + 1), std::to_string(d));
+    h.type_into(box("inbox", 2 * i), std::to_string(mixed ? n % d : n));
+    if (mixed)
+        h.type_into(box("wholepart", i), std::to_string(n / d));
+}
+
+// Gives every slot the learner can change the largest stick it holds, 16
+// units with five-digit numerals, and says what that covers or cuts off
+// that `now` showed whole; then puts the slots back as they were.
+QStringList stretch(Harness& h, const Look& now)
+{
+    const app::Probe& p = h.probe();
+    std::vector<std::pair<int, fractions::Fraction>> held;
+    for (int i = 0; i < 3; ++i) {
+        const auto shown = [&](const std::string& name, int k) {
+            const ui::Control* c = p.find(name, k);
+            return c && c->visible();
+        };
+        if (const auto value = p.slots().value(i);
+            value && (shown("slider_fracnum", i) || shown("inbox", 2 * i + 1) || shown("wholepart", i))) {
+            held.emplace_back(i, *value);
+            type_fraction(h, i, 32767, 2048);
+        }
+    }
+    const Look stretched = look_at(p);
+    QStringList faults;
+    for (const auto& [a, b] : stretched.overlapping)
+        if (!now.overlapping.count({a, b}))
+            faults << QString::fromStdString(a + " meets " + b);
+    if (stretched.cut > now.cut)
+        faults << "cut off: " + stretched.cut_names.join(' ');
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        type_fraction(h, it->first, int(it->second.num()), int(it->second.den()));
+    return faults;
+}
+
 // Everything seen on each page while a learner reads the whole course, one
 // look per turn, by page label.
 using Course = std::map<std::string, std::vector<Look>>;
+
+Look looked_over(Harness& h)
+{
+    Look look = look_at(h.probe());
+    look.stretched = stretch(h, look);
+    return look;
+}
 
 Course walk_course(QSize form)
 {
@@ -162,7 +225,7 @@ Course walk_course(QSize form)
         Harness h(1, form.width(), form.height());
         Walker walker(2);
         h.set_learner([&](Harness& l) {
-            course[l.probe().page_label()].push_back(look_at(l.probe()));
+            course[l.probe().page_label()].push_back(looked_over(l));
             walker(l);
         });
         h.start();
@@ -181,7 +244,7 @@ Course walk_course(QSize form)
                 l.tutor().quit();
                 return;
             }
-            course["1f " + l.probe().page_label()].push_back(look_at(l.probe()));
+            course["1f " + l.probe().page_label()].push_back(looked_over(l));
             walker(l);
         });
         h.start();
@@ -195,7 +258,7 @@ Course walk_course(QSize form)
                 l.choose("mnu_4");
                 return;
             }
-            course["4 " + l.probe().page_label()].push_back(look_at(l.probe()));
+            course["4 " + l.probe().page_label()].push_back(looked_over(l));
             l.click_text();
         });
         h.start();
@@ -226,10 +289,11 @@ const Course& reference_course()
 }
 
 // Chapter 1's background rings are fitted to the room above the first
-// slot: they change with the form, and a picture may lie over them.
-bool fitted_picture(const std::string& page)
+// slot: they change with the form, and a picture may lie over them. So do
+// the rings of any screen whose slots a lower form moves up.
+bool fitted_picture(const std::string& page, const Look& a, const Look& b)
 {
-    return page.rfind("Page ", 0) == 0 && std::stoi(page.substr(5)) <= 11;
+    return (page.rfind("Page ", 0) == 0 && std::stoi(page.substr(5)) <= 11) || a.slider_top != b.slider_top;
 }
 
 // What a form of `size` shows worse than the reference layout, turn by turn.
@@ -253,7 +317,7 @@ QStringList faults_at(QSize size)
                 wrong << "cut off: " + b.cut_names.join(' ');
             if (b.overlaps > a.overlaps || b.under_message > a.under_message)
                 wrong << "controls over each other";
-            if (!fitted_picture(page) && (b.ink != a.ink || b.hidden_ink > a.hidden_ink))
+            if (!fitted_picture(page, a, b) && (b.ink != a.ink || b.hidden_ink > a.hidden_ink))
                 wrong << QString("the window's picture lost %1 pixels").arg(a.ink - b.ink + b.hidden_ink - a.hidden_ink);
             if (b.ink_extent.isValid() &&
                 (b.ink_extent.bottom() >= size.height() - 1 || b.ink_extent.right() >= size.width() - 1))
@@ -262,6 +326,12 @@ QStringList faults_at(QSize size)
                 wrong << QString("the message runs to row %1 of %2").arg(b.text_bottom).arg(b.text_room);
             if (b.stop && !QRect(QPoint(0, 0), size).contains(b.stop_rect))
                 wrong << "Stop is cut off";
+            QStringList stretched = a.stretched;
+            for (const QString& fault : b.stretched)
+                if (!stretched.contains(fault))
+                    stretched << fault;
+            if (!stretched.isEmpty())
+                wrong << "the largest fractions: " + stretched.join(", ");
             if (!wrong.isEmpty()) {
                 faults << QString("%1, turn %2: %3").arg(name).arg(i).arg(wrong.join("; "));
                 break;

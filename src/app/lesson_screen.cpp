@@ -36,6 +36,8 @@ void LessonScreen::reset_screen()
     slots_.show_slot(0);
     slots_.hide_slot(1);
     slots_.hide_slot(2);
+    // Sticks of the usual unit, whatever the last screen drew them at.
+    slots_.set_unit_length(120);
     // Measured on the one-row picture of 2/5 the slot is about to show: a
     // picture left tall by a long stick would lift the slot, numerals and
     // all, off the top of the window.

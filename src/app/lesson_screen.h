@@ -15,6 +15,7 @@ public:
     LessonScreen& operator=(const LessonScreen&) = delete;
 
     void reset_screen() override;
+    QSize size() const override { return {form_.form().width(), form_.form().height()}; }
     void hide_controls() override { form_.hide_controls(); }
     QRect rect(lessons::Control control) const override;
     void place(lessons::Control control, const QRect& to) override;

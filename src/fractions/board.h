@@ -54,8 +54,12 @@ public:
     virtual void set_mixed(int i, bool on) = 0;
     virtual void set_ruler_side(int i, RulerSide side) = 0;
     virtual void set_bar_color(int i, ui::Color color) = 0;
-    // False for a length that is not positive.
-    virtual bool set_unit_length(double length) = 0;
+    // Sticks are drawn `length` pixels to the unit. Given `most_rows`, the
+    // screen has room for no more rows a stick: while a stick on show would
+    // take more, every stick is drawn at half the unit (again, if need be),
+    // so that they stay alike. False, and nothing changed, for a length that
+    // is not positive or a limit under 1.
+    virtual bool set_unit_length(double length, std::optional<int> most_rows = std::nullopt) = 0;
 
     // Slot `follower`'s picture stays `gap` pixels below slot `leader`'s,
     // however many rows the leader's stick wraps onto.

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace quorrel::fractions {
 
@@ -22,22 +23,15 @@ int units_per_row(double row_width, double unit_length)
 
 namespace {
 
-// Part ticks p = first..last at p * unit_length / d, each pixel column once.
+// Part ticks p = first..last at p * unit_length / d; none for parts too
+// narrow to keep their ticks apart.
 std::vector<int> part_ticks(std::int64_t first, std::int64_t last, int d, double unit_length)
 {
     std::vector<int> xs;
-    if (first > last)
+    if (first > last || unit_length / d < min_part_width)
         return xs;
-    const auto at = [&](std::int64_t p) { return to_pixel(double(p) * unit_length / d); };
-    if (unit_length < d) {
-        // Steps under a pixel leave no column out: every x between the ends.
-        for (int x = at(first), end = at(last); x <= end; ++x)
-            xs.push_back(x);
-        return xs;
-    }
     for (std::int64_t p = first; p <= last; ++p)
-        if (const int x = at(p); xs.empty() || x != xs.back())
-            xs.push_back(x);
+        xs.push_back(to_pixel(double(p) * unit_length / d));
     return xs;
 }
 
@@ -79,6 +73,37 @@ StickRow stick_row(const StickInput& in, int units, int per_row, int row)
     return r;
 }
 
+struct PizzaGrid {
+    double cell;
+    int per_row;
+};
+
+// Cells of a quarter of the numerator box's top, as many to a row as fit,
+// rows stacking upwards from the slider. Where that many rows would run
+// above the window, the cells shrink until every row fits below its top,
+// leaving room at the row's end for the last pizza's label.
+std::optional<PizzaGrid> pizza_grid(int count, const PizzaFrame& f)
+{
+    const double cell = f.cell_top / 4.0;
+    if (!(cell > 0) || !(std::floor(f.row_width / cell) >= 1))
+        return std::nullopt;
+    const int per_row = static_cast<int>(std::min(std::floor(f.row_width / cell), double(INT_MAX)));
+    const double room = f.slider_top - 2;
+    if ((std::int64_t(count) + per_row - 1) / per_row * cell <= room)
+        return PizzaGrid{cell, per_row};
+    constexpr double label_room = 40;
+    PizzaGrid best{0, 1};
+    for (int rows = 1; rows <= count; ++rows) {
+        const int across = (count + rows - 1) / rows;
+        const double u = std::min({cell, (f.row_width - label_room) / across, room / rows});
+        if (u > best.cell)
+            best = {u, across};
+    }
+    if (!(best.cell > 0))
+        return std::nullopt;
+    return best;
+}
+
 } // namespace
 
 std::vector<StickRow> stick_rows(const StickInput& in)
@@ -99,13 +124,12 @@ std::vector<Pizza> pizza_row(int n, int d, const PizzaFrame& f, bool mixed)
 {
     if (d < 1 || n < 0 || n > std::int64_t(max_units) * d)
         return {};
-    const double u = f.cell_top / 4.0;
-    if (!(u > 0))
+    const int wholes = n / d;
+    const auto grid = pizza_grid(wholes + (n == 0 || n % d > 0 ? 1 : 0), f);
+    if (!grid)
         return {};
-    const double per_row_real = std::floor(f.row_width / u);
-    if (!(per_row_real >= 1))
-        return {};
-    const int per_row = static_cast<int>(std::min(per_row_real, double(INT_MAX)));
+    const double u = grid->cell;
+    const int per_row = grid->per_row;
     const int radius = to_pixel(u * 0.8 / 2);
 
     std::vector<Pizza> pizzas;
@@ -132,7 +156,6 @@ std::vector<Pizza> pizza_row(int n, int d, const PizzaFrame& f, bool mixed)
         }
         pizzas.push_back(std::move(p));
     };
-    const int wholes = n / d;
     for (int k = 1; k <= wholes; ++k)
         place(k, d, true);
     if (n == 0 || n % d > 0)

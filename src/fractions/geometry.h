@@ -22,6 +22,9 @@ inline constexpr int row_height = 51;
 inline constexpr int bar_height = 15;
 inline constexpr int unit_tick_height = 30;
 inline constexpr int part_tick_height = 15;
+// Narrower parts get no ticks: packed closer, the ticks would merge into a
+// black bar that hides the fill and the unit ticks.
+inline constexpr double min_part_width = 3;
 // Pictures are built for at most this many whole units.
 inline constexpr int max_units = 16;
 // Rows of a stick are never wider than on the 1024-pixel screen the lesson
@@ -62,7 +65,7 @@ struct StickRow {
     int fill_end;   // the bar covers columns 1..fill_end (none when below 1)
     int base_end;   // the base line runs from x = 0 to here
     std::vector<UnitTick> units;
-    std::vector<int> parts; // x of the part ticks, ascending and distinct
+    std::vector<int> parts; // x of the part ticks, ascending and apart
 };
 
 // Rows top to bottom; none when the input is not a picture (d < 1, n < 0,
@@ -92,7 +95,8 @@ struct Pizza {
 };
 
 // One whole pizza per whole unit, then the partial one (also for n = 0).
-// Empty when the cell would be empty or no pizza fits across a row.
+// Empty when the cell would be empty or no pizza fits across a row. Cells
+// shrink where that many rows would run above the window's top.
 std::vector<Pizza> pizza_row(int n, int d, const PizzaFrame& frame, bool mixed);
 
 // A pizza's shading: radial segments at k * ray_step for k below this count,

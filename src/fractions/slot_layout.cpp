@@ -2,7 +2,9 @@
 
 #include "fractions/geometry.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <string>
 
 namespace quorrel::fractions {
@@ -15,6 +17,12 @@ void set_visible(ui::Control* control, bool visible)
 {
     if (control)
         control->set_visible(visible);
+}
+
+// The parts of a slot but its picture; a slot may lack its numeral boxes.
+std::array<ui::Control*, 5> parts_beside_picture(SlotControls& s)
+{
+    return {&s.slider_fracnum, &s.slider_fracden, &s.wholepart, s.num_box, s.den_box};
 }
 
 } // namespace
@@ -137,6 +145,29 @@ bool SlotLayout::set_sliders_visible(int i, bool visible)
     s->slider_fracnum.set_visible(visible);
     s->slider_fracden.set_visible(visible);
     return true;
+}
+
+bool SlotLayout::shift(int i, int dy)
+{
+    SlotControls* s = slot(i);
+    if (!s)
+        return false;
+    s->pbox_fracbar.set_top(s->pbox_fracbar.top() + dy);
+    shift_below(i, std::numeric_limits<int>::min(), dy);
+    return true;
+}
+
+void SlotLayout::shift_below(int i, int y, int dy)
+{
+    SlotControls* s = slot(i);
+    if (!s || dy == 0)
+        return;
+    for (ui::Control* c : parts_beside_picture(*s))
+        if (c && c->top() >= y)
+            c->set_top(c->top() + dy);
+    ui::LineControl& bar = s->fracline;
+    if (std::min(bar.y1(), bar.y2()) >= y)
+        bar.set_points(bar.x1(), bar.y1() + dy, bar.x2(), bar.y2() + dy);
 }
 
 } // namespace quorrel::fractions

@@ -39,6 +39,11 @@ public:
     bool show_slot(int i, bool mixed);
     bool hide_slot(int i);
     bool set_sliders_visible(int i, bool visible);
+    // Moves every part of the slot dy pixels down (up when negative).
+    bool shift(int i, int dy);
+    // Moves dy down the parts other than the picture whose top is at or
+    // below y.
+    void shift_below(int i, int y, int dy);
     // Between hide_slot and the next show_slot or make_slot a slot is hidden:
     // its picture modes draw nothing outside its own controls.
     bool shown(int i) const;

@@ -41,11 +41,17 @@ public:
     SlotState* mutable_state(int i) { return in_range(i) ? &states_[std::size_t(i)] : nullptr; }
 
     double unit_length() const { return unit_length_; }
-    bool set_unit_length(double length) // false for a length that is not positive
+    // The most rows a stick on show may take, when the screen has room for
+    // no more (see Board::set_unit_length).
+    std::optional<int> most_rows() const { return most_rows_; }
+    // False, and nothing changed, for a length that is not positive or a
+    // row limit under 1.
+    bool set_unit_length(double length, std::optional<int> most_rows = std::nullopt)
     {
-        if (!(length > 0) || !std::isfinite(length))
+        if (!(length > 0) || !std::isfinite(length) || (most_rows && *most_rows < 1))
             return false;
         unit_length_ = length;
+        most_rows_ = most_rows;
         return true;
     }
 
@@ -54,6 +60,7 @@ public:
 private:
     std::array<SlotState, slot_count> states_{};
     double unit_length_ = 120;
+    std::optional<int> most_rows_;
 };
 
 } // namespace quorrel::fractions

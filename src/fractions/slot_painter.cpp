@@ -27,14 +27,16 @@ double show_whole_part(SlotControls& s, int n, int d, ui::Canvas& window, bool s
     window.set_font(saved);
 
     s.num_box->set_text(std::to_string(n % d));
-    // A whole number reads as its whole part alone: 6/6 is "1", not 1 0/6.
-    const bool fraction_shown = n % d != 0 || n < d;
-    s.num_box->set_visible(fraction_shown);
-    s.den_box->set_visible(fraction_shown);
-    s.fracline.set_visible(fraction_shown);
+    if (shown) {
+        // A whole number reads as its whole part alone: 6/6 is "1", not 1 0/6.
+        const bool fraction_shown = n % d != 0 || n < d;
+        s.num_box->set_visible(fraction_shown);
+        s.den_box->set_visible(fraction_shown);
+        s.fracline.set_visible(fraction_shown);
+    }
+    s.wholepart.set_visible(shown);
 
     const double top = s.num_box->top() + height / 3;
-    s.wholepart.set_visible(shown);
     s.wholepart.set_font(font);
     // Part of the picture, as the numeral boxes are, until the pointer is on it.
     s.wholepart.set_background(window.background());

@@ -16,8 +16,8 @@ void draw_stick_picture(SlotControls& s, const SlotState& state, int n, int d, d
 
 // Puts the numeral beside the sliders: n/d, or in mixed mode the whole part
 // in its own box in front of the proper fraction. `window` only lends its
-// font's metrics and is left with the font it had. The whole-number box of a
-// slot that is not `shown` stays hidden.
+// font's metrics and is left with the font it had. Of a slot that is not
+// `shown` nothing is made visible.
 void place_numeral(SlotControls& s, const SlotState& state, int n, int d, ui::Canvas& window, bool shown);
 
 // The pizzas on the window's own surface, one slot's row at a time: a new

@@ -55,7 +55,13 @@ bool Slots::show_slot(int i)
     if (!layout_.show_slot(i, st.mixed_mode))
         return false;
     sync_input(i);
-    if (was_hidden && st.circle_mode && pizzas_.owner() != i) {
+    refit();
+    // A mixed number shows as one: a whole number keeps its fraction hidden.
+    if (st.mixed_mode) {
+        const auto [n, d] = numerals(i);
+        place_numeral(*layout_.slot(i), st, n, d, form_.canvas(), true);
+    }
+    if (was_hidden && st.circle_mode) {
         const auto [n, d] = numerals(i);
         paint_pizzas(i, n, d);
     }
@@ -64,9 +70,11 @@ bool Slots::show_slot(int i)
 
 bool Slots::hide_slot(int i)
 {
-    const bool hidden = layout_.hide_slot(i);
+    if (!layout_.hide_slot(i))
+        return false;
     sync_input(i);
-    return hidden;
+    refit();
+    return true;
 }
 
 bool Slots::showslide(int i)
@@ -172,10 +180,13 @@ bool Slots::show_fraction(int i, int n, int d)
         window.set_background(ui::colors::window_back);
         pizzas_.forget();
     }
-    if (s->num_box)
-        s->num_box->set_visible(true);
-    if (s->den_box)
-        s->den_box->set_visible(true);
+    // A hidden slot shows nothing of itself until show_slot: a numeral
+    // alone, without its picture or whole part, would read as another number.
+    const bool shown = layout_.shown(i);
+    if (shown)
+        for (ui::TextBox* box : {s->num_box, s->den_box})
+            if (box)
+                box->show();
     sync_input(i);
 
     // Room to double either number; a slider cannot hold more than 32767.
@@ -197,21 +208,64 @@ void Slots::draw(int i, int n, int d)
 {
     SlotControls& s = *layout_.slot(i);
     const SlotState& st = modes_.state(i);
-    ui::Canvas& window = form_.canvas();
-    ui::Canvas& picture = s.pbox_fracbar.canvas();
-    picture.set_background(window.background()); // wipes the old picture
-    picture.set_fore_color(picture_grey);
     if (s.num_box)
         s.num_box->set_text(std::to_string(n));
     if (s.den_box)
         s.den_box->set_text(std::to_string(d));
-
-    draw_stick_picture(s, st, n, d, modes_.unit_length(), form_.width() / 2.0);
-    place_numeral(s, st, n, d, window, layout_.shown(i));
+    const bool shown = layout_.shown(i);
+    const Drawn drawn{i, n, d};
+    // A new unit redraws the slots on show, this one among them if it is.
+    if (!refit(drawn) || !shown)
+        draw_stick(drawn);
+    place_numeral(s, st, n, d, form_.canvas(), shown);
     // A hidden slot's pizzas wait for show_slot.
-    if (st.circle_mode && layout_.shown(i))
+    if (st.circle_mode && shown)
         paint_pizzas(i, n, d);
+}
+
+void Slots::draw_stick(Drawn drawn)
+{
+    const auto [i, n, d] = drawn;
+    SlotControls& s = *layout_.slot(i);
+    // Parts placed under the picture (their tops below its middle, as a
+    // rounded numeral may start a pixel above its foot) stay under it.
+    const int old_bottom = s.pbox_fracbar.bottom_edge();
+    const int middle = s.pbox_fracbar.top() + s.pbox_fracbar.height() / 2;
+    ui::Canvas& picture = s.pbox_fracbar.canvas();
+    picture.set_background(form_.canvas().background()); // wipes the old picture
+    picture.set_fore_color(picture_grey);
+    draw_stick_picture(s, modes_.state(i), n, d, drawn_unit_, form_.width() / 2.0);
+    layout_.shift_below(i, middle, s.pbox_fracbar.bottom_edge() - old_bottom);
     keep_followers_below(i);
+}
+
+bool Slots::refit(std::optional<Drawn> drawn)
+{
+    const auto pair_of = [&](int j) {
+        if (drawn && drawn->slot == j)
+            return *drawn;
+        const auto [n, d] = numerals(j);
+        return Drawn{j, n, d};
+    };
+    double unit = modes_.unit_length();
+    if (const std::optional<int> rows = modes_.most_rows()) {
+        int longest = 1;
+        for (int j = 0; j < count; ++j)
+            if (layout_.shown(j)) {
+                const Drawn p = pair_of(j);
+                longest = std::max(longest, stick_units(p.n, p.d));
+            }
+        const double row = std::min(form_.width() / 2.0, max_row_width);
+        while (unit > 1 && std::int64_t(units_per_row(row, unit)) * *rows < longest)
+            unit /= 2;
+    }
+    if (unit == drawn_unit_)
+        return false;
+    drawn_unit_ = unit;
+    for (int j = 0; j < count; ++j)
+        if (layout_.shown(j))
+            draw_stick(pair_of(j));
+    return true;
 }
 
 void Slots::keep_below(int follower, int leader, int gap)
@@ -231,12 +285,10 @@ void Slots::keep_followers_below(int leader)
     for (const auto& [follower, follow] : followers_) {
         if (follow.leader != leader)
             continue;
-        if (SlotControls* below = layout_.slot(follower)) {
-            // A stick that wraps onto more rows pushes the one under it down,
-            // so the two never overlap.
-            ui::PictureBox& picture = below->pbox_fracbar;
-            picture.move(picture.left(), above->pbox_fracbar.bottom_edge() + follow.gap);
-        }
+        // A stick that wraps onto more rows pushes the slot under it down,
+        // numeral and sliders with its picture, so nothing of it is covered.
+        if (const SlotControls* below = layout_.slot(follower))
+            layout_.shift(follower, above->pbox_fracbar.bottom_edge() + follow.gap - below->pbox_fracbar.top());
     }
 }
 
@@ -408,9 +460,14 @@ void Slots::set_pizza(int i, bool on)
     SlotState* st = modes_.mutable_state(i);
     if (!st)
         return;
-    if (st->circle_mode && !on)
+    const bool was_on = std::exchange(st->circle_mode, on);
+    if (was_on && !on)
         pizzas_.erase(i);
-    st->circle_mode = on;
+    // Turned on, the pizzas show at once, not at the slot's next change.
+    if (on && !was_on && layout_.shown(i)) {
+        const auto [n, d] = numerals(i);
+        paint_pizzas(i, n, d);
+    }
     if (on_modes_changed)
         on_modes_changed(i);
 }
@@ -421,9 +478,8 @@ void Slots::set_mixed(int i, bool on)
     if (!st)
         return;
     // A whole number in mixed mode hid the bar; the plain numeral needs it.
-    if (st->mixed_mode && !on)
-        if (SlotControls* s = layout_.slot(i))
-            s->fracline.show();
+    if (st->mixed_mode && !on && layout_.shown(i))
+        layout_.slot(i)->fracline.show();
     st->mixed_mode = on;
     if (on_modes_changed)
         on_modes_changed(i);

@@ -73,7 +73,10 @@ public:
     void set_mixed(int i, bool on) override;
     void set_ruler_side(int i, RulerSide side) override;
     void set_bar_color(int i, ui::Color color) override;
-    bool set_unit_length(double length) override { return modes_.set_unit_length(length); }
+    bool set_unit_length(double length, std::optional<int> most_rows = std::nullopt) override
+    {
+        return modes_.set_unit_length(length, most_rows);
+    }
 
     void keep_below(int follower, int leader, int gap) override;
     void design() override;
@@ -123,6 +126,19 @@ private:
     // learner only rewrites the slot's own numerals.
     void take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted);
     void paint_pizzas(int i, int n, int d);
+    // A pair drawn in a slot: its sliders' value, or a drag's preview.
+    struct Drawn {
+        int slot;
+        int n;
+        int d;
+    };
+    // Draws a slot's stick at the unit of the sticks on show; what lies
+    // under its picture or follows it moves with its foot.
+    void draw_stick(Drawn drawn);
+    // Works out that unit again (see set_unit_length), with `drawn` in
+    // place of its slot's sliders: when it changed, every slot on show is
+    // drawn again at it and true is returned.
+    bool refit(std::optional<Drawn> drawn = std::nullopt);
     // n/d of a slot that is there; 0/1 otherwise.
     std::pair<int, int> numerals(int i) const;
 
@@ -135,6 +151,7 @@ private:
     SlotLayout layout_;
     PizzaLayer pizzas_;
     bool setting_fraction_ = false;
+    double drawn_unit_ = 0;
     struct Follow {
         int leader;
         int gap;

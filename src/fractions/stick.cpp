@@ -8,19 +8,12 @@ namespace {
 
 constexpr ui::Color ink = ui::colors::black;
 
-// Neighbouring part ticks become one box: the same pixels, far fewer strokes
-// when a large denominator packs a tick into every column.
 void paint_part_ticks(ui::Canvas& canvas, const std::vector<int>& xs, int top, int y_base)
 {
-    std::vector<QRect> runs;
-    for (std::size_t i = 0; i < xs.size();) {
-        std::size_t j = i + 1;
-        while (j < xs.size() && xs[j] == xs[j - 1] + 1)
-            ++j;
-        runs.emplace_back(QPoint(xs[i], top), QPoint(xs[j - 1], y_base));
-        i = j;
-    }
-    canvas.boxes(runs, ink);
+    std::vector<QRect> ticks;
+    for (const int x : xs)
+        ticks.emplace_back(QPoint(x, top), QPoint(x, y_base));
+    canvas.boxes(ticks, ink);
 }
 
 } // namespace

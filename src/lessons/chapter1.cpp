@@ -18,14 +18,18 @@ const std::string normal = "ForeColor__";
 void Chapter1::begin()
 {
     entered_ = pages.first_page();
-    screen.reset_screen();
-    // Whatever lesson ran before (1f draws half-size bars, chapter 2 turns
-    // modes on), chapter 1 starts from sticks of 120 pixels to the unit.
+    // Whatever lesson ran before (1f draws half-size bars, chapters 2 and 3
+    // turn rulers under the stick, colour the answer yellow and shrink the
+    // unit), chapter 1 starts from blue sticks of 120 pixels to the unit
+    // with their numbers above.
     board.set_unit_length(120);
     for (int slot = 0; slot < 3; ++slot) {
         board.set_pizza(slot, false);
         board.set_mixed(slot, false);
+        board.set_ruler_side(slot, fractions::RulerSide::above);
+        board.set_bar_color(slot, ui::colors::fraction_blue);
     }
+    screen.reset_screen();
 }
 
 void Chapter1::picture(int slot, int n, int d)
@@ -268,9 +272,11 @@ void Chapter1::Lesson1b()
                 // room for its sliders, so neither covers the other.
                 picture(0, 4, 11);
                 board.make_slot(1);
-                board.set_ruler_side(1, fractions::RulerSide::above);
                 const QRect stick = screen.rect(0, SlotPart::pbox_fracbar);
                 board.place_slot(1, stick.left(), stick.top() - 30 - 120);
+                // The learner's stick may wrap onto four rows: the stick to
+                // read then moves down, out from under it.
+                board.keep_below(0, 1, stick.top() - bottom_edge(screen.rect(1, SlotPart::pbox_fracbar)));
                 board.show_slot(1);
                 board.showslide(1);
                 board.design(); // smaller rings, clear of the new slot
@@ -352,10 +358,10 @@ void Chapter1::Lesson1d()
 void Chapter1::place_mixed_number_slots()
 {
     // The topheavy fraction (slot 0) goes above the mixed number (slot 1),
-    // each with room for a stick of two rows.
+    // each with room for a stick of four rows, the most a slot holds.
     const int left = right_edge(screen.rect(Control::pbox_text)) + 10;
     board.place_slot(0, left, 130);
-    board.place_slot(1, left, 380);
+    board.place_slot(1, left, 390);
     board.place_slot(2, left, 630);
 }
 

@@ -3,6 +3,7 @@
 #include "lessons/lesson.h"
 #include "text/writer.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorrel::lessons {
@@ -11,6 +12,11 @@ using fractions::RulerSide;
 using text::para_break;
 
 namespace {
+
+// From the top slot's place to the lower numeral's foot, with both sticks at
+// the most rows they take: 30 to the top picture, two of four rows, 20
+// between them and 51 to the foot of the numeral under the lower one.
+constexpr int tallest_pair = 30 + 2 * 4 * fractions::row_height + 20 + 51;
 
 constexpr std::string_view look = "Look to check that the fractions are the same size, then click to continue.";
 constexpr std::string_view switch_problems =
@@ -30,11 +36,15 @@ void Chapter2::Lesson2_setup()
     board.set_bar_color(0, ui::colors::fraction_blue);
     board.set_bar_color(1, ui::colors::fraction_blue);
     board.set_unit_length(120);
-    const int left = right_edge(screen.rect(Control::pbox_text)) + 10;
+    // Both sticks may wrap onto four rows, the lower one pushed down with its
+    // numeral under it: where the window is too low for that, the two go up.
+    const QRect box = screen.rect(Control::pbox_text);
+    const int left = right_edge(box) + 10;
+    const int y = std::min(380, screen.size().height() - tallest_pair);
     board.make_slot(0);
-    board.place_slot(0, left, 380);
+    board.place_slot(0, left, y);
     board.make_slot(1);
-    board.place_slot(1, left, 550);
+    board.place_slot(1, left, y + 170);
     // Chapter 1 leaves pizzas or a mixed number behind; these sticks are
     // plain fractions.
     for (int i = 0; i < 3; ++i) {

@@ -15,6 +15,7 @@ using text::para_break;
 namespace {
 
 constexpr int turns_per_drill = 1000;
+constexpr int slot_tops[] = {105, 255, 405};
 
 // The demonstration speaks through the message box, one waiting line per
 // sentence.
@@ -55,18 +56,29 @@ void Chapter3::Lesson3_setup()
     board.set_bar_color(0, ui::colors::fraction_blue);
     board.set_bar_color(1, ui::colors::fraction_blue);
     board.set_bar_color(2, ui::colors::yellow);
+    // Chapter 2 leaves the bottom stick's numbers under it, lesson 1e a
+    // mixed number: these are plain sticks, numbered above.
+    for (int i = 0; i < 3; ++i) {
+        board.set_ruler_side(i, fractions::RulerSide::above);
+        board.set_pizza(i, false);
+        board.set_mixed(i, false);
+    }
     board.make_slot(1);
     board.make_slot(2);
+    // Three slots with room for two rows of stick each, and lesson 4's
+    // feedback box under them, fit the smallest window. Longer sticks (up to
+    // 16 units) are all drawn at half the unit while one is on show.
+    board.set_unit_length(120, 2);
     const QRect box = screen.rect(Control::pbox_text);
     const int left = box.x() + box.width() + 10;
     for (int i = 0; i < 2; ++i) {
         board.showslide(i);
         set(i, 1, 1);
-        board.place_slot(i, left, 130 + 200 * i);
+        board.place_slot(i, left, slot_tops[i]);
     }
     // The yellow answer starts afresh, not at a previous lesson's answer.
     set(2, 1, 1);
-    board.place_slot(2, left, 460);
+    board.place_slot(2, left, slot_tops[2]);
     board.design();
 }
 

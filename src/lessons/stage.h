@@ -7,6 +7,7 @@
 #include "text/narration.h"
 
 #include <QRect>
+#include <QSize>
 
 namespace quorrel::ui {
 class Random;
@@ -35,6 +36,8 @@ public:
 
     // The empty lesson screen every lesson starts from.
     virtual void reset_screen() = 0;
+    // The window's inside, where lessons place what they show.
+    virtual QSize size() const = 0;
     // Hides every control but the page strip, then shows the title bar.
     virtual void hide_controls() = 0;
     virtual QRect rect(Control control) const = 0;

@@ -78,7 +78,7 @@ public:
     void set_mixed(int, bool) override {}
     void set_ruler_side(int, fractions::RulerSide) override {}
     void set_bar_color(int, ui::Color) override {}
-    bool set_unit_length(double) override { return true; }
+    bool set_unit_length(double, std::optional<int>) override { return true; }
     void keep_below(int, int, int) override {}
     void design() override {}
     void quiz(const exercises::Drill&) override {}
