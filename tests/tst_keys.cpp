@@ -109,8 +109,8 @@ private Q_SLOTS:
     void tabWalksTheShownSlotsInReadingOrder();
     void arrowKeysStepAFocusedSliderAtOnce_data();
     void arrowKeysStepAFocusedSliderAtOnce();
-    void returnInANumeralBoxAppliesIt_data();
-    void returnInANumeralBoxAppliesIt();
+    void typingAppliesWhenTheLearnerMovesOn_data();
+    void typingAppliesWhenTheLearnerMovesOn();
     void frozenBoxesTakeNoFocusAndClicksPlaceTheCaret();
     void focusFrameShowsOnlyWithFocus();
     void menuMnemonicsAreUniqueAndKeepCaptions();
@@ -405,25 +405,30 @@ void TestKeys::arrowKeysStepAFocusedSliderAtOnce()
     QCOMPARE(w.focus() == slider, !locked); // greyed, it takes no focus
 }
 
-void TestKeys::returnInANumeralBoxAppliesIt_data()
+void TestKeys::typingAppliesWhenTheLearnerMovesOn_data()
 {
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("num");
     QTest::addColumn<int>("den");
+    QTest::addColumn<QString>("then"); // Return, Tab, or a click on the text
     // Slot 0 holds 2/3.
-    QTest::newRow("numerator") << 0 << "5" << 5 << 3;
-    QTest::newRow("denominator") << 1 << "12" << 2 << 12;
-    QTest::newRow("not a number") << 0 << "x" << 2 << 3;
-    QTest::newRow("beyond 16 units") << 1 << "0" << 2 << 3;
+    QTest::newRow("numerator") << 0 << "5" << 5 << 3 << "Return";
+    QTest::newRow("denominator") << 1 << "12" << 2 << 12 << "Return";
+    QTest::newRow("not a number") << 0 << "x" << 2 << 3 << "Return";
+    QTest::newRow("beyond 16 units") << 1 << "0" << 2 << 3 << "Return";
+    QTest::newRow("Tab to the next control") << 1 << "7" << 2 << 7 << "Tab";
+    QTest::newRow("a click on the text to be checked") << 0 << "1" << 1 << 3 << "text";
+    QTest::newRow("refused, then a click on the text") << 1 << "0" << 2 << 3 << "text";
 }
 
-void TestKeys::returnInANumeralBoxAppliesIt()
+void TestKeys::typingAppliesWhenTheLearnerMovesOn()
 {
     QFETCH(int, box);
     QFETCH(QString, typed);
     QFETCH(int, num);
     QFETCH(int, den);
+    QFETCH(QString, then);
     Window w;
     QVERIFY(w.stage().board.show_fraction(0, 2, 3));
     const auto* inbox = w.probe().find<ui::TextBox>("inbox", box);
@@ -433,11 +438,20 @@ void TestKeys::returnInANumeralBoxAppliesIt()
     while (w.focus() != edit)
         QTest::keyClick(w.target(), Qt::Key_Tab);
     QTest::keyClicks(edit, typed);
-    QCOMPARE(w.probe().slots().value(0), fractions::Fraction::make(2, 3)); // nothing applied before Return
-    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(w.probe().slots().value(0), fractions::Fraction::make(2, 3)); // nothing applied while typing
+    if (then == "Tab")
+        QTest::keyClick(edit, Qt::Key_Tab);
+    else if (then == "text")
+        QTest::mouseClick(w.view(w.probe().find("pbox_text")), Qt::LeftButton);
+    else
+        QTest::keyClick(edit, Qt::Key_Return);
+    // What the box shows is what the fraction holds, whatever ended the typing.
     QCOMPARE(w.num(0), num);
     QCOMPARE(w.h.den(0), den);
     QCOMPARE(edit->text().toStdString(), inbox->text());
+    QCOMPARE(inbox->text(), std::to_string(box == 0 ? num : den));
+    if (then != "Return")
+        return;
     QVERIFY(!w.probe().click_pending()); // the box's Return is no "go on"
     QCOMPARE(w.focus(), edit);                  // the learner keeps their place
     QCOMPARE(edit->selectedText(), edit->text());

@@ -89,6 +89,10 @@ void PictureView::mousePressEvent(QMouseEvent* event)
     pressed_ = !second;
     if (second)
         return;
+    // A click elsewhere ends typing in a numeral box (and applies it) first,
+    // as a click on a control that takes the focus would.
+    if (auto* typing = qobject_cast<QLineEdit*>(window()->focusWidget()))
+        typing->clearFocus();
     if (box_.on_mouse_down)
         box_.on_mouse_down(event->position().x(), event->position().y());
 }
@@ -241,7 +245,17 @@ TextBoxView::TextBoxView(TextBox& box, QWidget* parent) : QLineEdit(parent), box
     if (box.numeral)
         setAlignment(Qt::AlignCenter);
     refresh();
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { box_.user_edit(text.toStdString()); });
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        edited_ = true;
+        box_.user_edit(text.toStdString());
+    });
+}
+
+void TextBoxView::apply()
+{
+    edited_ = false;
+    if (box_.on_mouse_down)
+        box_.on_mouse_down();
 }
 
 void TextBoxView::mousePressEvent(QMouseEvent* event)
@@ -253,7 +267,7 @@ void TextBoxView::mousePressEvent(QMouseEvent* event)
     if (!box_.on_mouse_down)
         return;
     clicked_caret_ = cursorPosition();
-    box_.on_mouse_down();
+    apply();
     clicked_caret_.reset();
 }
 
@@ -268,6 +282,7 @@ void TextBoxView::refresh()
             clearFocus();
     }
     if (text().toStdString() != box_.text()) {
+        edited_ = false;
         setText(QString::fromStdString(box_.text()));
         // The program has shown a new value: a caret or selection left from
         // the learner's typing would sit inside a number no one is typing.
@@ -360,9 +375,18 @@ void TextBoxView::keyPressEvent(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     keyboard_focus_ = true;
-    if (box_.on_mouse_down)
-        box_.on_mouse_down();
+    apply();
     selectAll();
+}
+
+void TextBoxView::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A menu or another window only borrows the focus: the typing goes on
+    // when it comes back.
+    const Qt::FocusReason reason = event->reason();
+    if (edited_ && box_.numeral && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        apply();
 }
 
 ButtonView::ButtonView(Button& button, QWidget* parent)

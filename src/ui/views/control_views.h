@@ -75,10 +75,17 @@ protected:
     // Return applies what was typed, as a click on the box does.
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // Leaving the box for another control applies what was typed, so no
+    // number shows that the fraction does not hold.
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Applies the text through the box's click handler.
+    void apply();
+
     TextBox& box_;
     bool hovered_ = false;
+    bool edited_ = false; // typed into since the text was last applied or set
     // Reached by the keyboard (Tab, or Return typed here): a new value keeps
     // the focus, selected for typing over, so the learner keeps their place.
     bool keyboard_focus_ = false;
