@@ -4,23 +4,9 @@
 # Skipped (77) where there is no virtual X server or window manager.
 set -u
 program=$1
-for tool in Xvfb openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null 2>&1 || exit 77
-done
-work=$(mktemp -d)
-pids=
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" >/dev/null 2>&1 &
-pids="$!"
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "no X server"; exit 1; }
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+. "$(dirname "$0")/support/xserver.sh"
+need_tools openbox xdotool xprop xwininfo
+start_x 1024x768
 openbox >/dev/null 2>&1 &
 pids="$! $pids"
 sleep 1

@@ -5,27 +5,13 @@
 # Skipped (77) where there is no virtual X server.
 set -u
 program=$1
-for tool in Xvfb xdotool import compare; do
-    command -v "$tool" >/dev/null 2>&1 || exit 77
-done
-work=$(mktemp -d)
-pids=
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
-pids="$!"
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "no X server"; exit 1; }
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+. "$(dirname "$0")/support/xserver.sh"
+need_tools xdotool import compare
+start_x 1280x1024
 
 # Starts the program, gives it the keyboard, and runs "$@" as the learner.
 sitting() {
-    QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" "$program" >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" "$program" >"$work/program.log" 2>&1 &
     pid=$!
     window=
     for _ in $(seq 100); do
@@ -33,7 +19,7 @@ sitting() {
         [ -n "$window" ] && break
         sleep 0.1
     done
-    [ -n "$window" ] || { echo "the window never showed"; kill $pid; exit 1; }
+    [ -n "$window" ] || { echo "the window never showed"; cat "$work/program.log"; kill $pid; exit 1; }
     xdotool mousemove 300 600 windowfocus "$window" 2>/dev/null
     sleep 1
     "$@"
