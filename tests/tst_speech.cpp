@@ -57,6 +57,8 @@ private Q_SLOTS:
     void anotherLessonStopsTheLine();
     void wholeCourseReadsWithoutMarkup();
     void theVoiceIsLoadedOnlyWhenStarted();
+    void theEngineIsJudgedByWhatItDoes_data();
+    void theEngineIsJudgedByWhatItDoes();
 };
 
 void TestSpeech::reading_data()
@@ -199,6 +201,39 @@ void TestSpeech::theVoiceIsLoadedOnlyWhenStarted()
     QCOMPARE(speech->available(), started);
     QCOMPARE(speech->fault().empty(), started);
     QCOMPARE(speech->start(), started);
+}
+
+void TestSpeech::theEngineIsJudgedByWhatItDoes_data()
+{
+    QTest::addColumn<QByteArray>("mode"); // see tests/fake_voice
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<bool>("speaks");
+    QTest::addColumn<QString>("why"); // words the greyed-out item shows
+    QTest::newRow("works") << QByteArray("works") << true << true << QString();
+    QTest::newRow("ready, with a stale reason from its start") << QByteArray("stale") << true << true << QString();
+    QTest::newRow("no sound device") << QByteArray("mute") << false << false << "No sound device";
+    QTest::newRow("does not start") << QByteArray("broken") << false << false << "could not be opened";
+    QTest::newRow("fails while speaking") << QByteArray("breaks") << true << false << "went away";
+}
+
+void TestSpeech::theEngineIsJudgedByWhatItDoes()
+{
+    QFETCH(QByteArray, mode);
+    QFETCH(bool, starts);
+    QFETCH(bool, speaks);
+    QFETCH(QString, why);
+    if (qEnvironmentVariableIsEmpty("QUORREL_FAKE_VOICE_BUILT"))
+        QSKIP("built without the speech module");
+    qputenv("QUORREL_SPEECH_ENGINE", "fake");
+    qputenv("QUORREL_FAKE_VOICE", mode);
+    // A new voice each time: each loads its engine anew.
+    const auto speech = ui::system_speech();
+    QCOMPARE(speech->start(), starts);
+    speech->say("One.");
+    QCoreApplication::processEvents();
+    QCOMPARE(speech->available(), speaks);
+    QVERIFY2(QString::fromStdString(speech->fault()).contains(why), speech->fault().c_str());
+    QCOMPARE(speech->fault().empty(), speaks);
 }
 
 QTEST_MAIN(TestSpeech)
