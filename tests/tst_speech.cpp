@@ -59,6 +59,7 @@ private Q_SLOTS:
     void theVoiceIsLoadedOnlyWhenStarted();
     void theEngineIsJudgedByWhatItDoes_data();
     void theEngineIsJudgedByWhatItDoes();
+    void aLineIsSaidInShortPhrasesAndNeverCut();
 };
 
 void TestSpeech::reading_data()
@@ -234,6 +235,37 @@ void TestSpeech::theEngineIsJudgedByWhatItDoes()
     QCOMPARE(speech->available(), speaks);
     QVERIFY2(QString::fromStdString(speech->fault()).contains(why), speech->fault().c_str());
     QCOMPARE(speech->fault().empty(), speaks);
+}
+
+void TestSpeech::aLineIsSaidInShortPhrasesAndNeverCut()
+{
+    if (qEnvironmentVariableIsEmpty("QUORREL_FAKE_VOICE_BUILT"))
+        QSKIP("built without the speech module");
+    QTemporaryDir dir;
+    const QString log_path = dir.filePath("said");
+    qputenv("QUORREL_SPEECH_ENGINE", "fake");
+    qputenv("QUORREL_FAKE_VOICE", "works");
+    qputenv("QUORREL_FAKE_VOICE_LOG", log_path.toUtf8());
+    const auto speech = ui::system_speech();
+    QVERIFY(speech->start());
+    const QString first = "To add fractions with different denominators, first rewrite them, so that they "
+                          "have the same denominator; then add the numerators. Try it with 1/2 and 1/3 now.";
+    speech->say(first.toStdString());
+    // A new line waits for the phrase being said: flite fails after a cut.
+    speech->say("Next line.");
+    QTest::qWait(20);
+    speech->say("Another line that is long enough to be said in two phrases, at least it should be.");
+    speech->stop(); // the phrase being said ends, nothing of its line follows
+    QTest::qWait(20);
+    QFile log(log_path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList said = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), 3);
+    QVERIFY(first.startsWith(said[0]));
+    QCOMPARE(said[1], "Next line.");
+    QVERIFY(said[2].startsWith("Another line"));
+    for (const QString& phrase : said)
+        QVERIFY2(phrase.size() <= 60, qPrintable(phrase));
 }
 
 QTEST_MAIN(TestSpeech)

@@ -7,10 +7,43 @@
 #include <QTextToSpeech>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 using quorrel::ui::Speech;
+
+// flite (Qt 6.4) cannot be cut short: an utterance stopped, or replaced,
+// while its sound is being written leaves every later one failing with a
+// streaming error. So nothing is cut: a line is said a short phrase at a
+// time, and a new line (or a stop) waits for the phrase being said. Sixty
+// characters take some three and a half seconds.
+constexpr qsizetype longest_phrase = 60;
+
+// Where a piece of `words` longer than a phrase is best cut: after the last
+// sentence mark, else the last comma, else the last blank within reach.
+qsizetype cut_point(const QString& words, qsizetype from)
+{
+    const qsizetype reach = from + longest_phrase;
+    for (const QStringView marks : {u".?!;:", u",", u" "})
+        for (qsizetype i = reach - 1; i > from; --i)
+            if (marks.contains(words[i]) && (i + 1 == words.size() || words[i + 1] == u' '))
+                return i + 1;
+    return reach; // one word longer than a phrase
+}
+
+QStringList phrases(const QString& words)
+{
+    QStringList out;
+    qsizetype from = 0;
+    while (from < words.size()) {
+        const qsizetype end = words.size() - from <= longest_phrase ? words.size() : cut_point(words, from);
+        if (const QString phrase = words.mid(from, end - from).trimmed(); !phrase.isEmpty())
+            out << phrase;
+        from = end;
+    }
+    return out;
+}
 
 // One engine of Qt's speech module. Whether it works is judged by its state:
 // it starts Ready or it does not start, and a failure while speaking turns it
@@ -27,6 +60,8 @@ public:
         QObject::connect(&engine_, &QTextToSpeech::stateChanged, &engine_, [this](QTextToSpeech::State state) {
             if (state == QTextToSpeech::Error)
                 note_failure(engine_.errorString());
+            else if (state == QTextToSpeech::Ready)
+                phrase_ended();
         });
         if (engine_.state() == QTextToSpeech::Error ||
             engine_.errorReason() == QTextToSpeech::ErrorReason::Playback)
@@ -39,17 +74,34 @@ public:
 
     void say(const std::string& text) override
     {
-        if (available())
-            engine_.say(QString::fromStdString(text));
+        if (!available())
+            return;
+        queue_ = phrases(QString::fromStdString(text));
+        if (!speaking_)
+            say_next();
     }
 
-    void stop() override
-    {
-        if (available())
-            engine_.stop();
-    }
+    // The phrase being said ends; nothing of the line follows it.
+    void stop() override { queue_.clear(); }
 
 private:
+    void phrase_ended()
+    {
+        if (!std::exchange(speaking_, false))
+            return;
+        // Not from inside the engine's own signal: flite is not done with
+        // the old sound yet, and a new one started there fails.
+        QMetaObject::invokeMethod(&engine_, [this] { say_next(); }, Qt::QueuedConnection);
+    }
+
+    void say_next()
+    {
+        if (queue_.isEmpty() || !available())
+            return;
+        speaking_ = true;
+        engine_.say(queue_.takeFirst());
+    }
+
     void note_failure(const QString& message)
     {
         if (!fault_.empty())
@@ -61,6 +113,8 @@ private:
 
     QTextToSpeech engine_;
     std::string fault_;
+    QStringList queue_; // the phrases of the line still to say
+    bool speaking_ = false; // a phrase is handed to the engine and not yet ended
 };
 
 // Where no engine is installed.

@@ -1,11 +1,15 @@
 // A speech engine for the tests, loaded by Qt as the engine "fake": how it
 // behaves is read from QUORREL_FAKE_VOICE when an engine is made.
-//   works     starts Ready and speaks
+//   works     starts Ready and speaks; each utterance ends at the next
+//             turn of the event loop and is logged, a line each, to the
+//             file QUORREL_FAKE_VOICE_LOG names
 //   stale     starts Ready with a reason left over from its start (as flite)
 //   mute      starts Ready but has no sound device to play on
 //   broken    does not start
 //   breaks    starts Ready and fails when it first speaks
+#include <QFile>
 #include <QTextToSpeechEngine>
+#include <QTimer>
 #include <QTextToSpeechPlugin>
 
 namespace {
@@ -28,8 +32,15 @@ public:
 
     QList<QLocale> availableLocales() const override { return {QLocale::c()}; }
     QList<QVoice> availableVoices() const override { return {}; }
-    void say(const QString&) override
+    void say(const QString& text) override
     {
+        if (mode_ == "works") {
+            QFile log(qEnvironmentVariable("QUORREL_FAKE_VOICE_LOG"));
+            if (!log.fileName().isEmpty() && log.open(QIODevice::Append))
+                log.write(text.toUtf8() + '\n');
+            Q_EMIT stateChanged(QTextToSpeech::Speaking);
+            QTimer::singleShot(0, this, [this] { Q_EMIT stateChanged(QTextToSpeech::Ready); });
+        }
         if (mode_ != "breaks")
             return;
         state_ = QTextToSpeech::Error;
