@@ -1,9 +1,11 @@
 #include "ui/platform.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QTextToSpeech>
 
 #include <memory>
@@ -13,6 +15,10 @@ namespace {
 
 using quorrel::ui::Speech;
 
+// What the voice is given to say, for checking it on a real machine:
+// QT_LOGGING_RULES="quorrel.speech.debug=true".
+Q_LOGGING_CATEGORY(said, "quorrel.speech", QtWarningMsg)
+
 // flite (Qt 6.4) cannot be cut short: an utterance stopped, or replaced,
 // while its sound is being written leaves every later one failing with a
 // streaming error. So nothing is cut: a line is said a short phrase at a
@@ -20,29 +26,31 @@ using quorrel::ui::Speech;
 // characters take some three and a half seconds.
 constexpr qsizetype longest_phrase = 60;
 
-// Where a piece of `words` longer than a phrase is best cut: after the last
-// sentence mark, else the last comma, else the last blank within reach.
-qsizetype cut_point(const QString& words, qsizetype from)
+// The end of the phrase of `line` that starts at `from`: the whole rest
+// when it is short, else after the last sentence mark, else after the last
+// comma, else at the last blank within reach.
+qsizetype phrase_end(const QString& line, qsizetype from)
 {
     const qsizetype reach = from + longest_phrase;
-    for (const QStringView marks : {u".?!;:", u",", u" "})
+    if (reach >= line.size())
+        return line.size();
+    const auto blank_after = [&](qsizetype i) { return line[i + 1] == u' '; };
+    for (const QStringView marks : {u".?!;:", u","})
         for (qsizetype i = reach - 1; i > from; --i)
-            if (marks.contains(words[i]) && (i + 1 == words.size() || words[i + 1] == u' '))
+            if (marks.contains(line[i]) && blank_after(i))
                 return i + 1;
+    for (qsizetype i = reach - 1; i > from; --i)
+        if (line[i] == u' ')
+            return i;
     return reach; // one word longer than a phrase
 }
 
-QStringList phrases(const QString& words)
+// A phrase as it is said: no blank or mark left over from the cut before it.
+QString spoken_phrase(QStringView piece)
 {
-    QStringList out;
-    qsizetype from = 0;
-    while (from < words.size()) {
-        const qsizetype end = words.size() - from <= longest_phrase ? words.size() : cut_point(words, from);
-        if (const QString phrase = words.mid(from, end - from).trimmed(); !phrase.isEmpty())
-            out << phrase;
-        from = end;
-    }
-    return out;
+    while (!piece.isEmpty() && (piece.front().isSpace() || QStringView(u".?!;:,").contains(piece.front())))
+        piece = piece.mid(1);
+    return piece.trimmed().toString();
 }
 
 // One engine of Qt's speech module. Whether it works is judged by its state:
@@ -76,13 +84,18 @@ public:
     {
         if (!available())
             return;
-        queue_ = phrases(QString::fromStdString(text));
+        // A line that goes on from the last one (a title and then its first
+        // line, text and then the rest of its line) goes on from what was said.
+        const QString next = QString::fromStdString(text);
+        if (!next.startsWith(QStringView(line_).left(handed_)))
+            handed_ = 0;
+        line_ = next;
         if (!speaking_)
             say_next();
     }
 
-    // The phrase being said ends; nothing of the line follows it.
-    void stop() override { queue_.clear(); }
+    // The phrase being said ends; nothing of its line follows it.
+    void stop() override { handed_ = line_.size(); }
 
 private:
     void phrase_ended()
@@ -96,10 +109,17 @@ private:
 
     void say_next()
     {
-        if (queue_.isEmpty() || !available())
+        while (handed_ < line_.size() && available()) {
+            const qsizetype end = phrase_end(line_, handed_);
+            const QString phrase = spoken_phrase(QStringView(line_).mid(handed_, end - handed_));
+            handed_ = end;
+            if (phrase.isEmpty())
+                continue;
+            speaking_ = true;
+            qCDebug(said).noquote() << "saying:" << phrase;
+            engine_.say(phrase);
             return;
-        speaking_ = true;
-        engine_.say(queue_.takeFirst());
+        }
     }
 
     void note_failure(const QString& message)
@@ -113,8 +133,9 @@ private:
 
     QTextToSpeech engine_;
     std::string fault_;
-    QStringList queue_; // the phrases of the line still to say
-    bool speaking_ = false; // a phrase is handed to the engine and not yet ended
+    QString line_;           // the newest line to say
+    qsizetype handed_ = 0;   // how much of it the engine has been given
+    bool speaking_ = false;  // a phrase is handed to the engine and not yet ended
 };
 
 // Where no engine is installed.

@@ -38,8 +38,8 @@ public:
             QFile log(qEnvironmentVariable("QUORREL_FAKE_VOICE_LOG"));
             if (!log.fileName().isEmpty() && log.open(QIODevice::Append))
                 log.write(text.toUtf8() + '\n');
-            Q_EMIT stateChanged(QTextToSpeech::Speaking);
-            QTimer::singleShot(0, this, [this] { Q_EMIT stateChanged(QTextToSpeech::Ready); });
+            Q_EMIT stateChanged(state_ = QTextToSpeech::Speaking);
+            QTimer::singleShot(0, this, [this] { Q_EMIT stateChanged(state_ = QTextToSpeech::Ready); });
         }
         if (mode_ != "breaks")
             return;
