@@ -93,25 +93,40 @@ void Canvas::resize(int width, int height)
         return;
     width_ = width;
     height_ = height;
-    QImage grown = blank_image(width, height, ratio_, background_);
-    {
-        QPainter painter(&grown);
-        painter.drawImage(0, 0, image_);
+    if (blank_) {
+        // Let go of the old one first: a window sized twice at start-up
+        // would otherwise hold two full-screen images at once.
+        image_ = QImage();
+        image_ = blank_image(width, height, ratio_, background_);
+    } else {
+        QImage grown = blank_image(width, height, ratio_, background_);
+        {
+            QPainter painter(&grown);
+            painter.drawImage(0, 0, image_);
+        }
+        image_ = std::move(grown);
     }
-    image_ = std::move(grown);
     changed({});
+}
+
+QImage& Canvas::surface()
+{
+    blank_ = false;
+    return image_;
 }
 
 void Canvas::set_background(Color color)
 {
     background_ = color;
     image_.fill(to_qcolor(color));
+    blank_ = true;
     changed({});
 }
 
 void Canvas::clear()
 {
     image_.fill(to_qcolor(background_));
+    blank_ = true;
     pen_x_ = 0;
     pen_y_ = 0;
     changed({});
@@ -159,7 +174,7 @@ void Canvas::print(std::string_view text)
     const int x = to_int(pen_x_);
     const int y = to_int(pen_y_);
     if (!s.isEmpty()) {
-        QPainter painter(&image_);
+        QPainter painter(&surface());
         prepare(painter);
         painter.setFont(qfont_);
         painter.setPen(to_qcolor(fore_color_));
@@ -188,7 +203,7 @@ void Canvas::lines(const std::vector<QLineF>& segments, Color color)
         return;
     const int w = draw_width_;
     const int before = (w - 1) / 2; // pixels of a wide line left of (or above) its centre line
-    QPainter painter(&image_);
+    QPainter painter(&surface());
     prepare(painter);
     const QColor c = to_qcolor(color);
     QPen pen(c);
@@ -224,7 +239,7 @@ void Canvas::circle(double x, double y, double radius, Color color)
 {
     if (!(radius >= 0))
         return;
-    QPainter painter(&image_);
+    QPainter painter(&surface());
     prepare(painter);
     QPen pen(to_qcolor(color));
     pen.setWidth(draw_width_);
@@ -242,7 +257,7 @@ void Canvas::box(double x1, double y1, double x2, double y2, Color color, bool f
 {
     const QRect rect(QPoint(to_int(std::min(x1, x2)), to_int(std::min(y1, y2))),
                      QPoint(to_int(std::max(x1, x2)), to_int(std::max(y1, y2))));
-    QPainter painter(&image_);
+    QPainter painter(&surface());
     prepare(painter);
     if (filled) {
         painter.fillRect(rect, to_qcolor(color));
@@ -259,7 +274,7 @@ void Canvas::boxes(const std::vector<QRect>& rects, Color color)
 {
     if (rects.empty())
         return;
-    QPainter painter(&image_);
+    QPainter painter(&surface());
     prepare(painter);
     const QColor c = to_qcolor(color);
     QRect touched;
@@ -274,7 +289,7 @@ void Canvas::polygon(const std::vector<QPoint>& corners, Color color)
 {
     if (corners.size() < 3)
         return;
-    QPainter painter(&image_);
+    QPainter painter(&surface());
     prepare(painter);
     painter.setPen(Qt::NoPen);
     painter.setBrush(to_qcolor(color));

@@ -103,11 +103,14 @@ public:
 private:
     void font_changed();
     void changed(const QRect& rect);
+    // The image, to be drawn on: from now it holds more than its background.
+    QImage& surface();
 
     double ratio_;
     int width_;
     int height_;
     QImage image_;
+    bool blank_ = true; // all background: a new size need not keep it
     Color background_;
     double pen_x_ = 0;
     double pen_y_ = 0;
