@@ -10,7 +10,8 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorrel)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/data/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorrel)
 
 set(CPACK_PACKAGE_NAME quorrel)
 set(CPACK_PACKAGE_VENDOR "The Quorrel developers")
@@ -30,7 +31,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Quorrel developers <quorrel@users.noreply.github.com>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # Library dependencies come from dpkg-shlibdeps; the fonts are asked for by
-# name at run time, so they are named here.
+# name at run time, so they are named here: Liberation for the lessons, and
+# DejaVu so the menus have a sans face (without it, fontconfig's sans-serif
+# is Liberation Mono). Reading aloud needs a voice, which not every learner
+# wants.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-flite-plugin")
 include(CPack)
