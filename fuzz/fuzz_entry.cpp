@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const int slot = target < boxes ? target / 2 : target - boxes;
     const std::string_view typed = input_text(data + 4, size - 4);
 
-    SlotsRig rig;
+    SlotsRig& rig = SlotsRig::fresh();
+    rig.use(slot);
     fractions::Slots& slots = rig.slots;
     slots.set_pizza(slot, modes & 1);
     slots.set_mixed(slot, modes & 2);

@@ -40,11 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     constexpr std::size_t max_records = 8;
     if (size < record)
         return 0;
-    SlotsRig rig;
+    SlotsRig& rig = SlotsRig::fresh();
     fractions::Slots& slots = rig.slots;
     for (std::size_t r = 0; r < max_records && (r + 1) * record <= size; ++r) {
         const unsigned char* p = data + r * record;
         const int slot = static_cast<signed char>(p[0]);
+        rig.use(slot);
         const int n = int32_at(p + 1);
         const int d = int32_at(p + 5);
         const double unit = (p[9] | (p[10] << 8)) / 8.0;
