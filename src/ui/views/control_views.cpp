@@ -88,26 +88,17 @@ void PictureView::set_caret(int position)
 void PictureView::text_changed()
 {
     const QString now = QString::fromStdString(box_.accessible_text());
-    const QString before = std::exchange(read_text_, now);
-    qsizetype same = 0;
-    while (same < before.size() && same < now.size() && before[same] == now[same])
-        ++same;
-    if (same == before.size() && same == now.size())
+    const TextChange change = text_change(std::exchange(read_text_, now), now);
+    if (change.removed.isEmpty() && change.added.isEmpty())
         return;
-    // A line that changed is read again whole, not from its first new letter.
-    if (same < before.size())
-        same = same > 0 ? before.lastIndexOf(u'\n', same - 1) + 1 : 0;
-    const QString removed = before.mid(same);
-    const QString added = now.mid(same);
-    const int at = static_cast<int>(same);
-    if (removed.isEmpty()) {
-        QAccessibleTextInsertEvent event(this, at, added);
+    if (change.removed.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, change.position, change.added);
         QAccessible::updateAccessibility(&event);
-    } else if (added.isEmpty()) {
-        QAccessibleTextRemoveEvent event(this, at, removed);
+    } else if (change.added.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, change.position, change.removed);
         QAccessible::updateAccessibility(&event);
     } else {
-        QAccessibleTextUpdateEvent event(this, at, removed, added);
+        QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.added);
         QAccessible::updateAccessibility(&event);
     }
     // A reader moving back from here starts at the newest line.

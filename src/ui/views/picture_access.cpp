@@ -79,6 +79,16 @@ QAccessibleInterface* picture_access(const QString&, QObject* object)
 
 } // namespace
 
+TextChange text_change(const QString& before, const QString& now)
+{
+    qsizetype same = 0;
+    while (same < before.size() && same < now.size() && before[same] == now[same])
+        ++same;
+    if (same < before.size())
+        same = same > 0 ? before.lastIndexOf(u'\n', same - 1) + 1 : 0;
+    return {static_cast<int>(same), before.mid(same), now.mid(same)};
+}
+
 void install_picture_access()
 {
     static const bool installed = [] {
