@@ -101,8 +101,11 @@ void PictureView::text_changed()
         QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.added);
         QAccessible::updateAccessibility(&event);
     }
-    // A reader moving back from here starts at the newest line.
+    // The caret goes to the start of the newest line, where a reader moving
+    // back starts; told of it, a screen reader may read the line there.
     caret_ = static_cast<int>(now.lastIndexOf(u'\n') + 1);
+    QAccessibleTextCursorEvent moved(this, caret_);
+    QAccessible::updateAccessibility(&moved);
     // With nothing else holding the keyboard, the lesson's text takes it, so
     // a screen reader reads along; a control the learner is using keeps it.
     const QWidget* focus = window()->focusWidget();

@@ -22,7 +22,9 @@ public:
     {
         QAccessible::State state = QAccessibleWidget::state();
         if (view_.box().holds_text) {
+            // Read-only, but with a caret a reader moves over the lines.
             state.readOnly = true;
+            state.editable = true;
             state.multiLine = true;
             state.selectableText = true;
         }
