@@ -589,6 +589,8 @@ void TestApp::pageStripHighlightsTheCellUnderThePointer()
     pbox_pages.on_mouse_move(33, 5);
     for (int x = 24; x < 36; ++x)
         QCOMPARE(strip.pixel(x, bottom), ui::colors::yellow);
+    const std::string strip_words(pages::PageBar::strip_description);
+    QCOMPARE(pbox_pages.accessible_description(), strip_words + "; under the pointer: page 3 (lesson 1a, page 3)");
     QCOMPARE(strip.pixel(23, bottom), ui::colors::page_strip);
     QCOMPARE(strip.pixel(36, bottom), ui::colors::page_strip);
     QCOMPARE(strip.pixel(34, 0), ui::colors::yellow); // the whole height of the strip
@@ -597,12 +599,15 @@ void TestApp::pageStripHighlightsTheCellUnderThePointer()
     QCOMPARE(strip.pixel(34, bottom), ui::colors::yellow);
     pbox_text.on_mouse_move(300, 100);
     QCOMPARE(strip.pixel(34, bottom), ui::colors::page_strip);
+    QCOMPARE(pbox_pages.accessible_description(), strip_words);
 
     // The page shown is marked; the highlight goes when the pointer leaves
     // the strip, the mark stays.
     h.click_page_strip(12 * 6 + 2);
     h.settle();
     QCOMPARE(h.probe().page_label(), std::string("Page 7  "));
+    QCOMPARE(h.control<ui::PictureBox>("pbox_title").accessible_description(),
+             std::string("Lesson 1b: Setting up fraction pictures, page 7"));
     QCOMPARE(strip.pixel(72, bottom), pages::current_page_mark);
     QCOMPARE(strip.pixel(83, bottom), pages::current_page_mark);
     QCOMPARE(strip.pixel(84, bottom), ui::colors::page_strip);

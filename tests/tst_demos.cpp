@@ -129,6 +129,7 @@ private Q_SLOTS:
         ui::Canvas window(1280, 700, back);
         Recorder narrator(window);
         QVERIFY(demos::multdemo(window, narrator, box_right, 2, 3, 2, 5));
+        QVERIFY(demos::demo_in_words(2, 3, 2, 5).ends_with("4 of 15 pieces green: 2/3 of 2/5"));
         const std::vector<std::string> expected{
             "Figuring out 2/3 * 2/5  is the same as finding 2/3 OF 2/5 .  The yellow circle represents the unit. "
             "\r\n      In the second picture, the unit has been split into 5 parts, of which 2 parts have been shaded "
@@ -165,6 +166,7 @@ private Q_SLOTS:
         ui::Canvas window(1280, 700, back);
         Recorder narrator(window);
         QVERIFY(demos::multdemo(window, narrator, box_right, 2, 3, 2, 5));
+        QVERIFY(demos::demo_in_words(2, 3, 2, 5).ends_with("4 of 15 pieces green: 2/3 of 2/5"));
         const QImage& image = window.image();
         constexpr int row = 570;
         // Sectors of 72 degrees, each in three pieces of 24: the first two

@@ -864,6 +864,42 @@ private Q_SLOTS:
         QVERIFY(outer_ring);
         QCOMPARE(rig.window().pixel(1190, 250), back);
     }
+
+    // A slot's picture says what it shows, in its modes, and follows it.
+    void picturesSayWhatTheyShow_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("d");
+        QTest::addColumn<bool>("pizzas");
+        QTest::addColumn<bool>("mixed");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("stick") << 7 << 4 << false << false << "7/4 as a stick: 1 whole unit and 3 quarters";
+        QTest::newRow("pizzas, mixed") << 17 << 6 << true << true << "2 5/6 as pizzas: 2 whole pizzas and 5 sixths";
+        QTest::newRow("mixed stick") << 5 << 2 << false << true << "2 1/2 as a stick: 2 whole units and 1 half";
+        QTest::newRow("whole number, mixed") << 6 << 3 << false << true << "2 as a stick: 2 whole units";
+        QTest::newRow("proper") << 1 << 12 << false << false << "1/12 as a stick: 1 twelfth";
+        QTest::newRow("past twelfths") << 20 << 13 << true << false << "20/13 as pizzas: 1 whole pizza and 7 over 13";
+        QTest::newRow("zero") << 0 << 5 << false << false << "0/5 as a stick: nothing";
+    }
+    void picturesSayWhatTheyShow()
+    {
+        QFETCH(int, n);
+        QFETCH(int, d);
+        QFETCH(bool, pizzas);
+        QFETCH(bool, mixed);
+        QFETCH(QString, words);
+        Rig rig;
+        const ui::PictureBox& picture = *testing::pbox_fracbar(rig.slots, 0);
+        rig.slots.show_fraction(0, 1, 3);
+        rig.slots.set_pizza(0, pizzas);
+        rig.slots.set_mixed(0, mixed);
+        QVERIFY(rig.slots.show_fraction(0, n, d));
+        QCOMPARE(QString::fromStdString(picture.accessible_description()), words);
+        QCOMPARE(QString::fromStdString(picture.accessible_name()),
+                 "Picture of the first fraction: " + words.section(':', 0, 0));
+        rig.slots.hide_slot(0); // a hidden slot says nothing
+        QCOMPARE(picture.accessible_description(), "");
+    }
 };
 
 QTEST_MAIN(TestFractions)

@@ -5,6 +5,7 @@
 #include "text/markup.h"
 #include "ui/views/control_views.h"
 #include "ui/views/menu_view.h"
+#include "ui/views/picture_access.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -120,6 +121,8 @@ private Q_SLOTS:
     void everyShownControlHasAnAccessibleName_data();
     void everyShownControlHasAnAccessibleName();
     void messageBoxReadsAsItsNewestLine();
+    void messageBoxIsTextThatAScreenReaderFollows();
+    void everyNewLineIsOneInsertion();
 };
 
 // What a key did: a "go on" click, a Stop, Exit, or nothing.
@@ -330,6 +333,7 @@ void TestKeys::tabWalksTheShownSlotsInReadingOrder()
 {
     QFETCH(QString, screen);
     QFETCH(QStringList, order);
+    order << "pbox_text"; // the lesson's text closes the round
     Window w;
     fractions::Board& board = w.stage().board;
     if (screen == "frozen answer")
@@ -665,6 +669,98 @@ void TestKeys::messageBoxReadsAsItsNewestLine()
         QVERIFY2(!line.contains("__"), qPrintable(line));
     }
     QCOMPARE(QSet<QString>(heard.begin(), heard.end()).size(), heard.size());
+}
+
+// The page's written lines as a screen reader is to read them.
+QStringList page_words(const std::string& history)
+{
+    QStringList page;
+    for (const std::string& line : testing::history_lines(history))
+        if (const std::string words = text::spoken(line); !words.empty())
+            page << QString::fromStdString(words);
+    return page;
+}
+
+void TestKeys::messageBoxIsTextThatAScreenReaderFollows()
+{
+    Harness h;
+    app::MainWindow window(h.tutor());
+    window.fill(QRect(0, 0, 1280, 1024));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget* box = window.findChild<QWidget*>("pbox_text");
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    QVERIFY(text);
+    QStringList faults;
+    int turn = 0;
+    h.set_learner([&](Harness& l) {
+        const QString now = text->text(0, text->characterCount());
+        if (turn > 0 && now != page_words(l.probe().message_history()).join('\n')) // past the welcome screen
+            faults << QString("turn %1: %2").arg(turn).arg(now);
+        if (QApplication::focusWidget() != box)
+            faults << QString("turn %1: the focus is elsewhere").arg(turn);
+        if (++turn < 5) {
+            QTest::keyClick(&window, Qt::Key_Space); // goes on, with the focus on the box
+            return;
+        }
+        // Earlier lines read back whole; Up steps back to the line before.
+        const QStringList page = now.split('\n');
+        int start = 0;
+        int end = 0;
+        QCOMPARE(text->textAtOffset(0, QAccessible::LineBoundary, &start, &end).trimmed(), page.first());
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end).trimmed(),
+                 page[page.size() - 2]);
+        l.tutor().quit();
+    });
+    h.start();
+    QCOMPARE(turn, 5);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(" | ")));
+
+    // A line written while the learner works a fraction leaves it the focus.
+    Window w;
+    QWidget* text_box = w.view(w.probe().find("pbox_text"));
+    QTest::keyClick(w.target(), Qt::Key_Tab);
+    QWidget* working = w.focus();
+    QVERIFY(working && working != text_box);
+    QVERIFY(w.stage().say.write_text("One line more."));
+    QCOMPARE(w.focus(), working);
+    text = QAccessible::queryAccessibleInterface(text_box)->textInterface();
+    QVERIFY(text->text(0, text->characterCount()).endsWith("One line more."));
+}
+
+void TestKeys::everyNewLineIsOneInsertion()
+{
+    // Each change of the box's text is one event to a screen reader.
+    Harness h;
+    auto& box = h.control<ui::PictureBox>("pbox_text");
+    QStringList changes;
+    QString before;
+    box.set_listener([&](ui::Aspect aspect) {
+        if (aspect != ui::Aspect::text)
+            return;
+        const QString now = QString::fromStdString(box.accessible_text());
+        const ui::TextChange change = ui::text_change(before, now);
+        changes << QString("%1 -%2 +%3").arg(change.position).arg(change.removed, change.added);
+        before = now;
+    });
+    int turn = 0;
+    QStringList faults;
+    h.set_learner([&](Harness& l) {
+        const QStringList page = page_words(l.probe().message_history());
+        // The title comes with the first line; each later line is added alone.
+        if (turn > 1 && changes != QStringList{QString("%1 - +\n%2").arg(before.size() - page.last().size() - 1).arg(page.last())})
+            faults << changes.join(" / ");
+        changes.clear();
+        if (++turn == 8)
+            l.tutor().quit();
+        else
+            l.click_text();
+    });
+    h.start();
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(" | ")));
+    QCOMPARE(turn, 8);
 }
 
 QTEST_MAIN(TestKeys)

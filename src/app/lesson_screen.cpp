@@ -16,6 +16,7 @@ void LessonScreen::reset_screen()
     ui::Canvas& text_box = form.pbox_text.canvas();
     text_box.set_font({"Arial Narrow", 14});
     form.canvas().clear();
+    form.form().describe_drawing("");
     form.hide_controls();
     form.move_arrow(5000, 5000);
     form.pbox_text.show();
@@ -134,12 +135,16 @@ void LessonScreen::show_chocolate(int slot, fractions::Chocolate kind)
     const QSize size = fractions::chocolate_size(kind);
     box.move(box.left(), box.top(), size.width(), size.height());
     fractions::draw_chocolate(box.canvas(), kind);
+    box.describe("Chocolate bars", fractions::chocolate_in_words(kind));
 }
 
 void LessonScreen::demonstrate_product(long long a, long long b, long long c, long long d,
                                        demos::Narrator& narrator)
 {
-    (void)demos::multdemo(form_.canvas(), narrator, form_.pbox_text.right_edge(), a, b, c, d);
+    // Said before the demonstration, which runs to its end inside the call.
+    form_.form().describe_drawing(demos::demo_in_words(a, b, c, d));
+    if (!demos::multdemo(form_.canvas(), narrator, form_.pbox_text.right_edge(), a, b, c, d))
+        form_.form().describe_drawing("");
 }
 
 } // namespace quorrel::app

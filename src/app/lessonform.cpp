@@ -1,6 +1,7 @@
 #include "app/lessonform.h"
 
 #include "pages/catalogue.h"
+#include "pages/page_bar.h"
 
 #include <cmath>
 #include <utility>
@@ -121,8 +122,13 @@ void LessonForm::describe_controls()
 {
     LessonForm& f = *this;
     f.pbox_title.describe("Lesson title", "The lesson and the page you are on");
-    f.pbox_pages.describe("Page strip", "Every page of the course; click a page to go to it");
+    f.pbox_pages.describe("Page strip", std::string(pages::PageBar::strip_description));
     f.pbox_text.describe("Lesson text", "");
+    // The lesson's text is read as text, and the keyboard rests on it between
+    // visits to the fractions: last in the Tab order, so Tab from it goes to
+    // the first fraction.
+    f.pbox_text.holds_text = true;
+    f.pbox_text.tab_place = 1000;
     f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
     f.tbox_message.describe("Practice message", "What the tutor says about your answer");
     f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");

@@ -194,6 +194,15 @@ DemoText demo_text(long long a, long long b, long long c, long long d)
     return out;
 }
 
+std::string demo_in_words(long long a, long long b, long long c, long long d)
+{
+    if (!drawable(a, b, c, d, 0))
+        return {};
+    return "Three circles: the yellow unit; the unit in " + n(d) + " parts, " + n(c) + " of them blue: " + n(c) +
+           "/" + n(d) + "; the unit in " + n(b * d) + " pieces, " + n(a * c) + " of " + n(b * d) + " pieces green: " +
+           n(a) + "/" + n(b) + " of " + n(c) + "/" + n(d);
+}
+
 bool multdemo(ui::Canvas& window, Narrator& narrator, int message_box_right, long long a, long long b, long long c,
               long long d, long long r)
 {

@@ -83,6 +83,9 @@ struct DemoText {
     std::vector<std::string> product;
 };
 DemoText demo_text(long long a, long long b, long long c, long long d);
+// What the three circles show, for a screen reader: "... 4 of 15 pieces
+// green: 2/3 of 2/5".
+std::string demo_in_words(long long a, long long b, long long c, long long d);
 
 // Runs the demonstration: wipes the window's own drawing (the message box
 // keeps its text), draws each circle and says its sentences. False, with

@@ -62,4 +62,20 @@ void draw_chocolate(ui::Canvas& c, Chocolate kind)
     }
 }
 
+std::string chocolate_in_words(Chocolate kind)
+{
+    const std::string shares = std::to_string(children) + " children";
+    switch (kind) {
+    case Chocolate::whole_bars:
+        return std::to_string(bars) + " whole chocolate bars";
+    case Chocolate::cut_in_eighths:
+        return std::to_string(bars) + " chocolate bars, each cut into " + std::to_string(children) +
+               " pieces, shared among " + shares + ": " + std::to_string(bars) + " pieces each";
+    case Chocolate::end_to_end:
+        return std::to_string(bars) + " chocolate bars end to end, cut into " + std::to_string(children) +
+               " equal shares for " + shares;
+    }
+    return {};
+}
+
 } // namespace quorrel::fractions

@@ -4,6 +4,8 @@
 
 #include <QSize>
 
+#include <string>
+
 namespace quorrel::fractions {
 
 // Three chocolate bars shared among eight children: whole, each cut in eight
@@ -15,5 +17,7 @@ enum class Chocolate { whole_bars, cut_in_eighths, end_to_end };
 // drawing, so drawing never changes geometry.
 QSize chocolate_size(Chocolate kind);
 void draw_chocolate(ui::Canvas& canvas, Chocolate kind);
+// What the picture shows, for a screen reader.
+std::string chocolate_in_words(Chocolate kind);
 
 } // namespace quorrel::fractions

@@ -56,7 +56,7 @@ bool SlotLayout::create(int i)
     const std::string label = slot_label(i);
     num.describe("Numerator slider of " + label, "Arrow keys make the numerator one smaller or larger");
     den.describe("Denominator slider of " + label, "Arrow keys make the denominator one smaller or larger");
-    picture.describe("Picture of " + label, "The fraction drawn as a stick of units");
+    picture.describe("Picture of " + label, ""); // the slot's value is described as it is drawn
     whole.describe("Whole number of " + label, "Type a whole number and press Return to set it");
     num.tab_place = tab_place(i, TabPart::num_slider);
     den.tab_place = tab_place(i, TabPart::den_slider);

@@ -2,6 +2,7 @@
 
 #include "fractions/design.h"
 #include "fractions/pizza.h"
+#include "fractions/slot_words.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -45,6 +46,7 @@ bool Slots::make_slot(int i)
         return false;
     layout_.reset(i);
     sync_input(i);
+    describe_picture(i);
     return true;
 }
 
@@ -65,6 +67,7 @@ bool Slots::show_slot(int i)
         const auto [n, d] = numerals(i);
         paint_pizzas(i, n, d);
     }
+    describe_picture(i);
     return true;
 }
 
@@ -74,6 +77,7 @@ bool Slots::hide_slot(int i)
         return false;
     sync_input(i);
     refit();
+    describe_picture(i);
     return true;
 }
 
@@ -121,6 +125,7 @@ void Slots::show_picture(int i, bool shown)
 {
     if (SlotControls* s = layout_.slot(i))
         s->pbox_fracbar.set_visible(shown);
+    describe_picture(i);
 }
 
 void Slots::show_numeral(int i, bool shown)
@@ -221,6 +226,30 @@ void Slots::draw(int i, int n, int d)
     // A hidden slot's pizzas wait for show_slot.
     if (st.circle_mode && shown)
         paint_pizzas(i, n, d);
+    describe_picture(i, n, d);
+}
+
+void Slots::describe_picture(int i)
+{
+    const auto [n, d] = numerals(i);
+    describe_picture(i, n, d);
+}
+
+void Slots::describe_picture(int i, int n, int d)
+{
+    SlotControls* s = layout_.slot(i);
+    if (!s)
+        return;
+    const std::string label = "Picture of " + slot_label(i);
+    if (!s->pbox_fracbar.visible()) {
+        s->pbox_fracbar.describe(label, "");
+        return;
+    }
+    // A slot hidden but for its picture shows a bare stick.
+    const SlotState& st = modes_.state(i);
+    const bool whole_slot = layout_.shown(i);
+    const std::string words = slot_in_words(n, d, st.circle_mode && whole_slot, st.mixed_mode && whole_slot);
+    s->pbox_fracbar.describe(label + ": " + words.substr(0, words.find(':')), words);
 }
 
 void Slots::draw_stick(Drawn drawn)
@@ -468,6 +497,7 @@ void Slots::set_pizza(int i, bool on)
         const auto [n, d] = numerals(i);
         paint_pizzas(i, n, d);
     }
+    describe_picture(i);
     if (on_modes_changed)
         on_modes_changed(i);
 }
@@ -481,6 +511,7 @@ void Slots::set_mixed(int i, bool on)
     if (st->mixed_mode && !on && layout_.shown(i))
         layout_.slot(i)->fracline.show();
     st->mixed_mode = on;
+    describe_picture(i);
     if (on_modes_changed)
         on_modes_changed(i);
 }

@@ -126,6 +126,10 @@ private:
     // learner only rewrites the slot's own numerals.
     void take_entry(int i, std::optional<std::pair<std::int64_t, std::int64_t>> wanted);
     void paint_pizzas(int i, int n, int d);
+    // Tells a screen reader what slot i's picture shows: n/d in its modes,
+    // or nothing while the picture is hidden.
+    void describe_picture(int i, int n, int d);
+    void describe_picture(int i);
     // A pair drawn in a slot: its sliders' value, or a drag's preview.
     struct Drawn {
         int slot;

@@ -1,10 +1,13 @@
 #include "pages/page_bar.h"
 
+#include "pages/page_table.h"
+
 #include <cmath>
 
 #include "ui/rounding.h"
 
 #include <string>
+#include <utility>
 
 namespace quorrel::pages {
 
@@ -23,6 +26,10 @@ void PageBar::show_title(std::string_view lesson_title, int global_page)
     c.set_pen(c.width() - ui::text_width(c, shown_label_) - 10, 0);
     c.print(shown_label_);
     current_page_ = global_page;
+    std::string_view heading = lesson_title;
+    while (!heading.empty() && (heading.back() == '.' || heading.back() == ' '))
+        heading.remove_suffix(1);
+    title_.set_accessible_description(std::string(heading) + ", page " + std::to_string(global_page));
     draw_strip();
 }
 
@@ -42,6 +49,12 @@ void PageBar::draw_strip(std::optional<int> highlighted_cell)
         c.set_pen(cell_width * j, 0);
         c.print(std::to_string(j + 1));
     }
+    static const PageTable table;
+    std::string description(strip_description);
+    if (const auto opens = highlighted_cell ? table.locate(*highlighted_cell + 1) : std::nullopt)
+        description += "; under the pointer: page " + std::to_string(*highlighted_cell + 1) + " (lesson " +
+                       opens->lesson + ", page " + std::to_string(opens->page) + ")";
+    strip_.set_accessible_description(std::move(description));
 }
 
 // The cell the pointer is in, as the number drawn in it reads: rounding

@@ -14,13 +14,17 @@ class PageBar {
 public:
     static constexpr int cell_width = 12;
     static constexpr int strip_pages = 41;
+    // What a screen reader says of the strip; with the pointer on a number,
+    // the page a click there opens follows.
+    static constexpr std::string_view strip_description = "Page strip: click a number to open that page";
 
     // The strip loses its highlight when the pointer leaves it.
     PageBar(ui::PictureBox& title, ui::PictureBox& strip);
     PageBar(const PageBar&) = delete;
     PageBar& operator=(const PageBar&) = delete;
 
-    // Also marks the page's number on the strip.
+    // Also marks the page's number on the strip, and tells a screen reader
+    // the lesson and page ("Lesson 1b: Setting up fraction pictures, page 7").
     void show_title(std::string_view lesson_title, int global_page);
     // Redraws the strip: the current page's cell marked, the cell under the
     // pointer highlighted if given.

@@ -76,6 +76,7 @@ void Writer::clear_scene(std::string_view title)
     const Layout layout = render(std::string(lead) + std::string(title));
     const std::string_view drawn = drawn_part(title, lead.size(), layout);
     history_ = std::string(line_break) + std::string(drawn);
+    page_words_.clear();
     announce(drawn);
 }
 
@@ -96,6 +97,28 @@ void Writer::redraw_history(ui::Color color)
     Style one_colour;
     one_colour.colour_words = false;
     render(history_, one_colour);
+    reread_history();
+}
+
+void Writer::reread_history()
+{
+    page_words_.clear();
+    add_to_page(history_);
+}
+
+void Writer::add_to_page(std::string_view text)
+{
+    // Line by line, as the box shows it; a line of tokens alone says nothing.
+    for (std::size_t begin = 0; begin <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        if (std::string words = spoken(text.substr(begin, end - begin)); !words.empty()) {
+            if (!page_words_.empty())
+                page_words_ += '\n';
+            page_words_ += words;
+        }
+        begin = end + 1;
+    }
+    box_.set_accessible_text(page_words_);
 }
 
 bool Writer::draw(std::string_view text)
@@ -135,6 +158,7 @@ void Writer::clear_text()
     box_.set_accessible_description("");
     history_.clear();
     newest_.clear();
+    reread_history();
 }
 
 void Writer::print_text(std::string_view text, const ui::Font& font)
@@ -171,6 +195,7 @@ void Writer::set_text_color(ui::Color color) { box_.canvas().set_fore_color(colo
 
 void Writer::announce(std::string_view text)
 {
+    add_to_page(text);
     if (on_new_text)
         on_new_text(text);
 }

@@ -67,6 +67,11 @@ private:
     Layout render(std::string_view text, const Style& style = {});
     // Repaints in grey what was new, while the box still shows it as drawn.
     void fade_newest();
+    // The box's text for a screen reader follows what the box shows: the
+    // history alone after a redraw of it, and each text new to the learner
+    // added as it is drawn.
+    void reread_history();
+    void add_to_page(std::string_view text);
 
     ui::PictureBox& box_;
     ui::PictureBox& go_on_;
@@ -78,6 +83,7 @@ private:
     Pen last_end_; // where the last text drawn left the pen
     // What is drawn in the newest line's colours since the history was.
     std::vector<Layout> newest_;
+    std::string page_words_; // the words of the page, a line each
 };
 
 } // namespace quorrel::text

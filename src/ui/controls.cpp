@@ -52,6 +52,14 @@ PictureBox::PictureBox(std::string name, Color background)
 
 void PictureBox::resized() { canvas_.resize(width(), height()); }
 
+void PictureBox::set_accessible_text(std::string text)
+{
+    if (text == accessible_text_)
+        return;
+    accessible_text_ = std::move(text);
+    notify(Aspect::text);
+}
+
 bool Slider::in_bounds(int value) const
 {
     return value >= std::min(min_, max_) && value <= std::max(min_, max_);

@@ -12,7 +12,7 @@
 namespace quorrel::ui {
 
 // What a view must refresh after a control changed.
-enum class Aspect { geometry, visibility, content, order, description };
+enum class Aspect { geometry, visibility, content, order, description, text };
 
 // One control of a form, as the program sees it: a name, a place, a size and
 // whether it shows. Widgets in the view mirror these; the program never
@@ -92,9 +92,18 @@ public:
     std::function<void(double x, double y)> on_mouse_move;
     std::function<void()> on_mouse_leave;
 
+    // The words of the lines drawn in the box, one line each and the newest
+    // last, for a screen reader to read as text.
+    const std::string& accessible_text() const { return accessible_text_; }
+    void set_accessible_text(std::string text);
+    // A box of text: read as text, and a place the keyboard focus can rest
+    // (set before the box is shown).
+    bool holds_text = false;
+
 private:
     void resized() override;
     Canvas canvas_;
+    std::string accessible_text_;
 };
 
 // A horizontal slider holding a 16-bit value between its bounds.

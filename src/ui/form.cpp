@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorrel::ui {
 
@@ -35,6 +36,15 @@ int Form::z_index(const Control& control) const
         if (controls_[i].get() == &control)
             return static_cast<int>(i);
     return -1;
+}
+
+void Form::describe_drawing(std::string words)
+{
+    if (words == drawing_description_)
+        return;
+    drawing_description_ = std::move(words);
+    if (on_drawing_described)
+        on_drawing_described();
 }
 
 } // namespace quorrel::ui

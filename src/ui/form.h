@@ -49,15 +49,22 @@ public:
     MenuItem& menu_bar() { return menu_bar_; }
     const MenuItem& menu_bar() const { return menu_bar_; }
 
+    // What a screen reader says of the pictures drawn on the form itself;
+    // empty when none need words.
+    const std::string& drawing_description() const { return drawing_description_; }
+    void describe_drawing(std::string words);
+
     std::function<void(Control&)> on_added;
     std::function<void()> on_order_changed;
     std::function<void()> on_mouse_move;
+    std::function<void()> on_drawing_described;
 
 private:
     std::string caption_;
     Canvas canvas_;
     std::vector<std::unique_ptr<Control>> controls_;
     MenuItem menu_bar_{"menu_bar", ""};
+    std::string drawing_description_;
 };
 
 } // namespace quorrel::ui

@@ -1,5 +1,8 @@
 #include "ui/views/control_views.h"
 
+#include "ui/views/picture_access.h"
+
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -66,6 +69,65 @@ PictureView::PictureView(PictureBox& box, QWidget* parent) : QWidget(parent), bo
     setObjectName(QString::fromStdString(box.name()));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    install_picture_access();
+    if (box.holds_text)
+        setFocusPolicy(Qt::StrongFocus);
+    read_text_ = QString::fromStdString(box.accessible_text());
+}
+
+void PictureView::set_caret(int position)
+{
+    position = std::clamp(position, 0, static_cast<int>(read_text_.size()));
+    if (position == caret_)
+        return;
+    caret_ = position;
+    QAccessibleTextCursorEvent moved(this, caret_);
+    QAccessible::updateAccessibility(&moved);
+}
+
+void PictureView::text_changed()
+{
+    const QString now = QString::fromStdString(box_.accessible_text());
+    const TextChange change = text_change(std::exchange(read_text_, now), now);
+    if (change.removed.isEmpty() && change.added.isEmpty())
+        return;
+    if (change.removed.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, change.position, change.added);
+        QAccessible::updateAccessibility(&event);
+    } else if (change.added.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, change.position, change.removed);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.added);
+        QAccessible::updateAccessibility(&event);
+    }
+    // The caret goes to the start of the newest line, where a reader moving
+    // back starts; told of it, a screen reader may read the line there.
+    caret_ = static_cast<int>(now.lastIndexOf(u'\n') + 1);
+    QAccessibleTextCursorEvent moved(this, caret_);
+    QAccessible::updateAccessibility(&moved);
+    // With nothing else holding the keyboard, the lesson's text takes it, so
+    // a screen reader reads along; a control the learner is using keeps it.
+    const QWidget* focus = window()->focusWidget();
+    if (focusPolicy() != Qt::NoFocus && isVisible() && (!focus || focus == parentWidget() || !focus->isVisible()))
+        setFocus(Qt::OtherFocusReason);
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event)
+{
+    const bool up = event->key() == Qt::Key_Up;
+    if (!box_.holds_text || (!up && event->key() != Qt::Key_Down) || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The caret steps to the start of the line before or after its own.
+    const qsizetype line_start = caret_ > 0 ? read_text_.lastIndexOf(u'\n', caret_ - 1) + 1 : 0;
+    if (up && line_start > 0)
+        set_caret(static_cast<int>(line_start > 1 ? read_text_.lastIndexOf(u'\n', line_start - 2) + 1 : 0));
+    else if (!up)
+        if (const qsizetype next = read_text_.indexOf(u'\n', caret_); next >= 0)
+            set_caret(static_cast<int>(next + 1));
+    event->accept();
 }
 
 void PictureView::paintEvent(QPaintEvent* event)

@@ -21,13 +21,27 @@ public:
     virtual void refresh() = 0;
 };
 
+// A picture box. A box of text is read by screen readers as its lines of
+// words (each new one announced as it arrives) and takes the keyboard focus
+// while nothing else holds it, so a screen reader follows the lesson; Up and
+// Down move a reader's caret there line by line, to read earlier lines again.
 class PictureView final : public QWidget, public ControlView {
 public:
     explicit PictureView(PictureBox& box, QWidget* parent = nullptr);
     void refresh() override { update(); }
 
+    const PictureBox& box() const { return box_; }
+    // The text screen readers were last told of, and where their caret is in
+    // it: at the start of the newest line unless moved.
+    const QString& read_text() const { return read_text_; }
+    int caret() const { return caret_; }
+    void set_caret(int position);
+    // The box's text changed: tells screen readers what changed.
+    void text_changed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -40,6 +54,8 @@ private:
     // The last press that began a click, which a quick second press near it
     // turns into a double-click.
     std::optional<std::pair<quint64, QPointF>> first_press_;
+    QString read_text_;
+    int caret_ = 0;
 };
 
 // A grey button on a white bar with an arrow at each end. Arrow clicks (and

@@ -49,6 +49,7 @@ FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form)
         restack();
     };
     form.on_order_changed = [this] { restack(); };
+    form.on_drawing_described = [this] { setAccessibleDescription(QString::fromStdString(form_.drawing_description())); };
     form.canvas().on_change = [this](const QRect& rect) {
         if (rect.isEmpty())
             update();
@@ -64,6 +65,7 @@ FormView::~FormView()
         control->set_listener(nullptr);
     form_.on_added = nullptr;
     form_.on_order_changed = nullptr;
+    form_.on_drawing_described = nullptr;
     form_.canvas().on_change = nullptr;
 }
 
@@ -101,6 +103,10 @@ void FormView::add_view(Control& control)
             break;
         case Aspect::description:
             describe_view(*view, control);
+            break;
+        case Aspect::text:
+            if (auto* picture = dynamic_cast<PictureView*>(view))
+                picture->text_changed();
             break;
         }
     });
