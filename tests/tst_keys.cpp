@@ -113,6 +113,7 @@ private Q_SLOTS:
     void typingAppliesWhenTheLearnerMovesOn();
     void frozenBoxesTakeNoFocusAndClicksPlaceTheCaret();
     void focusFrameShowsOnlyWithFocus();
+    void theKeyboardNeverTypesUnasked();
     void menuMnemonicsAreUniqueAndKeepCaptions();
     void mnemonicTextEscapesAmpersands_data();
     void mnemonicTextEscapesAmpersands();
@@ -141,7 +142,7 @@ void TestKeys::keysActWhateverHasTheFocus_data()
     QTest::newRow("return on a slider") << int(Qt::Key_Return) << none << "slider_fracden(0)" << false
                                         << Effect::click;
     QTest::newRow("space on the Stop button") << int(Qt::Key_Space) << none << "cmd_stop" << true << Effect::click;
-    QTest::newRow("space in a numeral box") << int(Qt::Key_Space) << none << "inbox(0)" << false << Effect::none;
+    QTest::newRow("space in a numeral box") << int(Qt::Key_Space) << none << "inbox(0)" << false << Effect::click;
     QTest::newRow("ctrl+space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << "" << false << Effect::none;
     QTest::newRow("escape in a drill") << int(Qt::Key_Escape) << none << "" << true << Effect::stop;
     QTest::newRow("escape on a slider in a drill") << int(Qt::Key_Escape) << none << "slider_fracnum(2)" << true
@@ -488,18 +489,60 @@ void TestKeys::frozenBoxesTakeNoFocusAndClicksPlaceTheCaret()
     QCOMPARE(w.num(1), 150);
 }
 
+// The frame lies above every control of the form, so that no picture over
+// the control's edge hides it.
 void TestKeys::focusFrameShowsOnlyWithFocus()
 {
     Window w;
+    QWidget& form = w.window->form_view();
     for (QWidget* control : {w.view(w.probe().find("slider_fracnum", 0)), w.view(w.probe().find("inbox", 0))}) {
-        const QImage before = control->grab().toImage();
+        const QImage before = form.grab(control->geometry()).toImage();
         control->setFocus(Qt::TabFocusReason);
-        const QImage focused = control->grab().toImage();
+        const QImage focused = form.grab(control->geometry()).toImage();
         QCOMPARE(focused.pixelColor(0, control->height() / 2), QColor(0, 0, 255));
         QCOMPARE(focused.pixelColor(control->width() / 2, control->height() - 1), QColor(0, 0, 255));
-        w.window->form_view().setFocus();
-        QCOMPARE(control->grab().toImage(), before); // unfocused, the drawing is as it was
+        QWidget* top = nullptr;
+        for (QObject* child : form.children())
+            if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->isVisible())
+                top = widget;
+        QVERIFY(top && !w.view(w.probe().find(top->objectName().toStdString())));
+        form.setFocus();
+        QCOMPARE(form.grab(control->geometry()).toImage(), before); // unfocused, the drawing is as it was
     }
+}
+
+// Space and Return go on wherever the focus is; only a numeral box's own
+// keys type into it, and no change of page puts the focus into one.
+void TestKeys::theKeyboardNeverTypesUnasked()
+{
+    Window w;
+    QVERIFY(w.stage().board.show_fraction(0, 2, 3));
+    auto* edit = qobject_cast<QLineEdit*>(w.view(w.probe().find("inbox", 1)));
+    while (w.focus() != edit)
+        QTest::keyClick(w.target(), Qt::Key_Tab);
+    QTest::keyClick(edit, Qt::Key_Space);
+    QVERIFY(w.probe().click_pending());
+    QCOMPARE(edit->text(), QString("3"));
+    w.stage().say.wait();
+    QTest::keyClicks(edit, "4"); // typed over the selected number, then Space checks it
+    QTest::keyClick(edit, Qt::Key_Space);
+    QVERIFY(w.probe().click_pending());
+    QCOMPARE(w.h.den(0), 4);
+    QCOMPARE(edit->text(), QString("4"));
+
+    // A new page hides the focused slider's slot.
+    w.at_page(2, [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
+    QWidget* slider = w.view(w.probe().find("slider_fracnum", 1));
+    slider->setFocus(Qt::TabFocusReason);
+    w.at_page(3, [](const lessons::Stage& s) {
+        s.screen.reset_screen();
+        s.board.show_fraction(0, 1, 2);
+        s.pages.page(s.pages.first_page());
+    });
+    QVERIFY(w.focus() && !qobject_cast<QLineEdit*>(w.focus()));
+    // Once the new screen shows, the keyboard's place is its first slider.
+    QTRY_COMPARE(w.focus()->objectName(), "slider_fracnum(0)");
+    QVERIFY(w.window->findChild<QWidget*>("focus_frame")->isVisible());
 }
 
 void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
@@ -528,8 +571,8 @@ void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
     QVERIFY(items > 30);
     QCOMPARE(w.menu("mnu_Lessons").caption(), std::string("Lessons"));
     const std::vector<QString> bar = ui::menu_texts(w.tutor().window().menu_bar());
-    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&NextPage", "&PrevPage", "E&xit", "&Test",
-                                        "Play&back"}));
+    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&View", "&NextPage", "&PrevPage", "E&xit",
+                                        "&Test", "Play&back"}));
     const std::vector<QString> lessons = ui::menu_texts(w.menu("mnu_1"));
     QCOMPARE(lessons.front(), "1&a: Understanding Fractions");
     // The practice buttons have letters too, none taken by the menu bar.
@@ -654,7 +697,8 @@ void TestKeys::messageBoxReadsAsItsNewestLine()
     // The welcome screen is drawn, not written line by line: it reads whole.
     QCOMPARE(heard.takeFirst(), "Welcome! As you read through the text in this yellow box: Click the mouse anywhere in "
                                 "the box whenever you wish to read further. Also, click in this box whenever you "
-                                "complete a problem and want me to check your answer. Click now to get started.");
+                                "complete a problem and want me to check your answer. Click now to get started. "
+                                "The Space bar goes on too, just as a click does.");
     newest.removeFirst();
     // A title and the line written with it read as one.
     QCOMPARE(heard.size(), newest.size());
