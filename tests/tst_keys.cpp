@@ -7,6 +7,9 @@
 #include "ui/views/menu_view.h"
 
 #include <QAccessible>
+#include <QInputDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,6 +117,8 @@ private Q_SLOTS:
     void frozenBoxesTakeNoFocusAndClicksPlaceTheCaret();
     void focusFrameShowsOnlyWithFocus();
     void theKeyboardNeverTypesUnasked();
+    void theLinkAndEveryPageAreReachedByKeys();
+    void viewKeysSizeTheFormAndAreKept();
     void menuMnemonicsAreUniqueAndKeepCaptions();
     void mnemonicTextEscapesAmpersands_data();
     void mnemonicTextEscapesAmpersands();
@@ -543,6 +548,60 @@ void TestKeys::theKeyboardNeverTypesUnasked()
     // Once the new screen shows, the keyboard's place is its first slider.
     QTRY_COMPARE(w.focus()->objectName(), "slider_fracnum(0)");
     QVERIFY(w.window->findChild<QWidget*>("focus_frame")->isVisible());
+}
+
+void TestKeys::theLinkAndEveryPageAreReachedByKeys()
+{
+    Window w;
+    auto& link = w.h.control<ui::PictureBox>("pbox_go_on");
+    QTest::keyClick(w.target(), Qt::Key_H);
+    QVERIFY(!w.probe().click_pending()); // no link, no key
+    link.show();
+    QVERIFY(w.view(&link)->accessibleName().contains("(H)"));
+    QTest::keyClick(w.target(), Qt::Key_H);
+    QVERIFY(w.probe().click_pending());
+
+    // Ctrl+G asks for a page, offering only those that open.
+    QTest::keyClick(w.window.get(), Qt::Key_G, Qt::ControlModifier);
+    auto* dialog = w.window->findChild<QInputDialog*>("page_dialog");
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->intMaximum(), w.tutor().page_count());
+    dialog->setIntValue(12);
+    dialog->accept();
+    w.h.set_learner([](Harness& l) { l.tutor().quit(); });
+    w.h.settle();
+    QCOMPARE(w.tutor().global_page(), 12);
+}
+
+// Ctrl with +, = or - sizes the form in steps, Ctrl+0 puts it back, and the
+// choices come back in the next run.
+void TestKeys::viewKeysSizeTheFormAndAreKept()
+{
+    QTemporaryDir dir;
+    QSettings kept(dir.filePath("quorrel.conf"), QSettings::IniFormat);
+    {
+        Window w;
+        w.window->on_view_changed = [&kept](const app::ViewChoices& choices) { choices.save(kept); };
+        const QSize inside(2048, 1400); // room for twice the least form
+        w.window->lay_out(inside);
+        QCOMPARE(w.window->scale(), 1.0);
+        const std::pair<Qt::Key, double> steps[] = {
+            {Qt::Key_Equal, 1.25}, {Qt::Key_Plus, 1.5}, {Qt::Key_Minus, 1.25}, {Qt::Key_0, 1}, {Qt::Key_Plus, 1.25}};
+        for (const auto& [key, scale] : steps) {
+            QTest::keyClick(w.window.get(), key, Qt::ControlModifier);
+            QCOMPARE(w.window->scale(), scale);
+            // The form is laid out to fill the inside at that scale.
+            QCOMPARE(w.tutor().window().width(), int(inside.width() / scale));
+        }
+        w.h.choose("mnu_contrast");
+        QVERIFY(ui::high_contrast());
+    }
+    ui::set_high_contrast(false);
+    const app::ViewChoices back = app::ViewChoices::load(kept);
+    QCOMPARE(back.zoom, 125);
+    QVERIFY(back.high_contrast);
+    kept.setValue("view/zoom", 160); // no step: the nearest
+    QCOMPARE(app::ViewChoices::load(kept).zoom, 150);
 }
 
 void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()

@@ -34,8 +34,9 @@ double luminance(Color color)
 
 double contrast(Color a, Color b)
 {
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void set_high_contrast(bool on) { contrast_on = on; }
