@@ -7,6 +7,7 @@
 #include "ui/views/menu_view.h"
 
 #include <QAccessible>
+#include <QGraphicsView>
 #include <QInputDialog>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -535,19 +536,30 @@ void TestKeys::theKeyboardNeverTypesUnasked()
     QCOMPARE(w.h.den(0), 4);
     QCOMPARE(edit->text(), QString("4"));
 
-    // A new page hides the focused slider's slot.
-    w.at_page(2, [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
-    QWidget* slider = w.view(w.probe().find("slider_fracnum", 1));
-    slider->setFocus(Qt::TabFocusReason);
-    w.at_page(3, [](const lessons::Stage& s) {
-        s.screen.reset_screen();
-        s.board.show_fraction(0, 1, 2);
-        s.pages.page(s.pages.first_page());
-    });
-    QVERIFY(w.focus() && !qobject_cast<QLineEdit*>(w.focus()));
-    // Once the new screen shows, the keyboard's place is its first slider.
-    QTRY_COMPARE(w.focus()->objectName(), "slider_fracnum(0)");
-    QVERIFY(w.window->findChild<QWidget*>("focus_frame")->isVisible());
+    // A new page hides the focused slider's slot, or the focused box for a
+    // moment, whether the form is shown as it is or scaled.
+    for (const char* focused : {"slider_fracnum(1)", "inbox(0)", "inbox(1)"}) {
+        if (std::string(focused) == "inbox(1)") {
+            w.window->lay_out(QSize(800, 480));
+            QVERIFY(w.window->scaled_view());
+            w.window->scaled_view()->setFocus();
+        }
+        w.at_page(2, [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
+        QWidget* control = w.view(w.tutor().window().find(focused));
+        QVERIFY2(control, focused);
+        control->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY2(control->hasFocus(), focused);
+        w.at_page(3, [](const lessons::Stage& s) {
+            s.screen.reset_screen();
+            s.board.show_fraction(0, 1, 2);
+            s.pages.page(s.pages.first_page());
+        });
+        QVERIFY2(!qobject_cast<QLineEdit*>(w.focus()), focused);
+        // Once the new screen shows, the keyboard's place is its first slider.
+        QWidget* slider = w.view(w.probe().find("slider_fracnum", 0));
+        QTRY_VERIFY2(slider->hasFocus(), focused);
+        QVERIFY(w.window->form_view().findChild<QWidget*>("focus_frame")->isVisible());
+    }
 }
 
 void TestKeys::theLinkAndEveryPageAreReachedByKeys()

@@ -168,8 +168,7 @@ void Canvas::print(std::string_view text)
         if (font_.underline) {
             const int thickness = std::max(1, to_int(metrics_.lineWidth()));
             const int uy = y + static_cast<int>(round_half_even(metrics_.ascent() + metrics_.underlinePos()));
-            painter.fillRect(QRect(x, uy, to_int(width), thickness),
-                             ink);
+            painter.fillRect(QRect(x, uy, to_int(width), thickness), ink);
         }
     }
     changed(QRect(x, y, static_cast<int>(std::ceil(width)) + 2, static_cast<int>(text_height(*this)) + 2));

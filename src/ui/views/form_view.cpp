@@ -147,10 +147,15 @@ bool FormView::focusNextPrevChild(bool)
     // put the focus into a numeral box, its number selected for typing
     // over, where the learner's next Space or digit would not be meant for
     // it: the focus waits on the form until the new screen shows.
-    setFocus(Qt::OtherFocusReason);
-    regaining_ = true;
-    QTimer::singleShot(0, this, [this] { regain_focus(); });
+    hold_focus();
     return true;
+}
+
+void FormView::hold_focus()
+{
+    setFocus(Qt::OtherFocusReason);
+    if (!std::exchange(regaining_, true))
+        QTimer::singleShot(0, this, [this] { regain_focus(); });
 }
 
 void FormView::regain_focus()
@@ -172,7 +177,12 @@ bool FormView::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:
+        update_frame();
+        break;
     case QEvent::Hide:
+        // Shown scaled, the form is told of no focused control hiding.
+        if (auto* view = qobject_cast<QWidget*>(watched); view && view->hasFocus())
+            hold_focus();
         update_frame();
         break;
     default:
@@ -184,7 +194,8 @@ bool FormView::eventFilter(QObject* watched, QEvent* event)
 void FormView::update_frame()
 {
     for (const auto& [control, view] : views_)
-        if (view->hasFocus() && view->isVisible() && (dynamic_cast<SliderView*>(view) || dynamic_cast<TextBoxView*>(view))) {
+        if (view->hasFocus() && view->isVisible() &&
+            (dynamic_cast<SliderView*>(view) || dynamic_cast<TextBoxView*>(view))) {
             frame_->follow(view);
             return;
         }

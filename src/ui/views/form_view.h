@@ -40,6 +40,8 @@ private:
     void add_view(Control& control);
     void restack();
     void update_frame();
+    // The focused control hid: the focus waits on the form meanwhile.
+    void hold_focus();
     // Gives the focus the hidden control had to a shown slider, once the
     // lesson has laid out its screen.
     void regain_focus();
