@@ -103,6 +103,9 @@ void MainWindow::lay_out(QSize inside)
     }
     stage_->scene()->setSceneRect(0, 0, fit.form.width(), fit.form.height());
     stage_->setTransform(QTransform::fromScale(fit.scale, fit.scale));
+    // At a whole multiple each pixel of the pictures becomes a square block,
+    // as sharp as drawn; between, smoothing keeps strokes even.
+    stage_->setRenderHint(QPainter::SmoothPixmapTransform, std::abs(fit.scale - std::round(fit.scale)) > 1e-9);
     stage_->setFixedSize(inside);
 }
 
