@@ -7,6 +7,7 @@
 #include "ui/views/menu_view.h"
 
 #include <QAccessible>
+#include <QGraphicsProxyWidget>
 #include <QGraphicsView>
 #include <QInputDialog>
 #include <QSettings>
@@ -602,8 +603,15 @@ void TestKeys::viewKeysSizeTheFormAndAreKept()
         for (const auto& [key, scale] : steps) {
             QTest::keyClick(w.window.get(), key, Qt::ControlModifier);
             QCOMPARE(w.window->scale(), scale);
-            // The form is laid out to fill the inside at that scale.
+            // The form is laid out to fill the inside at that scale, and all
+            // of it shows.
             QCOMPARE(w.tutor().window().width(), int(inside.width() / scale));
+            if (const QGraphicsView* stage = w.window->scaled_view()) {
+                const QGraphicsItem* form = w.window->form_view().graphicsProxyWidget();
+                const QRect shown = stage->mapFromScene(form->sceneBoundingRect()).boundingRect();
+                QVERIFY2(shown.right() >= inside.width() - 2 && shown.bottom() >= inside.height() - 2,
+                         qPrintable(QString("%1x%2").arg(shown.right()).arg(shown.bottom())));
+            }
         }
         w.h.choose("mnu_contrast");
         QVERIFY(ui::high_contrast());

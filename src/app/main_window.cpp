@@ -102,6 +102,13 @@ void MainWindow::lay_out(QSize inside)
         stage_->setFocus();
     }
     stage_->scene()->setSceneRect(0, 0, fit.form.width(), fit.form.height());
+    // The proxy keeps the bounds the form had when it was embedded: a form
+    // laid out larger since would be cut off.
+    if (QGraphicsProxyWidget* proxy = view_->graphicsProxyWidget()) {
+        proxy->setMinimumSize(fit.form);
+        proxy->setMaximumSize(fit.form);
+        proxy->resize(fit.form);
+    }
     stage_->setTransform(QTransform::fromScale(fit.scale, fit.scale));
     // At a whole multiple each pixel of the pictures becomes a square block,
     // as sharp as drawn; between, smoothing keeps strokes even.
