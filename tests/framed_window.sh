@@ -10,7 +10,7 @@ start_x 1024x768
 openbox >/dev/null 2>&1 &
 pids="$! $pids"
 sleep 1
-QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$program" >/dev/null 2>&1 &
 pids="$! $pids"
 
 window=

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QGraphicsView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -292,10 +293,25 @@ private:
     QWidget* view_of(const ui::Control& control) { return program_.window().form_view().widget_for(control); }
 
     // Where a point of `w` is in the window, kept on the window as a pointer is.
+    // Through the stage that shows the form scaled, once the learner has
+    // chosen a larger size.
     QPoint at(QWidget* w, QPoint local)
     {
-        const QPoint p = w->mapTo(&program_.window(), local);
+        QGraphicsView* stage = program_.window().scaled_view();
+        const QPoint p = stage && (w == &form_view() || form_view().isAncestorOf(w))
+                             ? stage->viewport()->mapTo(&program_.window(),
+                                                        stage->mapFromScene(QPointF(w->mapTo(&form_view(), local))))
+                             : w->mapTo(&program_.window(), local);
         return QPoint(std::clamp(p.x(), 0, program_.window().width() - 1), std::clamp(p.y(), 0, program_.window().height() - 1));
+    }
+    QWidget* widget_at(QPoint in_window)
+    {
+        QWidget* hit = program_.window().childAt(in_window);
+        QGraphicsView* stage = program_.window().scaled_view();
+        if (!stage || hit != stage->viewport())
+            return hit;
+        return form_view().childAt(
+            stage->mapToScene(stage->viewport()->mapFrom(&program_.window(), in_window)).toPoint());
     }
     // A point of the widget that shows: not under another widget, not past
     // the window's edge.
@@ -669,7 +685,7 @@ private:
     // back: either way both boxes of the slot then show what it holds.
     void check_numerals_after_click(QLineEdit* box, QPoint local)
     {
-        if (QApplication::activeModalWidget() || program_.window().childAt(at(box, local)) != box)
+        if (QApplication::activeModalWidget() || widget_at(at(box, local)) != box)
             return;
         const app::Probe& p = tutor().probe();
         for (int i = 0; i < fractions::Slots::count; ++i) {

@@ -8,6 +8,11 @@
 #include "ui/views/picture_access.h"
 
 #include <QAccessible>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsView>
+#include <QInputDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,6 +119,9 @@ private Q_SLOTS:
     void typingAppliesWhenTheLearnerMovesOn();
     void frozenBoxesTakeNoFocusAndClicksPlaceTheCaret();
     void focusFrameShowsOnlyWithFocus();
+    void theKeyboardNeverTypesUnasked();
+    void theLinkAndEveryPageAreReachedByKeys();
+    void viewKeysSizeTheFormAndAreKept();
     void menuMnemonicsAreUniqueAndKeepCaptions();
     void mnemonicTextEscapesAmpersands_data();
     void mnemonicTextEscapesAmpersands();
@@ -144,7 +152,7 @@ void TestKeys::keysActWhateverHasTheFocus_data()
     QTest::newRow("return on a slider") << int(Qt::Key_Return) << none << "slider_fracden(0)" << false
                                         << Effect::click;
     QTest::newRow("space on the Stop button") << int(Qt::Key_Space) << none << "cmd_stop" << true << Effect::click;
-    QTest::newRow("space in a numeral box") << int(Qt::Key_Space) << none << "inbox(0)" << false << Effect::none;
+    QTest::newRow("space in a numeral box") << int(Qt::Key_Space) << none << "inbox(0)" << false << Effect::click;
     QTest::newRow("ctrl+space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << "" << false << Effect::none;
     QTest::newRow("escape in a drill") << int(Qt::Key_Escape) << none << "" << true << Effect::stop;
     QTest::newRow("escape on a slider in a drill") << int(Qt::Key_Escape) << none << "slider_fracnum(2)" << true
@@ -492,18 +500,132 @@ void TestKeys::frozenBoxesTakeNoFocusAndClicksPlaceTheCaret()
     QCOMPARE(w.num(1), 150);
 }
 
+// The frame lies above every control of the form, so that no picture over
+// the control's edge hides it.
 void TestKeys::focusFrameShowsOnlyWithFocus()
 {
     Window w;
+    QWidget& form = w.window->form_view();
     for (QWidget* control : {w.view(w.probe().find("slider_fracnum", 0)), w.view(w.probe().find("inbox", 0))}) {
-        const QImage before = control->grab().toImage();
+        const QImage before = form.grab(control->geometry()).toImage();
         control->setFocus(Qt::TabFocusReason);
-        const QImage focused = control->grab().toImage();
+        const QImage focused = form.grab(control->geometry()).toImage();
         QCOMPARE(focused.pixelColor(0, control->height() / 2), QColor(0, 0, 255));
         QCOMPARE(focused.pixelColor(control->width() / 2, control->height() - 1), QColor(0, 0, 255));
-        w.window->form_view().setFocus();
-        QCOMPARE(control->grab().toImage(), before); // unfocused, the drawing is as it was
+        QWidget* top = nullptr;
+        for (QObject* child : form.children())
+            if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->isVisible())
+                top = widget;
+        QVERIFY(top && !w.view(w.probe().find(top->objectName().toStdString())));
+        form.setFocus();
+        QCOMPARE(form.grab(control->geometry()).toImage(), before); // unfocused, the drawing is as it was
     }
+}
+
+// Space and Return go on wherever the focus is; only a numeral box's own
+// keys type into it, and no change of page puts the focus into one.
+void TestKeys::theKeyboardNeverTypesUnasked()
+{
+    Window w;
+    QVERIFY(w.stage().board.show_fraction(0, 2, 3));
+    auto* edit = qobject_cast<QLineEdit*>(w.view(w.probe().find("inbox", 1)));
+    while (w.focus() != edit)
+        QTest::keyClick(w.target(), Qt::Key_Tab);
+    QTest::keyClick(edit, Qt::Key_Space);
+    QVERIFY(w.probe().click_pending());
+    QCOMPARE(edit->text(), QString("3"));
+    w.stage().say.wait();
+    QTest::keyClicks(edit, "4"); // typed over the selected number, then Space checks it
+    QTest::keyClick(edit, Qt::Key_Space);
+    QVERIFY(w.probe().click_pending());
+    QCOMPARE(w.h.den(0), 4);
+    QCOMPARE(edit->text(), QString("4"));
+
+    // A new page hides the focused slider's slot, or the focused box for a
+    // moment, whether the form is shown as it is or scaled.
+    for (const char* focused : {"slider_fracnum(1)", "inbox(0)", "inbox(1)"}) {
+        if (std::string(focused) == "inbox(1)") {
+            w.window->lay_out(QSize(800, 480));
+            QVERIFY(w.window->scaled_view());
+            w.window->scaled_view()->setFocus();
+        }
+        w.at_page(2, [](const lessons::Stage& s) { s.pages.page(s.pages.first_page()); });
+        QWidget* control = w.view(w.tutor().window().find(focused));
+        QVERIFY2(control, focused);
+        control->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY2(control->hasFocus(), focused);
+        w.at_page(3, [](const lessons::Stage& s) {
+            s.screen.reset_screen();
+            s.board.show_fraction(0, 1, 2);
+            s.pages.page(s.pages.first_page());
+        });
+        QVERIFY2(!qobject_cast<QLineEdit*>(w.focus()), focused);
+        // Once the new screen shows, the keyboard's place is its first slider.
+        QWidget* slider = w.view(w.probe().find("slider_fracnum", 0));
+        QTRY_VERIFY2(slider->hasFocus(), focused);
+        QVERIFY(w.window->form_view().findChild<QWidget*>("focus_frame")->isVisible());
+    }
+}
+
+void TestKeys::theLinkAndEveryPageAreReachedByKeys()
+{
+    Window w;
+    auto& link = w.h.control<ui::PictureBox>("pbox_go_on");
+    QTest::keyClick(w.target(), Qt::Key_H);
+    QVERIFY(!w.probe().click_pending()); // no link, no key
+    link.show();
+    QVERIFY(w.view(&link)->accessibleName().contains("(H)"));
+    QTest::keyClick(w.target(), Qt::Key_H);
+    QVERIFY(w.probe().click_pending());
+
+    // Ctrl+G asks for a page, offering only those that open.
+    QTest::keyClick(w.window.get(), Qt::Key_G, Qt::ControlModifier);
+    auto* dialog = w.window->findChild<QInputDialog*>("page_dialog");
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->intMaximum(), w.tutor().page_count());
+    dialog->setIntValue(12);
+    dialog->accept();
+    w.h.set_learner([](Harness& l) { l.tutor().quit(); });
+    w.h.settle();
+    QCOMPARE(w.tutor().global_page(), 12);
+}
+
+// Ctrl with +, = or - sizes the form in steps, Ctrl+0 puts it back, and the
+// choices come back in the next run.
+void TestKeys::viewKeysSizeTheFormAndAreKept()
+{
+    QTemporaryDir dir;
+    QSettings kept(dir.filePath("quorrel.conf"), QSettings::IniFormat);
+    {
+        Window w;
+        w.window->on_view_changed = [&kept](const app::ViewChoices& choices) { choices.save(kept); };
+        const QSize inside(2048, 1400); // room for twice the least form
+        w.window->lay_out(inside);
+        QCOMPARE(w.window->scale(), 1.0);
+        const std::pair<Qt::Key, double> steps[] = {
+            {Qt::Key_Equal, 1.25}, {Qt::Key_Plus, 1.5}, {Qt::Key_Minus, 1.25}, {Qt::Key_0, 1}, {Qt::Key_Plus, 1.25}};
+        for (const auto& [key, scale] : steps) {
+            QTest::keyClick(w.window.get(), key, Qt::ControlModifier);
+            QCOMPARE(w.window->scale(), scale);
+            // The form is laid out to fill the inside at that scale, and all
+            // of it shows.
+            QCOMPARE(w.tutor().window().width(), int(inside.width() / scale));
+            if (const QGraphicsView* stage = w.window->scaled_view()) {
+                const QGraphicsItem* form = w.window->form_view().graphicsProxyWidget();
+                const QRect shown = stage->mapFromScene(form->sceneBoundingRect()).boundingRect();
+                QVERIFY2(shown.right() >= inside.width() - 2 && shown.bottom() >= inside.height() - 2,
+                         qPrintable(QString("%1x%2").arg(shown.right()).arg(shown.bottom())));
+            }
+        }
+        w.h.choose("mnu_contrast");
+        QVERIFY(ui::high_contrast());
+    }
+    ui::set_high_contrast(false);
+    const app::ViewChoices back = app::ViewChoices::load(kept);
+    QCOMPARE(back.zoom, 125);
+    QVERIFY(back.high_contrast);
+    kept.setValue("view/zoom", 160); // no step: the nearest
+    QCOMPARE(app::ViewChoices::load(kept).zoom, 150);
 }
 
 void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
@@ -532,8 +654,8 @@ void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
     QVERIFY(items > 30);
     QCOMPARE(w.menu("mnu_Lessons").caption(), std::string("Lessons"));
     const std::vector<QString> bar = ui::menu_texts(w.tutor().window().menu_bar());
-    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&NextPage", "&PrevPage", "E&xit", "&Test",
-                                        "Play&back"}));
+    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&View", "&NextPage", "&PrevPage", "E&xit",
+                                        "&Test", "Play&back"}));
     const std::vector<QString> lessons = ui::menu_texts(w.menu("mnu_1"));
     QCOMPARE(lessons.front(), "1&a: Understanding Fractions");
     // The practice buttons have letters too, none taken by the menu bar.
@@ -658,7 +780,8 @@ void TestKeys::messageBoxReadsAsItsNewestLine()
     // The welcome screen is drawn, not written line by line: it reads whole.
     QCOMPARE(heard.takeFirst(), "Welcome! As you read through the text in this yellow box: Click the mouse anywhere in "
                                 "the box whenever you wish to read further. Also, click in this box whenever you "
-                                "complete a problem and want me to check your answer. Click now to get started.");
+                                "complete a problem and want me to check your answer. Click now to get started. "
+                                "The Space bar goes on too, just as a click does.");
     newest.removeFirst();
     // A title and the line written with it read as one.
     QCOMPARE(heard.size(), newest.size());

@@ -276,6 +276,8 @@ private Q_SLOTS:
     void everyPageFitsTheScreen();
     void theDesignSizeHoldsEveryPage();
     void aSmallScreenScalesTheFormDown();
+    void largerSizesShowEveryPageWhole_data();
+    void largerSizesShowEveryPageWhole();
     void drawsAtTheScreensResolution();
 };
 
@@ -343,6 +345,48 @@ QStringList faults_at(QSize size)
 
 QSize design_size() { return {app::LessonForm::design_width, app::LessonForm::design_height}; }
 
+// The whole scaled form shows, as large as the inside allows.
+void shows_whole(const app::MainWindow& window, QSize inside)
+{
+    QGraphicsView* stage = window.scaled_view();
+    QVERIFY(stage);
+    QCOMPARE(stage->size(), inside);
+    const QRectF shown = stage->mapFromScene(stage->sceneRect()).boundingRect();
+    QVERIFY2(QRectF(stage->viewport()->rect()).adjusted(-1, -1, 1, 1).contains(shown), qPrintable(QString::number(shown.right())));
+    QVERIFY(shown.right() >= inside.width() - 2 && shown.bottom() >= inside.height() - 2);
+}
+
+// The learner's clicks and keys reach the controls of the scaled form.
+void answers_clicks(Harness& h, app::MainWindow& window)
+{
+    QGraphicsView* stage = window.scaled_view();
+    // A click where the learner sees a slider's right arrow steps that slider.
+    ui::Slider& slider = h.control<ui::Slider>("slider_fracnum(0)");
+    QVERIFY(slider.visible());
+    const int before = slider.value();
+    const QPoint arrow =
+        stage->mapFromScene(QPointF(slider.right_edge() - 6, slider.top() + slider.height() / 2.0));
+    QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, arrow);
+    QTRY_COMPARE(slider.value(), before + 1);
+
+    // And a click on a numeral box puts the caret there, for typing.
+    ui::TextBox& box = h.control<ui::TextBox>("inbox(1)");
+    QVERIFY(box.visible());
+    const QPoint middle = stage->mapFromScene(QPointF(box.left() + box.width() / 2.0, box.top() + box.height() / 2.0));
+    QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, middle);
+    QTRY_VERIFY(window.form_view().widget_for(box)->hasFocus());
+
+    // Keys reach the box through the scaled stage: Return applies what was
+    // typed rather than going on.
+    const std::int64_t numerator = h.probe().slots().value(0)->num();
+    const std::int64_t denominator = h.probe().slots().value(0)->den() == 4 ? 5 : 4;
+    QTest::keyClick(stage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(stage, QString::number(denominator));
+    QTest::keyClick(stage, Qt::Key_Return);
+    QTRY_COMPARE(h.probe().slots().value(0)->den(), denominator);
+    QCOMPARE(h.probe().slots().value(0)->num(), numerator);
+}
+
 } // namespace
 
 void TestScreens::everyPageFitsTheScreen()
@@ -396,37 +440,52 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     QCOMPARE(window.scale(), 480.0 / design_size().height());
     QCOMPARE(form.height(), design_size().height());
     QVERIFY(form.width() >= design_size().width());
-    // The whole form shows, as large as the inside allows.
-    QCOMPARE(stage->size(), inside);
-    const QRectF shown = stage->mapFromScene(QRectF(0, 0, form.width(), form.height())).boundingRect();
-    QVERIFY2(QRectF(stage->viewport()->rect()).adjusted(-1, -1, 1, 1).contains(shown), qPrintable(QString::number(shown.right())));
-    QVERIFY(shown.right() >= inside.width() - 2 && shown.bottom() >= inside.height() - 2);
+    shows_whole(window, inside);
 
-    // A click where the learner sees a slider's right arrow steps that slider.
-    ui::Slider& slider = h.control<ui::Slider>("slider_fracnum(0)");
-    QVERIFY(slider.visible());
-    const int before = slider.value();
-    const QPoint arrow =
-        stage->mapFromScene(QPointF(slider.right_edge() - 6, slider.top() + slider.height() / 2.0));
-    QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, arrow);
-    QTRY_COMPARE(slider.value(), before + 1);
+    answers_clicks(h, window);
+}
 
-    // And a click on a numeral box puts the caret there, for typing.
-    ui::TextBox& box = h.control<ui::TextBox>("inbox(1)");
-    QVERIFY(box.visible());
-    const QPoint middle = stage->mapFromScene(QPointF(box.left() + box.width() / 2.0, box.top() + box.height() / 2.0));
-    QTest::mouseClick(stage->viewport(), Qt::LeftButton, {}, middle);
-    QTRY_VERIFY(window.form_view().widget_for(box)->hasFocus());
+void TestScreens::largerSizesShowEveryPageWhole_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("150 %") << 150;
+    QTest::newRow("200 %") << 200;
+}
 
-    // Keys reach the box through the scaled stage: Return applies what was
-    // typed rather than going on.
-    const std::int64_t numerator = h.probe().slots().value(0)->num();
-    const std::int64_t denominator = h.probe().slots().value(0)->den() == 4 ? 5 : 4;
-    QTest::keyClick(stage, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(stage, QString::number(denominator));
-    QTest::keyClick(stage, Qt::Key_Return);
-    QTRY_COMPARE(h.probe().slots().value(0)->den(), denominator);
-    QCOMPARE(h.probe().slots().value(0)->num(), numerator);
+// The View menu's larger sizes on a common desktop screen: as large as the
+// screen shows every page whole, and the controls answer as at any size.
+void TestScreens::largerSizesShowEveryPageWhole()
+{
+    QFETCH(int, zoom);
+    if (QGuiApplication::primaryScreen()->size() != QSize(1920, 1080) || qApp->devicePixelRatio() != 1)
+        QSKIP("on a 1920x1080 screen");
+    Harness h;
+    h.add_lesson("1a", [](const lessons::Stage& s) { s.screen.reset_screen(); });
+    app::MainWindow window(h.tutor());
+    app::ViewChoices choices;
+    choices.zoom = zoom;
+    window.set_view_choices(choices);
+    constexpr int panel = 40;
+    constexpr int title_bar = 30;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize inside(screen.width(), screen.height() - panel - title_bar - window.menuBar()->sizeHint().height());
+    window.resize(inside + QSize(0, window.menuBar()->sizeHint().height()));
+    window.show();
+    window.lay_out(inside);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(!h.start());
+    QVERIFY2(window.scale() > 1.4, qPrintable(QString::number(window.scale())));
+    shows_whole(window, inside);
+    answers_clicks(h, window);
+
+    // The course at the form's size, once for each size the zooms lay out.
+    static std::set<std::pair<int, int>> walked;
+    const QSize form(h.tutor().window().width(), h.tutor().window().height());
+    if (!walked.insert({form.width(), form.height()}).second)
+        return;
+    const QStringList faults = faults_at(form);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
 void TestScreens::drawsAtTheScreensResolution()

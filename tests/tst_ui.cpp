@@ -30,6 +30,7 @@ private Q_SLOTS:
     void sliderRefusesValuesOutsideItsBounds();
     void bringToFrontReordersControls();
     void packedColoursRoundTrip();
+    void highContrastTextReadsStrongly();
     void multiLineTextBoxWrapsItsText();
     void doubleClickIsOneClick_data();
     void doubleClickIsOneClick();
@@ -209,6 +210,34 @@ void TestUi::packedColoursRoundTrip()
     QCOMPARE(Color::from_packed(255), std::optional<Color>(colors::red));
     QCOMPARE(Color::from_packed(16777216), std::optional<Color>());
     QCOMPARE(Color::from_packed(-1), std::optional<Color>());
+}
+
+// Off, text keeps the lessons' colours; on, every ink reads at least 7:1 on
+// each paper text is drawn on (the message box, the title bar, the strip and
+// its marks, the window).
+void TestUi::highContrastTextReadsStrongly()
+{
+    QCOMPARE(qRound(contrast(colors::history_grey, colors::yellow) * 10), 41);
+    QCOMPARE(contrast(colors::black, colors::white), 21.0);
+    const Color papers[] = {colors::yellow, colors::green, colors::page_strip, colors::white, colors::window_back};
+    int weak = 0;
+    for (const bool on : {false, true}) {
+        set_high_contrast(on);
+        for (const Color paper : papers)
+            for (int r = 0; r <= 255; r += 51)
+                for (int g = 0; g <= 255; g += 51)
+                    for (int b = 0; b <= 255; b += 51) {
+                        const Color ink = Color::rgb(r, g, b);
+                        const Color drawn = text_ink(ink, paper);
+                        if (!on)
+                            QCOMPARE(drawn, ink);
+                        else if (contrast(drawn, paper) < strong_contrast)
+                            ++weak;
+                        weak += on && contrast(ink, paper) >= strong_contrast && !(drawn == ink);
+                    }
+    }
+    set_high_contrast(false);
+    QCOMPARE(weak, 0);
 }
 
 void TestUi::multiLineTextBoxWrapsItsText()

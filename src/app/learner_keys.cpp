@@ -1,13 +1,13 @@
 #include "app/learner_keys.h"
 
+#include "ui/views/control_views.h"
+
 #include <QApplication>
 #include <QStyleHints>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include <algorithm>
 
@@ -18,15 +18,16 @@ namespace {
 // X servers repeat 25 times a second unless told otherwise.
 constexpr int minimum_repeat_interval_ms = 40;
 
-bool typing_into_text(const QWidget* focus)
+// The widget the keys go to: on a small or enlarged screen the form sits
+// scaled in a graphics view, which holds the window's focus while the
+// control inside it has the scene's.
+QWidget* key_target(QWidget* focus)
 {
-    // On a small screen the form sits scaled in a graphics view, which holds
-    // the window's focus while the box inside it has the scene's.
     if (const auto* stage = qobject_cast<const QGraphicsView*>(focus); stage && stage->scene())
         if (const auto* proxy = dynamic_cast<const QGraphicsProxyWidget*>(stage->scene()->focusItem());
             proxy && proxy->widget())
-            focus = proxy->widget()->focusWidget();
-    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+            return proxy->widget()->focusWidget();
+    return focus;
 }
 
 } // namespace
@@ -80,11 +81,28 @@ bool LearnerKeys::press(const QKeyEvent& key)
         return true;
     case Qt::Key_Space:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!plain || typing_into_text(QApplication::focusWidget()))
+    case Qt::Key_Enter: {
+        if (!plain)
+            return false;
+        QWidget* target = key_target(QApplication::focusWidget());
+        // A numeral box keeps Return, which applies the number typed; Space
+        // goes on from there too, with what was typed applied first, as a
+        // click on the text applies it.
+        auto* box = dynamic_cast<ui::TextBoxView*>(target);
+        if (box && key.key() != Qt::Key_Space)
+            return false;
+        if (once) {
+            if (box)
+                box->commit_typing();
+            tutor_.go_on();
+        }
+        return true;
+    }
+    case Qt::Key_H:
+        if (!plain || !tutor_.probe().find("pbox_go_on")->visible())
             return false;
         if (once)
-            tutor_.go_on();
+            tutor_.continue_reading();
         return true;
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:

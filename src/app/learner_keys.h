@@ -9,8 +9,10 @@ namespace quorrel::app {
 
 // The learner's keys in the main window, whatever widget there has the
 // focus (the form, a slider, a button):
-//   Space, Return   go on, as a click in the message box; a text box keeps
-//                   them for itself
+//   Space, Return   go on, as a click in the message box; a numeral box
+//                   keeps Return, which applies the number typed
+//   H               "here": leaves an exercise and reads on, while the
+//                   link shows
 //   Page Down/Up    NextPage / PrevPage
 //   Escape          Stop, while a drill shows its Stop button
 //   Ctrl+Q          Exit

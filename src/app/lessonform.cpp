@@ -52,6 +52,7 @@ LessonForm::LessonForm(int width, int height)
       mnu_2(mnu_Lessons.add("mnu_2", "Lesson 2: Rewriting fractions")),
       mnu_3(mnu_Lessons.add("mnu_3", "Lesson 3: Fraction Arithmetic")),
       mnu_4(mnu_Lessons.add("mnu_4", caption_of("4"))),
+      mnu_goto(mnu_Lessons.add("mnu_goto", "Go to page…")),
       mnu_modes(form_.menu_bar().add("mnu_modes", "Choices")),
       mnu_auto(checkable(mnu_modes.add("mnu_auto", "Answer auto"))),
       mnu_waitt(checkable(mnu_modes.add("mnu_waitt", "Wait"))),
@@ -62,6 +63,11 @@ LessonForm::LessonForm(int width, int height)
       mnu_circle2(checkable(mnu_modes.add("mnu_circle2", "Frac 2 Circle"))),
       mnu_mixed2(checkable(mnu_modes.add("mnu_mixed2", "Frac 2 Mixed"))),
       mnu_read(checkable(mnu_modes.add("mnu_read", "Read aloud"))),
+      mnu_view(form_.menu_bar().add("mnu_view", "View")),
+      mnu_larger(mnu_view.add("mnu_larger", "Larger")),
+      mnu_smaller(mnu_view.add("mnu_smaller", "Smaller")),
+      mnu_normalsize(mnu_view.add("mnu_normalsize", "Normal size")),
+      mnu_contrast(checkable(mnu_view.add("mnu_contrast", "High contrast"))),
       mnu_next(form_.menu_bar().add("mnu_next", "NextPage")),
       mnu_prev(form_.menu_bar().add("mnu_prev", "PrevPage")),
       mnu_exit(form_.menu_bar().add("mnu_exit", "Exit")),
@@ -105,10 +111,18 @@ void LessonForm::set_mnemonics()
         {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
         {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
         {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},
-        {&f.mnu_mixed1, 'i'},  {&f.mnu_circle2, '2'},  {&f.mnu_mixed2, 'x'},
+        {&f.mnu_mixed1, 'i'},  {&f.mnu_circle2, '2'},  {&f.mnu_mixed2, 'x'},   {&f.mnu_goto, 'G'},
+        {&f.mnu_view, 'V'},    {&f.mnu_larger, 'L'},   {&f.mnu_smaller, 'S'},  {&f.mnu_normalsize, 'N'},
+        {&f.mnu_contrast, 'H'},
     };
     for (const auto& [item, key] : table)
         item->mnemonic = key;
+    // Keys that work without opening the menus; the page strip and the
+    // view's size are reached from the keyboard this way.
+    f.mnu_goto.shortcuts = {"Ctrl+G"};
+    f.mnu_larger.shortcuts = {"Ctrl++", "Ctrl+="};
+    f.mnu_smaller.shortcuts = {"Ctrl+-"};
+    f.mnu_normalsize.shortcuts = {"Ctrl+0"};
     // No clash with the menu bar's letters; Stop has Escape.
     f.cmd_newprob.mnemonic = 'w';
     f.cmd_checksum.mnemonic = 'S';
@@ -129,7 +143,7 @@ void LessonForm::describe_controls()
     // the first fraction.
     f.pbox_text.holds_text = true;
     f.pbox_text.tab_place = 1000;
-    f.pbox_go_on.describe("Continue reading", "Leaves the exercise and goes on with the lesson");
+    f.pbox_go_on.describe("Continue reading (H)", "Leaves the exercise and goes on with the lesson");
     f.tbox_message.describe("Practice message", "What the tutor says about your answer");
     f.cmd_stop.describe("Stop the drill", "Ends the drill after this problem (Escape)");
     f.cmd_newprob.describe("New problem", "Sets a new practice problem");

@@ -71,6 +71,7 @@ private:
     ui::MenuItem& mnu_2;
     ui::MenuItem& mnu_3;
     ui::MenuItem& mnu_4;
+    ui::MenuItem& mnu_goto;
     ui::MenuItem& mnu_modes;
     ui::MenuItem& mnu_auto;
     ui::MenuItem& mnu_waitt;
@@ -81,6 +82,11 @@ private:
     ui::MenuItem& mnu_circle2;
     ui::MenuItem& mnu_mixed2;
     ui::MenuItem& mnu_read;
+    ui::MenuItem& mnu_view;
+    ui::MenuItem& mnu_larger;
+    ui::MenuItem& mnu_smaller;
+    ui::MenuItem& mnu_normalsize;
+    ui::MenuItem& mnu_contrast;
     ui::MenuItem& mnu_next;
     ui::MenuItem& mnu_prev;
     ui::MenuItem& mnu_exit;

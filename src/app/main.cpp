@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
         }
         author = true;
     }
+    QApplication::setOrganizationName("Quorrel");
     QApplication::setApplicationName("Quorrel");
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORREL_APP_ID));

@@ -10,6 +10,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QWindow>
 
@@ -18,12 +19,12 @@
 
 namespace quorrel::app {
 
-FormFit fit_form(QSize inside, QSize design)
+FormFit fit_form(QSize inside, QSize design, double zoom)
 {
     inside = inside.expandedTo(QSize(1, 1));
-    const double scale = std::min({1.0, double(inside.width()) / design.width(),
+    const double scale = std::min({zoom, double(inside.width()) / design.width(),
                                    double(inside.height()) / design.height()});
-    if (scale >= 1)
+    if (scale == 1)
         return {inside, 1};
     // The tolerance keeps the binding side at the design size exactly.
     auto stretch = [scale](int side, int least) {
@@ -38,6 +39,7 @@ MainWindow::MainWindow(Tutor& tutor, QWidget* parent)
     setObjectName("lessonform");
     setWindowTitle(LessonForm::caption);
     setCentralWidget(view_);
+    wire_menus();
     ui::build_menu_bar(*menuBar(), tutor.window().menu_bar());
     // Seen before any widget of the window, so a focused slider or text box
     // cannot swallow a key that means the same everywhere.
@@ -69,11 +71,17 @@ void MainWindow::fill(const QRect& area)
 
 void MainWindow::lay_out(QSize inside)
 {
-    const FormFit fit = fit_form(inside, QSize(LessonForm::design_width, LessonForm::design_height));
+    inside_ = inside;
+    const QSize design(LessonForm::design_width, LessonForm::design_height);
+    const double zoom = choices_.zoom / 100.0;
+    const FormFit fit = fit_form(inside, design, zoom);
     scale_ = fit.scale;
-    tutor_.window().resize(fit.form.width(), fit.form.height());
+    // Larger only while the screen has room for it.
+    if (ui::MenuItem* larger = tutor_.window().menu_bar().find("mnu_larger"))
+        larger->set_enabled(choices_.larger() != choices_.zoom && fit.scale >= zoom - 1e-9);
+    tutor_.refit(fit.form.width(), fit.form.height());
     view_->setFixedSize(fit.form);
-    if (fit.scale >= 1 && !stage_)
+    if (fit.scale == 1 && !stage_)
         return; // shown as it is, pixel for pixel
     if (!stage_) {
         // A graphics view draws the form and its child widgets scaled and
@@ -94,8 +102,77 @@ void MainWindow::lay_out(QSize inside)
         stage_->setFocus();
     }
     stage_->scene()->setSceneRect(0, 0, fit.form.width(), fit.form.height());
+    // The proxy keeps the bounds the form had when it was embedded: a form
+    // laid out larger since would be cut off.
+    if (QGraphicsProxyWidget* proxy = view_->graphicsProxyWidget()) {
+        proxy->setMinimumSize(fit.form);
+        proxy->setMaximumSize(fit.form);
+        proxy->resize(fit.form);
+    }
     stage_->setTransform(QTransform::fromScale(fit.scale, fit.scale));
+    // At a whole multiple each pixel of the pictures becomes a square block,
+    // as sharp as drawn; between, smoothing keeps strokes even.
+    stage_->setRenderHint(QPainter::SmoothPixmapTransform, std::abs(fit.scale - std::round(fit.scale)) > 1e-9);
     stage_->setFixedSize(inside);
+}
+
+void MainWindow::wire_menus()
+{
+    ui::MenuItem& bar = tutor_.window().menu_bar();
+    const auto wire = [&bar](const char* name, std::function<void()> handler) {
+        if (ui::MenuItem* item = bar.find(name))
+            item->on_choose = std::move(handler);
+    };
+    wire("mnu_goto", [this] { ask_for_page(); });
+    wire("mnu_larger", [this] { choose_view({choices_.larger(), choices_.high_contrast}); });
+    wire("mnu_smaller", [this] { choose_view({choices_.smaller(), choices_.high_contrast}); });
+    wire("mnu_normalsize", [this] { choose_view({ViewChoices::zoom_steps.front(), choices_.high_contrast}); });
+    wire("mnu_contrast", [this] { choose_view({choices_.zoom, !choices_.high_contrast}); });
+}
+
+void MainWindow::choose_view(ViewChoices choices)
+{
+    if (choices == choices_)
+        return;
+    const bool contrast_changed = choices.high_contrast != choices_.high_contrast;
+    const QSize form(tutor_.window().width(), tutor_.window().height());
+    set_view_choices(choices);
+    // The page on screen was drawn in the old inks: it starts again in the
+    // new ones, unless a new size has started it again already.
+    if (contrast_changed && form == QSize(tutor_.window().width(), tutor_.window().height()) &&
+        !tutor_.probe().lesson().empty())
+        tutor_.go_to_page(tutor_.global_page());
+    if (on_view_changed)
+        on_view_changed(choices_);
+}
+
+void MainWindow::set_view_choices(const ViewChoices& choices)
+{
+    choices_ = choices;
+    ui::set_high_contrast(choices.high_contrast);
+    ui::MenuItem& bar = tutor_.window().menu_bar();
+    if (ui::MenuItem* contrast = bar.find("mnu_contrast"))
+        contrast->set_checked(choices.high_contrast);
+    if (ui::MenuItem* smaller = bar.find("mnu_smaller"))
+        smaller->set_enabled(choices.smaller() != choices.zoom);
+    if (ui::MenuItem* normal = bar.find("mnu_normalsize"))
+        normal->set_enabled(choices.zoom != ViewChoices::zoom_steps.front());
+    if (inside_.isValid())
+        lay_out(inside_);
+}
+
+void MainWindow::ask_for_page()
+{
+    auto* dialog = new QInputDialog(this);
+    dialog->setObjectName("page_dialog");
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Go to page"));
+    dialog->setInputMode(QInputDialog::IntInput);
+    dialog->setIntRange(1, tutor_.page_count());
+    dialog->setIntValue(std::clamp(tutor_.global_page(), 1, tutor_.page_count()));
+    dialog->setLabelText(QStringLiteral("Page (1 to %1):").arg(tutor_.page_count()));
+    connect(dialog, &QInputDialog::intValueSelected, this, [this](int page) { tutor_.go_to_page(page); });
+    dialog->open(); // window-modal, and no lesson waits inside the menu's handler
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

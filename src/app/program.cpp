@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 
 namespace quorrel::app {
 
@@ -14,6 +15,13 @@ Program::Program(ui::Random random, bool author, const ui::Clock& clock)
       window_(tutor_)
 {
     dialogs_.set_parent(&window_);
+    // The size and contrast the learner chose last time, kept as they change.
+    QSettings settings;
+    window_.set_view_choices(ViewChoices::load(settings));
+    window_.on_view_changed = [](const ViewChoices& choices) {
+        QSettings kept;
+        choices.save(kept);
+    };
     window_.fill(area_);
     if (author)
         tutor_.offer_authoring([this] {

@@ -164,6 +164,45 @@ void Tutor::pbox_go_on_Click()
     box.set_pen(box.pen_x(), box.pen_y() - 2 * ui::text_height(box));
 }
 
+void Tutor::place_panels()
+{
+    ui::Canvas& window = form_.canvas();
+    const ui::Font font = window.font();
+    window.set_font({"Arial", 14});
+    const int h = static_cast<int>(ui::text_height(window));
+    window.set_font(font);
+    const int half = form_.form().width() / 2;
+    form_.pbox_text.move(0, h + 20, half, form_.form().height() - h - 2);
+    form_.pbox_title.move(0, 0, half, static_cast<int>(ui::text_height(form_.pbox_title.canvas())) + 4);
+    form_.pbox_pages.move(0, form_.pbox_title.height(), half, 20);
+    // The message box starts under the strip, never over its last row.
+    if (const int strip_end = form_.pbox_pages.bottom_edge(); form_.pbox_text.top() < strip_end)
+        form_.pbox_text.move(0, strip_end, half, form_.pbox_text.bottom_edge() - strip_end);
+}
+
+void Tutor::refit(int width, int height)
+{
+    if (width == form_.form().width() && height == form_.form().height())
+        return;
+    form_.form().resize(width, height);
+    if (course_.current_lesson().empty())
+        return; // start-up lays the window out
+    place_panels();
+    go_to_page(global_page());
+}
+
+int Tutor::page_count() const { return course_.table().total_pages(); }
+
+int Tutor::global_page() const { return course_.table().global_page(course_.current_lesson(), course_.current_page()); }
+
+bool Tutor::continue_reading()
+{
+    if (!form_.pbox_go_on.visible())
+        return false;
+    pbox_go_on_Click();
+    return true;
+}
+
 void Tutor::Form_Load()
 {
     ui::Canvas& window = form_.canvas();
@@ -182,12 +221,10 @@ void Tutor::Form_Load()
         slots_.entries().input_setup(0, 12);
     }
     window.set_font({"Arial", 14});
-    const int half = form_.form().width() / 2;
     ui::Canvas& title = form_.pbox_title.canvas();
     title.set_font({"Arial Narrow", 12});
     form_.move_arrow(1200, 1200);
-    const int h = static_cast<int>(ui::text_height(window));
-    form_.pbox_text.move(0, h + 20, half, form_.form().height() - h - 2);
+    place_panels();
     form_.form().bring_to_front(form_.pbox_text);
     form_.pbox_text.canvas().set_background(ui::colors::yellow);
     window.set_draw_width(2);
@@ -196,11 +233,6 @@ void Tutor::Form_Load()
     lessons_.Lesson3_setup();
     form_.save_arrow_shape();
 
-    form_.pbox_title.move(0, 0, half, static_cast<int>(ui::text_height(title)) + 4);
-    form_.pbox_pages.move(0, form_.pbox_title.height(), half, 20);
-    // The message box starts under the strip, never over its last row.
-    if (const int strip_end = form_.pbox_pages.bottom_edge(); form_.pbox_text.top() < strip_end)
-        form_.pbox_text.move(0, strip_end, half, form_.pbox_text.bottom_edge() - strip_end);
     ui::Canvas& strip = form_.pbox_pages.canvas();
     strip.set_font({"Times New Roman", 7});
     form_.form().bring_to_front(form_.pbox_pages);

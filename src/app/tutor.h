@@ -68,12 +68,25 @@ public:
     void prev_page() { mnu_prev_Click(); }
     // "Stop", while a drill offers it; false when none does.
     bool stop_drill();
+    // The "here" link, while an exercise shows it; false when none does.
+    bool continue_reading();
     void quit() { mnu_exit_Click(); }
+
+    // The pages of the course, numbered as on the page strip: how many, the
+    // one on screen, and going to one as a click on the strip does.
+    int page_count() const;
+    int global_page() const;
+    void go_to_page(int page) { course_.displaypage(page); }
+    // Gives the window a new inside: the message box, title bar and page
+    // strip follow it, and the page on screen starts again laid out for it.
+    void refit(int width, int height);
 
     const Probe& probe() const { return probe_; }
 
 private:
     void wire_handlers();
+    // The message box down the left half, under the title bar and the strip.
+    void place_panels();
 
     // The window's handlers, as the learner triggers them.
     void pbox_text_Click() { waits_.click(); }

@@ -105,6 +105,7 @@ void Chapter1::Lesson1a()
                 say.draw_at_margin("      Also, click in this box whenever you complete a problem and want me to check "
                                  "your answer.");
                 say.draw_at_margin("    Click now to get started.");
+                say.draw_at_margin("    The Space bar goes on too, just as a click does.");
                 say.wait();
 
                 say.lesson_title("1a");

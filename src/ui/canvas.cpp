@@ -177,13 +177,13 @@ void Canvas::print(std::string_view text)
         QPainter painter(&surface());
         prepare(painter);
         painter.setFont(qfont_);
-        painter.setPen(to_qcolor(fore_color_));
+        const QColor ink = to_qcolor(text_ink(fore_color_, background_));
+        painter.setPen(ink);
         painter.drawText(QPointF(x, y + round_half_even(metrics_.ascent())), s);
         if (font_.underline) {
             const int thickness = std::max(1, to_int(metrics_.lineWidth()));
             const int uy = y + static_cast<int>(round_half_even(metrics_.ascent() + metrics_.underlinePos()));
-            painter.fillRect(QRect(x, uy, to_int(width), thickness),
-                             to_qcolor(fore_color_));
+            painter.fillRect(QRect(x, uy, to_int(width), thickness), ink);
         }
     }
     changed(QRect(x, y, static_cast<int>(std::ceil(width)) + 2, static_cast<int>(text_height(*this)) + 2));

@@ -48,4 +48,22 @@ inline constexpr Color answered_grey = Color::rgb(150, 150, 150);
 inline constexpr Color page_strip = Color::rgb(180, 180, 255);
 } // namespace colors
 
+// Relative luminance (0 black to 1 white) and the contrast ratio of two
+// colours (1 to 21), as accessibility guidelines measure them.
+double luminance(Color color);
+double contrast(Color a, Color b);
+
+// The contrast every text keeps against its paper in high contrast.
+inline constexpr double strong_contrast = 7.0;
+
+// High contrast, for the whole program: text is drawn in inks strong enough
+// to read on its paper. Off, every colour stays as the lessons chose it.
+void set_high_contrast(bool on);
+bool high_contrast();
+
+// The ink text of colour `ink` is drawn in on `paper`: `ink` itself, or in
+// high contrast, when `ink` reads weakly there, the lightest shade of its hue
+// (on dark paper the darkest tint) that reads strongly.
+Color text_ink(Color ink, Color paper);
+
 } // namespace quorrel::ui

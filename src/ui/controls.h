@@ -250,6 +250,9 @@ public:
     // The letter of the caption that chooses the item from the keyboard (Alt
     // with it on the menu bar); 0 lets the menu pick a free one.
     char mnemonic = 0;
+    // Keys that choose the item from anywhere in the window, as portable
+    // key names ("Ctrl+G"); the first is the one the menu shows.
+    std::vector<std::string> shortcuts;
 
     MenuItem& add(std::string name, std::string caption);
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }

@@ -31,17 +31,35 @@ void style_text(QWidget& view, const TextBox& box, bool hovered = false)
 
 } // namespace
 
-void paint_focus_frame(QWidget& widget)
+FocusFrame::FocusFrame(QWidget* parent) : QWidget(parent)
 {
-    if (!widget.hasFocus())
+    setObjectName("focus_frame");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void FocusFrame::follow(const QWidget* control)
+{
+    if (!control) {
+        hide();
         return;
-    QPainter painter(&widget);
+    }
+    setGeometry(control->geometry());
+    show();
+    raise();
+}
+
+void FocusFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
     QPen pen(QColor(0, 0, 255));
     pen.setWidth(2);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(widget.rect()).adjusted(1, 1, -1, -1));
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 QString mnemonic_text(const std::string& caption, char mnemonic)
@@ -267,8 +285,6 @@ void SliderView::paintEvent(QPaintEvent* event)
         const QPointF tip(c.x() + 2.5 * point, c.y());
         painter.drawPolygon(QPolygonF{tip, QPointF(c.x() - 2.5 * point, c.y() - 4), QPointF(c.x() - 2.5 * point, c.y() + 4)});
     }
-    painter.end();
-    paint_focus_frame(*this);
 }
 
 void SliderView::keyPressEvent(QKeyEvent* event)
@@ -418,7 +434,6 @@ void TextBoxView::paintEvent(QPaintEvent* event)
         painter.setPen(QColor(96, 96, 96));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    paint_focus_frame(*this);
 }
 
 void TextBoxView::focusInEvent(QFocusEvent* event)
@@ -435,6 +450,15 @@ void TextBoxView::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     if (event->isAutoRepeat())
+        return;
+    keyboard_focus_ = true;
+    apply();
+    selectAll();
+}
+
+void TextBoxView::commit_typing()
+{
+    if (!edited_)
         return;
     keyboard_focus_ = true;
     apply();

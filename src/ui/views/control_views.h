@@ -82,6 +82,8 @@ class TextBoxView final : public QLineEdit, public ControlView {
 public:
     explicit TextBoxView(TextBox& box, QWidget* parent = nullptr);
     void refresh() override;
+    // Applies what was typed, if anything, as Return does, keeping the focus.
+    void commit_typing();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -132,9 +134,18 @@ public:
     void refresh() override {}
 };
 
-// The focus frame of a control the keyboard works: drawn over the control's
-// own picture only while it has the focus.
-void paint_focus_frame(QWidget& widget);
+// The focus frame of the control the keyboard works: drawn above every
+// control of the form, so that no picture lying over the control's edge
+// covers it, and only while the control has the focus.
+class FocusFrame final : public QWidget {
+public:
+    explicit FocusFrame(QWidget* parent);
+    // Frames `control`, or nothing when it is null.
+    void follow(const QWidget* control);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 // `caption` as a menu or button text: a literal '&' doubled, and `mnemonic`
 // (compared without case) marked with '&' where a word starts with it, else

@@ -4,8 +4,10 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace quorrel::ui {
 
@@ -35,7 +37,7 @@ void describe_view(QWidget& view, const Control& control)
 
 } // namespace
 
-FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form)
+FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form), frame_(new FocusFrame(this))
 {
     setObjectName("lessonform");
     setMouseTracking(true);
@@ -80,6 +82,7 @@ void FormView::add_view(Control& control)
     QWidget* view = make_view(control, this);
     if (view) {
         views_[&control] = view;
+        view->installEventFilter(this);
         view->setGeometry(control.left(), control.top(), control.width(), control.height());
         view->setVisible(control.visible());
         describe_view(*view, control);
@@ -143,13 +146,66 @@ bool FormView::step_focus(bool forward)
     return true;
 }
 
-bool FormView::focusNextPrevChild(bool next)
+bool FormView::focusNextPrevChild(bool)
 {
-    // Also reached when the focused control hides: the focus stays on the
-    // chain instead of wandering to a button.
-    if (!step_focus(next))
-        setFocus(Qt::OtherFocusReason);
+    // Reached when the focused control hides, as a page or lesson changes
+    // (the keys' Tab never comes here). Stepping on along the chain would
+    // put the focus into a numeral box, its number selected for typing
+    // over, where the learner's next Space or digit would not be meant for
+    // it: the focus waits on the form until the new screen shows.
+    hold_focus();
     return true;
+}
+
+void FormView::hold_focus()
+{
+    setFocus(Qt::OtherFocusReason);
+    if (!std::exchange(regaining_, true))
+        QTimer::singleShot(0, this, [this] { regain_focus(); });
+}
+
+void FormView::regain_focus()
+{
+    if (!std::exchange(regaining_, false) || !hasFocus())
+        return; // the learner has put the focus somewhere already
+    for (QWidget* view : focus_chain())
+        if (dynamic_cast<SliderView*>(view)) {
+            view->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        update_frame();
+        break;
+    case QEvent::Hide:
+        // Shown scaled, the form is told of no focused control hiding.
+        if (auto* view = qobject_cast<QWidget*>(watched); view && view->hasFocus())
+            hold_focus();
+        update_frame();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormView::update_frame()
+{
+    for (const auto& [control, view] : views_)
+        if (view->hasFocus() && view->isVisible() &&
+            (dynamic_cast<SliderView*>(view) || dynamic_cast<TextBoxView*>(view))) {
+            frame_->follow(view);
+            return;
+        }
+    frame_->follow(nullptr);
 }
 
 void FormView::restack()
@@ -157,6 +213,7 @@ void FormView::restack()
     for (const auto& control : form_.controls())
         if (QWidget* view = widget_for(*control))
             view->raise();
+    frame_->raise();
 }
 
 void FormView::paintEvent(QPaintEvent* event)

@@ -3,6 +3,7 @@
 #include "ui/views/control_views.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 #include <cctype>
@@ -36,6 +37,10 @@ QAction* make_action(MenuItem& item, const QString& text, QObject* parent)
     auto* action = new QAction(text, parent);
     action->setObjectName(QString::fromStdString(item.name()));
     action->setCheckable(item.checkable);
+    QList<QKeySequence> keys;
+    for (const std::string& key : item.shortcuts)
+        keys << QKeySequence(QString::fromStdString(key), QKeySequence::PortableText);
+    action->setShortcuts(keys);
     auto sync = [action, &item] {
         action->setChecked(item.checked());
         action->setEnabled(item.enabled());
