@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
 #include <map>
 #include <random>
 
@@ -126,6 +127,7 @@ private Q_SLOTS:
     void playback_is_offered_to_authors_only();
     void playback_replaces_the_running_lesson();
     void missing_file_plays_nothing();
+    void long_run_without_pauses_is_linear_and_answers();
     void test_menu_opens_a_window_that_closes_alone();
 };
 
@@ -392,7 +394,7 @@ void TestScenes::appends_data()
     QTest::newRow("Test Condition, divided") << "frame1 /" << QByteArray("#exercise&condition 2 0 / 1&set the sum");
     QTest::newRow("Test Condition, no operation") << "frame1 none"
                                                   << QByteArray("#exercise&condition 2 0  1&set the sum");
-    QTest::newRow("Set Fraction") << "frame2" << QByteArray("#setfraction&3&1..3/4");
+    QTest::newRow("Set Fraction") << "frame2" << QByteArray("#setfraction&2&1..3/4");
     QTest::newRow("Set Fraction as it starts") << "frame2 start" << QByteArray("#setfraction&0&1/1");
 }
 
@@ -412,7 +414,7 @@ void TestScenes::appends()
             a.set_updown(0, 2);
             a.set_updown(1, 0);
             a.set_updown(2, 1);
-            a.set_updown(3, 3);
+            a.set_updown(3, 2);
             a.fraction = "1..3/4";
         }
         if (button.endsWith("empty"))
@@ -442,8 +444,8 @@ void TestScenes::updowns_and_options()
     RecordingDialogs dialogs;
     Authoring a(files, dialogs);
     QCOMPARE(a.updown_label(2), std::string("Frac 0"));
-    a.set_updown(2, 7);
-    QCOMPARE(a.updown_label(2), std::string("Frac 7"));
+    a.set_updown(2, 1);
+    QCOMPARE(a.updown_label(2), std::string("Frac 1"));
     a.set_updown(2, 99);
     QCOMPARE(a.updown(2), Authoring::updown_max);
     a.set_updown(2, -3);
@@ -842,6 +844,37 @@ void TestScenes::missing_file_plays_nothing()
     QCOMPARE(h.pump.turns, 0);
     QCOMPARE(h.probe().find<ui::PictureBox>("pbox_text")->canvas().image(), before);
     QCOMPARE(h.dialogs.messages.size(), std::size_t(1));
+}
+
+// Headings never pause: nothing may go over what came before again, and the
+// window must answer "Exit" meanwhile. Processor time, so a busy machine
+// does not fail it; the bench has the precise figures.
+void TestScenes::long_run_without_pauses_is_linear_and_answers()
+{
+    const auto cpu_seconds = [](int count, bool exit_at_once) {
+        std::string script;
+        for (int i = 0; i < count; ++i)
+            script += "\r\n#clear&x&";
+        testing::Harness h;
+        h.menu("mnu_waitt").set_checked(false);
+        h.pump.deliver_qt_events = exit_at_once;
+        if (exit_at_once)
+            QTimer::singleShot(0, [&h] { h.tutor().quit(); });
+        h.tutor().offer_authoring({});
+        h.tutor().authoring_model().set_writestring(script);
+        const std::clock_t start = std::clock();
+        h.menu("mnu_playback").choose();
+        if (h.settle() != exit_at_once)
+            qFatal("the long scene ended the wrong way");
+        return double(std::clock() - start) / CLOCKS_PER_SEC;
+    };
+    const double small = cpu_seconds(5000, false);
+    const double large = cpu_seconds(50000, false);
+    QVERIFY2(large < 2, qPrintable(QString::number(large)));
+    QVERIFY2(large < 20 * small + 0.2, qPrintable(QString("%1 %2").arg(small).arg(large)));
+    // "Exit" ends it within a few dozen commands.
+    const double exited = cpu_seconds(50000, true);
+    QVERIFY2(exited <= small, qPrintable(QString("%1 %2").arg(exited).arg(small)));
 }
 
 void TestScenes::test_menu_opens_a_window_that_closes_alone()

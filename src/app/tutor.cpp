@@ -2,7 +2,6 @@
 
 #include "pages/catalogue.h"
 #include "scenes/playback.h"
-#include "text/markup.h"
 
 
 namespace quorrel::app {
@@ -47,8 +46,8 @@ Tutor::Tutor(Services services, int width, int height)
     // messages since the learner last moved on, as a voice would say them.
     writer_.on_new_text = [this](std::string_view text) {
         reader_.hear(text);
-        if (std::string words = text::spoken(reader_.newest()); !words.empty())
-            form_.pbox_text.set_accessible_description(std::move(words));
+        if (!reader_.newest().empty())
+            form_.pbox_text.set_accessible_description(reader_.newest());
     };
     // The menu's check marks follow the slots' modes, however they are set.
     slots_.on_modes_changed = [this](int slot) {
@@ -123,10 +122,12 @@ void Tutor::mnu_playback_Click()
 {
     // The script as it is now: editing it while it plays changes nothing.
     course_.play([this, script = authoring_.writestring()] {
-        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, script, [this] {
+        const auto layout = [this] {
             screen_.reset_screen();
             lessons_.Lesson3_setup();
-        });
+        };
+        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, script, layout,
+                     [this] { waits_.keep_answering(); });
     });
 }
 
