@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <ctime>
 #include <map>
 #include <random>
@@ -121,6 +123,8 @@ private Q_SLOTS:
     void load_failure_changes_nothing();
     void file_text_becomes_script_lines_data();
     void file_text_becomes_script_lines();
+    void files_come_back_as_they_were_data();
+    void files_come_back_as_they_were();
     void authoring_window_clicked_through();
     void round_trip_plays_in_the_main_window();
     void playback_is_offered_to_authors_only_data();
@@ -559,6 +563,22 @@ void TestScenes::disk_save_is_refused_without_harm()
     // Nothing is left behind beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"scene"});
     QVERIFY(std::holds_alternative<ScriptFiles::Failure>(disk.read(dir.filePath("scene").toStdString())));
+
+    // A FIFO would block the program: neither read nor replaced.
+    const std::string fifo = dir.filePath("pipe").toStdString();
+    QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+    QVERIFY(std::holds_alternative<ScriptFiles::Failure>(disk.read(fifo)));
+    QVERIFY(disk.write(fifo, "new").has_value());
+    QVERIFY(!QFileInfo(QString::fromStdString(fifo)).isFile());
+
+    // What Load would refuse is not saved.
+    MemoryFiles memory;
+    RecordingDialogs dialogs;
+    Authoring a(memory, dialogs);
+    a.set_writestring(std::string(DiskScriptFiles::max_bytes, '#'));
+    QVERIFY(!a.cmd_savefile_Click());
+    QVERIFY(memory.files.empty());
+    QVERIFY(to_qt(dialogs.messages).join("").contains("4 MiB"));
 }
 
 void TestScenes::load_failure_changes_nothing_data()
@@ -615,6 +635,47 @@ void TestScenes::file_text_becomes_script_lines()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, script);
     QCOMPARE(QByteArray::fromStdString(script_from_file(bytes.toStdString())), script);
+}
+
+void TestScenes::files_come_back_as_they_were_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("edited"); // saved after a wait line is added
+
+    QTest::newRow("CRLF") << QByteArray("#wait&\r\n#nw&x&\r\n") << QByteArray("#wait&\r\n#nw&x&\r\n\r\n#wait&\r\n");
+    QTest::newRow("LF") << QByteArray("\n#wait&\n#nw&x&\n") << QByteArray("\n#wait&\n#nw&x&\n\n#wait&\n");
+    QTest::newRow("CR") << QByteArray("#wait&\r#nw&x&\r") << QByteArray("#wait&\r#nw&x&\r\r#wait&\r");
+    QTest::newRow("last line unended") << QByteArray("#wait&\n#nw&x&") << QByteArray("#wait&\n#nw&x&\n\n#wait&\n");
+    QTest::newRow("not UTF-8") << QByteArray("#nw&caf\xE9&\n") << QByteArray("#nw&caf\xEF\xBF\xBD&\n\n#wait&\n");
+}
+
+// Load then Save gives the file back byte for byte; an edited script keeps
+// the file's line breaks, and only a file that is not UTF-8 warns.
+void TestScenes::files_come_back_as_they_were()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, edited);
+    MemoryFiles files;
+    files.files["scene"] = bytes.toStdString();
+    RecordingDialogs dialogs;
+    Authoring a(files, dialogs);
+    a.tbox_filename = "scene";
+    QVERIFY(a.cmd_loadfile_Click());
+    const bool utf8 = is_utf8(bytes.toStdString());
+    QCOMPARE(dialogs.messages.size(), std::size_t(utf8 ? 0 : 1));
+    QVERIFY(!a.modified());
+    a.tbox_filename = "copy";
+    QVERIFY(a.cmd_savefile_Click());
+    QCOMPARE(QByteArray::fromStdString(files.files["copy"]), bytes);
+
+    a.tbox_filename = "scene";
+    a.cmd_wait_Click();
+    QVERIFY(a.modified());
+    QCOMPARE(a.save_replaces_bytes(), !utf8);
+    QVERIFY(a.cmd_savefile_Click());
+    QCOMPARE(QByteArray::fromStdString(files.files["scene"]), edited);
+    QVERIFY(!a.modified());
+    QVERIFY(!a.save_replaces_bytes());
 }
 
 void TestScenes::authoring_window_clicked_through()
