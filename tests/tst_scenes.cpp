@@ -1,6 +1,7 @@
 #include "app/authoring_window.h"
 #include "app/program.h"
 #include "scenes/authoring.h"
+#include "scenes/check.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
 #include "scenes/script_files.h"
@@ -13,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,6 +97,20 @@ public:
 
 constexpr auto setup_marker = "Lesson3_setup";
 
+// Answers the next modal message box with `button` once it shows; returns
+// its text through `text`.
+void answer_next_box(QMessageBox::StandardButton button, QString* text = nullptr)
+{
+    QTimer::singleShot(0, [button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            qFatal("no message box to answer");
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
 } // namespace
 
 class TestScenes : public QObject {
@@ -132,6 +149,8 @@ private Q_SLOTS:
     void playback_replaces_the_running_lesson();
     void missing_file_plays_nothing();
     void long_run_without_pauses_is_linear_and_answers();
+    void check_names_each_line_that_will_not_play();
+    void plays_from_a_line_and_stops();
     void test_menu_opens_a_window_that_closes_alone();
 };
 
@@ -762,8 +781,14 @@ void TestScenes::authoring_window_clicked_through()
     QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_savefile"), Qt::LeftButton);
     QCOMPARE(files.files["scene.txt"], composed + "\r\n#nw&typed&\r\n");
 
+    // Unsaved edits are asked about: Cancel keeps them, Discard loads.
     script->clear();
     QCOMPARE(model.writestring(), std::string());
+    answer_next_box(QMessageBox::Cancel);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
+    QVERIFY(played.isEmpty());
+    QCOMPARE(model.writestring(), std::string());
+    answer_next_box(QMessageBox::Discard);
     QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
     QCOMPARE(played, QStringList{QString::fromStdString(composed + "\r\n#nw&typed&\r\n")});
     QCOMPARE(script->toPlainText(), QString::fromStdString(composed + "\r\n#nw&typed&\r\n").replace("\r\n", "\n"));
@@ -938,6 +963,69 @@ void TestScenes::long_run_without_pauses_is_linear_and_answers()
     QVERIFY2(exited <= small, qPrintable(QString("%1 %2").arg(exited).arg(small)));
 }
 
+// One line of each kind that plays as nothing or fails, among lines that
+// play well; the window lists them and takes the author to each.
+void TestScenes::check_names_each_line_that_will_not_play()
+{
+    const std::string script = "\r\n#wait&"
+                               "\r\n#nww&typo&"                              // 3 misspelt
+                               "\r\n#nw&A fine FontSize__20 line&"
+                               "\r\n#setfraction&0"                           // 5 field missing
+                               "\r\n#exercise&condition 2 0 + 1"              // 6 prompt missing
+                               "\r\n#exercise&condition 2 0 % 1&Do it&"       // 7 unreadable
+                               "\r\n#exercise&condition 5 0 + 1&Do it&"       // 8 no slot 5
+                               "\r\n#setfraction&1&40/1"                      // 9 sliders refuse
+                               "\r\n#setfraction&7&1/2"                       // 10 no slot 7
+                               "\r\n#write&Font_Italic__True x"               // 11 markup
+                               "\r\n#exercise&condition 2 0 - 1 &Take 1/4 from 3/4&"
+                               "\r\n#setfraction&2&1..3/4\r\n#clear&Title&\r\n#wait\r\n"; // 15 no "&"
+    QList<int> lines;
+    for (const Finding& f : check_script(script)) {
+        lines << f.line;
+        QVERIFY2(!f.problem.empty() && f.text.starts_with('#'), f.text.c_str());
+    }
+    QCOMPARE(lines, (QList<int>{3, 5, 6, 7, 8, 9, 10, 11, 15}));
+    QVERIFY(check_script(script)[0].problem.find("\"nw\"") != std::string::npos);
+
+    MemoryFiles files;
+    RecordingDialogs dialogs;
+    Authoring model(files, dialogs);
+    model.set_writestring(script);
+    app::AuthoringWindow window(model);
+    window.refresh();
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>("cmd_check"), Qt::LeftButton);
+    auto* list = window.findChild<QListWidget*>("findings");
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->count(), 9);
+    QVERIFY(list->item(4)->text().startsWith("Line 8: "));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
+    QCOMPARE(window.findChild<QPlainTextEdit*>("writestring")->textCursor().blockNumber() + 1, 8);
+    model.set_writestring("\r\n#wait&");
+    QCOMPARE(window.check(), 0);
+    QVERIFY(!list->isVisible());
+}
+
+// From a line on: fractions set before it are set, nothing before it is
+// written; Stop ends the scene and leaves the screen.
+void TestScenes::plays_from_a_line_and_stops()
+{
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    t.offer_authoring({});
+    const std::string script = "\r\n#nw&Before&\r\n#setfraction&0&2/3\r\n#nw&From here&\r\n#nw&Then this&"
+                               "\r\n#nw&Not reached&";
+    t.authoring_model().set_writestring(script);
+    h.set_learner([](testing::Harness& l) { l.tutor().stop_scene(); });
+    t.play_scene(script.find("#nw&From"));
+    QVERIFY(!h.settle());
+    // "From here" took playback's own click: the first wait is on the line after.
+    QCOMPARE(h.transcript(), std::vector<std::string>{"Then this"});
+    QCOMPARE(h.num(0), 2);
+    QCOMPARE(h.den(0), 3);
+    QCOMPARE(h.pump.turns, 1);
+}
+
 void TestScenes::test_menu_opens_a_window_that_closes_alone()
 {
     app::Program program(ui::Random::fixed(1), true);
@@ -955,6 +1043,30 @@ void TestScenes::test_menu_opens_a_window_that_closes_alone()
     program.tutor().window().menu_bar().find("mnu_test")->choose();
     QCOMPARE(program.authoring_window(), window);
     QCOMPARE(window->findChild<QPlainTextEdit*>("writestring")->toPlainText(), QString("\n#wait&"));
+
+    // Exit and closing the main window ask about the unsaved script.
+    answer_next_box(QMessageBox::Cancel);
+    program.tutor().window().menu_bar().find("mnu_exit")->choose();
+    QVERIFY(!program.tutor().probe().quitting());
+    program.window().show();
+    answer_next_box(QMessageBox::Cancel);
+    QVERIFY(!program.window().close());
+    QVERIFY(!program.tutor().probe().quitting());
+    answer_next_box(QMessageBox::Discard);
+    QVERIFY(program.window().close());
+    QVERIFY(program.tutor().probe().quitting());
+
+    // A button's line is undone with Ctrl+Z; Return in the text adds a line.
+    auto* script = window->findChild<QPlainTextEdit*>("writestring");
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::mouseClick(window->findChild<QPushButton*>("cmd_nw"), Qt::LeftButton);
+    QCOMPARE(script->toPlainText(), QString("\n#wait&\n#nw&&"));
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(program.tutor().authoring_model().writestring(), std::string("\r\n#wait&"));
+    QTest::keyClicks(window->findChild<QLineEdit*>("Text1"), "Hi");
+    QTest::keyClick(window->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+    QCOMPARE(program.tutor().authoring_model().writestring(), std::string("\r\n#wait&\r\n#write&Hi"));
 }
 
 QTEST_MAIN(TestScenes)

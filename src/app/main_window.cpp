@@ -100,9 +100,13 @@ void MainWindow::lay_out(QSize inside)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing ends the program from whatever wait is running.
+    // Closing ends the program from whatever wait is running, unless the
+    // author keeps it open for unsaved work.
     tutor_.quit();
-    event->accept();
+    if (tutor_.probe().quitting())
+        event->accept();
+    else
+        event->ignore();
 }
 
 } // namespace quorrel::app

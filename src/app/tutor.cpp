@@ -118,21 +118,41 @@ void Tutor::mnu_mixed_Click(int slot)
     fractions::redraw(slots_, slot);
 }
 
-void Tutor::mnu_playback_Click()
+void Tutor::mnu_playback_Click() { play_scene(0); }
+
+void Tutor::play_scene(std::size_t from)
 {
     // The script as it is now: editing it while it plays changes nothing.
-    course_.play([this, script = authoring_.writestring()] {
+    course_.play([this, commands = scenes::parse_script_from(authoring_.writestring(), from)] {
         const auto layout = [this] {
             screen_.reset_screen();
             lessons_.Lesson3_setup();
         };
-        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, script, layout,
+        playing_scene_ = true;
+        struct Done {
+            bool& playing;
+            ~Done() { playing = false; }
+        } done{playing_scene_};
+        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, commands, layout,
                      [this] { waits_.keep_answering(); });
     });
 }
 
-void Tutor::offer_authoring(std::function<void()> open_authoring)
+void Tutor::stop_scene()
 {
+    if (playing_scene_)
+        waits_.start([] {});
+}
+
+void Tutor::mnu_exit_Click()
+{
+    if (!may_end_ || may_end_())
+        waits_.request_quit();
+}
+
+void Tutor::offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end)
+{
+    may_end_ = std::move(may_end);
     form_.mnu_test.on_choose = std::move(open_authoring);
     form_.mnu_test.set_enabled(true);
     form_.mnu_playback.set_enabled(true);
