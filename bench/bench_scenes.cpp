@@ -1,5 +1,6 @@
-// Parsing a 1 MiB scene script, playing 10,000 commands with "Wait" off and
+// Parsing and checking a 1 MiB scene script, playing 10,000 commands with "Wait" off and
 // the clock injected, and playing long runs of commands that never pause.
+#include "scenes/check.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
 #include "support/harness.h"
@@ -57,6 +58,9 @@ int main(int argc, char* argv[])
     std::size_t commands = 0;
     const double parse_ms = best_ms(10, [&] { commands = scenes::parse_script(mib).size(); });
     std::printf("parse a 1 MiB script (%zu commands): best %.2f ms over 10 runs (goal < 20 ms)\n", commands, parse_ms);
+    std::size_t findings = 0;
+    const double check_ms = best_ms(10, [&] { findings = scenes::check_script(mib).size(); });
+    std::printf("check a 1 MiB script (%zu lines reported): best %.2f ms over 10 runs\n", findings, check_ms);
 
     std::string ten_thousand;
     for (int i = 0; i < 10000; ++i)

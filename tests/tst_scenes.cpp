@@ -1,5 +1,6 @@
 #include "app/authoring_window.h"
 #include "app/program.h"
+#include "exercises/conditions.h"
 #include "scenes/authoring.h"
 #include "scenes/check.h"
 #include "scenes/commands.h"
@@ -151,6 +152,8 @@ private Q_SLOTS:
     void long_run_without_pauses_is_linear_and_answers();
     void check_names_each_line_that_will_not_play();
     void plays_from_a_line_and_stops();
+    void example_scenes_check_clean_and_play_through_data();
+    void example_scenes_check_clean_and_play_through();
     void test_menu_opens_a_window_that_closes_alone();
 };
 
@@ -1024,6 +1027,46 @@ void TestScenes::plays_from_a_line_and_stops()
     QCOMPARE(h.num(0), 2);
     QCOMPARE(h.den(0), 3);
     QCOMPARE(h.pump.turns, 1);
+}
+
+void TestScenes::example_scenes_check_clean_and_play_through_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("an exercise") << "adding-fractions.scene";
+    QTest::newRow("a drill") << "subtraction-drill.scene";
+}
+
+// The scenes that ship, as the authors' guide shows them: nothing to report,
+// and a learner who answers right gets through them.
+void TestScenes::example_scenes_check_clean_and_play_through()
+{
+    QFETCH(QString, name);
+    QFile file(QFINDTESTDATA("../data/scenes/" + name));
+    QFile guide(QFINDTESTDATA("../docs/scenes.md"));
+    QVERIFY(file.open(QIODevice::ReadOnly) && guide.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(guide.readAll().contains(QByteArray("```\n" + QByteArray(bytes).replace("\r\n", "\n") + "```\n")));
+    QCOMPARE(check_script(bytes.toStdString()), std::vector<Finding>{});
+
+    testing::Harness h;
+    h.tutor().offer_authoring({});
+    h.tutor().authoring_model().set_writestring(bytes.toStdString());
+    int answered = 0;
+    h.set_learner([&answered](testing::Harness& l) {
+        if (const auto* asked = std::get_if<exercises::Arithmetic>(l.probe().asked())) {
+            const int n0 = l.num(0), d0 = l.den(0), n1 = l.num(1), d1 = l.den(1);
+            const bool sum = asked->op == exercises::Operation::sum;
+            const int d = d0 == d1 ? d0 : d0 * d1; // as the learner is taught
+            QVERIFY(l.set_fraction(2, sum ? n0 * (d / d0) + n1 * (d / d1) : n1 * (d / d1) - n0 * (d / d0), d));
+            ++answered;
+        }
+        l.click_text();
+    });
+    h.choose("mnu_playback");
+    QVERIFY(!h.settle());
+    QVERIFY(!h.limit_reached());
+    QVERIFY(h.dialogs.messages.empty());
+    QCOMPARE(answered, name.contains("drill") ? 3 : 1);
 }
 
 void TestScenes::test_menu_opens_a_window_that_closes_alone()
