@@ -28,13 +28,14 @@ void Program::open_authoring()
         authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring_model());
         authoring_window_->set_player({[this](std::size_t from) { tutor_.play_scene(from); },
                                        [this] { tutor_.stop_scene(); }});
-        // Beside the message box, over the main window's right half, where
-        // the fractions are: either window comes to the front when clicked.
+        // Beside the message box, in the lower right half under a scene's
+        // three fractions; either window comes to the front when clicked.
         const QRect main = window_.geometry();
-        const int left = main.left() + main.width() / 2;
-        authoring_window_->move(left, main.top());
-        authoring_window_->resize(std::min(authoring_window_->width(), main.right() - left),
-                                  std::min(authoring_window_->height(), main.height()));
+        const int height = std::min(std::max(main.height() / 2, authoring_window_->minimumSizeHint().height()),
+                                    main.height());
+        const QRect place(main.left() + main.width() / 2, main.bottom() + 1 - height, main.width() - main.width() / 2,
+                          height);
+        authoring_window_->setGeometry(place);
     }
     authoring_window_->refresh();
     authoring_window_->show();
