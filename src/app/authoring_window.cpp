@@ -276,10 +276,11 @@ QWidget* AuthoringWindow::text_section()
 void AuthoringWindow::add_updown(int i, const QString& role, QWidget* box, QFormLayout* form)
 {
     static constexpr const char* tips[] = {
-        "The slot that must hold the answer", "The first slot of the operation: for \"-\" the one subtracted, "
-                                              "for \"/\" the one divided",
+        "The slot that must hold the answer",
+        "The first slot of the operation: for \"-\" the one subtracted, for \"/\" the one divided",
         "The second slot of the operation: for \"-\" the one subtracted from, for \"/\" the one divided by",
-        "The slot to set"};
+        "The slot to set",
+    };
     auto* spin = new QSpinBox(box);
     spin->setToolTip(tips[i]);
     spin->setObjectName(indexed("UpDown_f", i));
