@@ -1087,6 +1087,15 @@ void TestScenes::test_menu_opens_a_window_that_closes_alone()
     QCOMPARE(program.authoring_window(), window);
     QCOMPARE(window->findChild<QPlainTextEdit*>("writestring")->toPlainText(), QString("\n#wait&"));
 
+    // "Playback" lists what will not play as meant.
+    auto* findings = window->findChild<QListWidget*>("findings");
+    QVERIFY(findings->isHidden());
+    program.tutor().authoring_model().set_writestring("\r\n#wait&\r\n#wiat&");
+    program.tutor().window().menu_bar().find("mnu_playback")->choose();
+    QCOMPARE(findings->count(), 1);
+    program.tutor().authoring_model().set_writestring("\r\n#wait&");
+    window->refresh();
+
     // Exit and closing the main window ask about the unsaved script.
     answer_next_box(QMessageBox::Cancel);
     program.tutor().window().menu_bar().find("mnu_exit")->choose();

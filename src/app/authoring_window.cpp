@@ -217,9 +217,11 @@ QWidget* AuthoringWindow::play_section()
 
 void AuthoringWindow::play(bool from_cursor)
 {
-    check();
-    if (!player_.play_from)
+    // The player checks the script as playback starts.
+    if (!player_.play_from) {
+        check();
         return;
+    }
     std::size_t from = 0;
     if (from_cursor) {
         // The box holds one character for each CRLF of the script; the

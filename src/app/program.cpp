@@ -19,7 +19,11 @@ Program::Program(ui::Random random, bool author, const ui::Clock& clock)
     window_.fill(area_);
     if (author)
         tutor_.offer_authoring([this] { open_authoring(); },
-                               [this] { return !authoring_window_ || authoring_window_->settle_unsaved(); });
+                               [this] { return !authoring_window_ || authoring_window_->settle_unsaved(); },
+                               [this] {
+                                   if (authoring_window_)
+                                       authoring_window_->check();
+                               });
 }
 
 void Program::open_authoring()

@@ -122,6 +122,8 @@ void Tutor::mnu_playback_Click() { play_scene(0); }
 
 void Tutor::play_scene(std::size_t from)
 {
+    if (before_play_)
+        before_play_();
     // The script as it is now: editing it while it plays changes nothing.
     course_.play([this, commands = scenes::parse_script_from(authoring_.writestring(), from)] {
         const auto layout = [this] {
@@ -150,9 +152,11 @@ void Tutor::mnu_exit_Click()
         waits_.request_quit();
 }
 
-void Tutor::offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end)
+void Tutor::offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end,
+                            std::function<void()> before_play)
 {
     may_end_ = std::move(may_end);
+    before_play_ = std::move(before_play);
     form_.mnu_test.on_choose = std::move(open_authoring);
     form_.mnu_test.set_enabled(true);
     form_.mnu_playback.set_enabled(true);

@@ -61,8 +61,10 @@ public:
     scenes::Authoring& authoring_model() { return authoring_; }
     // Offers "Test", "Playback" and "1f", which learners are not offered;
     // "Test" calls `open_authoring`. "Exit" and closing the window end the
-    // program only once `may_end` agrees (unsaved work is settled).
-    void offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end = {});
+    // program only once `may_end` agrees (unsaved work is settled);
+    // `before_play` runs as each playback starts (to check the script).
+    void offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end = {},
+                         std::function<void()> before_play = {});
     // Plays the authoring window's script from byte `from` on, as
     // "Playback" plays it whole: of the commands before, only those that set
     // fractions run.
@@ -116,6 +118,7 @@ private:
     lessons::Library lessons_;
     Services::Scripts stand_ins_;
     std::function<bool()> may_end_;
+    std::function<void()> before_play_;
     bool playing_scene_ = false;
     scenes::DiskScriptFiles script_files_;
     scenes::Authoring authoring_;
