@@ -1,5 +1,6 @@
-// Parsing a 1 MiB scene script, and playing 10,000 commands with "Wait"
-// off and the clock injected.
+// Parsing and checking a 1 MiB scene script, playing 10,000 commands with "Wait" off and
+// the clock injected, and playing long runs of commands that never pause.
+#include "scenes/check.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
 #include "support/harness.h"
@@ -57,6 +58,9 @@ int main(int argc, char* argv[])
     std::size_t commands = 0;
     const double parse_ms = best_ms(10, [&] { commands = scenes::parse_script(mib).size(); });
     std::printf("parse a 1 MiB script (%zu commands): best %.2f ms over 10 runs (goal < 20 ms)\n", commands, parse_ms);
+    std::size_t findings = 0;
+    const double check_ms = best_ms(10, [&] { findings = scenes::check_script(mib).size(); });
+    std::printf("check a 1 MiB script (%zu lines reported): best %.2f ms over 10 runs\n", findings, check_ms);
 
     std::string ten_thousand;
     for (int i = 0; i < 10000; ++i)
@@ -87,5 +91,24 @@ int main(int argc, char* argv[])
     std::printf("play 10,000 commands in the tutor, Wait off, clock injected (%.0f s of pauses): best %.0f ms over "
                 "3 runs (goal < 1 s)\n",
                 seconds, tutor_ms);
+
+    // Headings and drawn text never pause: nothing may go over what came
+    // before again, so twice the commands take twice the time.
+    for (const int count : {10000, 50000}) {
+        std::string unpaused;
+        for (int i = 0; i < count; ++i)
+            unpaused += i % 2 ? "\r\n#clear&A heading&" : "\r\n#write&Some FontSize__20 text";
+        const double ms = best_ms(3, [&] {
+            testing::Harness h;
+            h.menu("mnu_waitt").set_checked(false);
+            h.tutor().offer_authoring({});
+            h.tutor().authoring_model().set_writestring(unpaused);
+            h.menu("mnu_playback").choose();
+            h.settle();
+        });
+        std::printf("play %d commands that never pause in the tutor, Wait off: best %.0f ms over 3 runs "
+                    "(%.1f us a command)\n",
+                    count, ms, 1000 * ms / count);
+    }
     return 0;
 }

@@ -10,6 +10,8 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${QUORREL_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/data/scenes/adding-fractions.scene ${PROJECT_SOURCE_DIR}/data/scenes/subtraction-drill.scene
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quorrel/scenes)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/data/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorrel)
 

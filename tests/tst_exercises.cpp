@@ -408,8 +408,11 @@ void TestExercises::genericAndUnknownConditions_data()
     QTest::newRow("slot 2.5") << "condition 2.5 0 + 1" << "1/2 1/3 5/6" << false;
     QTest::newRow("missing slot") << "condition 2 0 + 1" << "1/2 1/3 -" << false;
     QTest::newRow("too few words") << "condition 2 0 +" << "1/2 1/3 5/6" << false;
-    QTest::newRow("trailing space") << "condition 2 0 + 1 " << "1/2 1/3 5/6" << false;
-    QTest::newRow("double space") << "condition  2 0 + 1" << "1/2 1/3 5/6" << false;
+    // Blanks and tabs as a hand-written line may have them.
+    QTest::newRow("trailing blank") << "condition 2 0 + 1 " << "1/2 1/3 5/6" << true;
+    QTest::newRow("runs of blanks and tabs") << " condition  2\t0 +  1\t" << "1/2 1/3 5/6" << true;
+    QTest::newRow("blanks around a wrong sum") << "condition 2 0 + 1  " << "1/2 1/3 2/5" << false;
+    QTest::newRow("sixth word") << "condition 2 0 + 1 1" << "1/2 1/3 5/6" << false;
     QTest::newRow("capital") << "Condition 2 0 + 1" << "1/2 1/3 5/6" << false;
     QTest::newRow("never") << "000" << "1/1 1/1 1/1" << false;
     QTest::newRow("unknown name") << "1a9" << "1/1 4/11" << false;

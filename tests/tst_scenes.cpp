@@ -1,6 +1,8 @@
 #include "app/authoring_window.h"
 #include "app/program.h"
+#include "exercises/conditions.h"
 #include "scenes/authoring.h"
+#include "scenes/check.h"
 #include "scenes/commands.h"
 #include "scenes/playback.h"
 #include "scenes/script_files.h"
@@ -13,6 +15,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +26,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
+#include <ctime>
 #include <map>
 #include <random>
 
@@ -91,6 +98,20 @@ public:
 
 constexpr auto setup_marker = "Lesson3_setup";
 
+// Answers the next modal message box with `button` once it shows; returns
+// its text through `text`.
+void answer_next_box(QMessageBox::StandardButton button, QString* text = nullptr)
+{
+    QTimer::singleShot(0, [button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            qFatal("no message box to answer");
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
 } // namespace
 
 class TestScenes : public QObject {
@@ -120,12 +141,19 @@ private Q_SLOTS:
     void load_failure_changes_nothing();
     void file_text_becomes_script_lines_data();
     void file_text_becomes_script_lines();
+    void files_come_back_as_they_were_data();
+    void files_come_back_as_they_were();
     void authoring_window_clicked_through();
     void round_trip_plays_in_the_main_window();
     void playback_is_offered_to_authors_only_data();
     void playback_is_offered_to_authors_only();
     void playback_replaces_the_running_lesson();
     void missing_file_plays_nothing();
+    void long_run_without_pauses_is_linear_and_answers();
+    void check_names_each_line_that_will_not_play();
+    void plays_from_a_line_and_stops();
+    void example_scenes_check_clean_and_play_through_data();
+    void example_scenes_check_clean_and_play_through();
     void test_menu_opens_a_window_that_closes_alone();
 };
 
@@ -392,7 +420,7 @@ void TestScenes::appends_data()
     QTest::newRow("Test Condition, divided") << "frame1 /" << QByteArray("#exercise&condition 2 0 / 1&set the sum");
     QTest::newRow("Test Condition, no operation") << "frame1 none"
                                                   << QByteArray("#exercise&condition 2 0  1&set the sum");
-    QTest::newRow("Set Fraction") << "frame2" << QByteArray("#setfraction&3&1..3/4");
+    QTest::newRow("Set Fraction") << "frame2" << QByteArray("#setfraction&2&1..3/4");
     QTest::newRow("Set Fraction as it starts") << "frame2 start" << QByteArray("#setfraction&0&1/1");
 }
 
@@ -412,7 +440,7 @@ void TestScenes::appends()
             a.set_updown(0, 2);
             a.set_updown(1, 0);
             a.set_updown(2, 1);
-            a.set_updown(3, 3);
+            a.set_updown(3, 2);
             a.fraction = "1..3/4";
         }
         if (button.endsWith("empty"))
@@ -442,8 +470,8 @@ void TestScenes::updowns_and_options()
     RecordingDialogs dialogs;
     Authoring a(files, dialogs);
     QCOMPARE(a.updown_label(2), std::string("Frac 0"));
-    a.set_updown(2, 7);
-    QCOMPARE(a.updown_label(2), std::string("Frac 7"));
+    a.set_updown(2, 1);
+    QCOMPARE(a.updown_label(2), std::string("Frac 1"));
     a.set_updown(2, 99);
     QCOMPARE(a.updown(2), Authoring::updown_max);
     a.set_updown(2, -3);
@@ -557,6 +585,22 @@ void TestScenes::disk_save_is_refused_without_harm()
     // Nothing is left behind beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"scene"});
     QVERIFY(std::holds_alternative<ScriptFiles::Failure>(disk.read(dir.filePath("scene").toStdString())));
+
+    // A FIFO would block the program: neither read nor replaced.
+    const std::string fifo = dir.filePath("pipe").toStdString();
+    QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+    QVERIFY(std::holds_alternative<ScriptFiles::Failure>(disk.read(fifo)));
+    QVERIFY(disk.write(fifo, "new").has_value());
+    QVERIFY(!QFileInfo(QString::fromStdString(fifo)).isFile());
+
+    // What Load would refuse is not saved.
+    MemoryFiles memory;
+    RecordingDialogs dialogs;
+    Authoring a(memory, dialogs);
+    a.set_writestring(std::string(DiskScriptFiles::max_bytes, '#'));
+    QVERIFY(!a.cmd_savefile_Click());
+    QVERIFY(memory.files.empty());
+    QVERIFY(to_qt(dialogs.messages).join("").contains("4 MiB"));
 }
 
 void TestScenes::load_failure_changes_nothing_data()
@@ -613,6 +657,47 @@ void TestScenes::file_text_becomes_script_lines()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, script);
     QCOMPARE(QByteArray::fromStdString(script_from_file(bytes.toStdString())), script);
+}
+
+void TestScenes::files_come_back_as_they_were_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("edited"); // saved after a wait line is added
+
+    QTest::newRow("CRLF") << QByteArray("#wait&\r\n#nw&x&\r\n") << QByteArray("#wait&\r\n#nw&x&\r\n\r\n#wait&\r\n");
+    QTest::newRow("LF") << QByteArray("\n#wait&\n#nw&x&\n") << QByteArray("\n#wait&\n#nw&x&\n\n#wait&\n");
+    QTest::newRow("CR") << QByteArray("#wait&\r#nw&x&\r") << QByteArray("#wait&\r#nw&x&\r\r#wait&\r");
+    QTest::newRow("last line unended") << QByteArray("#wait&\n#nw&x&") << QByteArray("#wait&\n#nw&x&\n\n#wait&\n");
+    QTest::newRow("not UTF-8") << QByteArray("#nw&caf\xE9&\n") << QByteArray("#nw&caf\xEF\xBF\xBD&\n\n#wait&\n");
+}
+
+// Load then Save gives the file back byte for byte; an edited script keeps
+// the file's line breaks, and only a file that is not UTF-8 warns.
+void TestScenes::files_come_back_as_they_were()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, edited);
+    MemoryFiles files;
+    files.files["scene"] = bytes.toStdString();
+    RecordingDialogs dialogs;
+    Authoring a(files, dialogs);
+    a.tbox_filename = "scene";
+    QVERIFY(a.cmd_loadfile_Click());
+    const bool utf8 = is_utf8(bytes.toStdString());
+    QCOMPARE(dialogs.messages.size(), std::size_t(utf8 ? 0 : 1));
+    QVERIFY(!a.modified());
+    a.tbox_filename = "copy";
+    QVERIFY(a.cmd_savefile_Click());
+    QCOMPARE(QByteArray::fromStdString(files.files["copy"]), bytes);
+
+    a.tbox_filename = "scene";
+    a.cmd_wait_Click();
+    QVERIFY(a.modified());
+    QCOMPARE(a.save_replaces_bytes(), !utf8);
+    QVERIFY(a.cmd_savefile_Click());
+    QCOMPARE(QByteArray::fromStdString(files.files["scene"]), edited);
+    QVERIFY(!a.modified());
+    QVERIFY(!a.save_replaces_bytes());
 }
 
 void TestScenes::authoring_window_clicked_through()
@@ -699,8 +784,14 @@ void TestScenes::authoring_window_clicked_through()
     QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_savefile"), Qt::LeftButton);
     QCOMPARE(files.files["scene.txt"], composed + "\r\n#nw&typed&\r\n");
 
+    // Unsaved edits are asked about: Cancel keeps them, Discard loads.
     script->clear();
     QCOMPARE(model.writestring(), std::string());
+    answer_next_box(QMessageBox::Cancel);
+    QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
+    QVERIFY(played.isEmpty());
+    QCOMPARE(model.writestring(), std::string());
+    answer_next_box(QMessageBox::Discard);
     QTest::mouseClick(find(static_cast<QPushButton*>(nullptr), "cmd_loadfile"), Qt::LeftButton);
     QCOMPARE(played, QStringList{QString::fromStdString(composed + "\r\n#nw&typed&\r\n")});
     QCOMPARE(script->toPlainText(), QString::fromStdString(composed + "\r\n#nw&typed&\r\n").replace("\r\n", "\n"));
@@ -844,6 +935,140 @@ void TestScenes::missing_file_plays_nothing()
     QCOMPARE(h.dialogs.messages.size(), std::size_t(1));
 }
 
+// Headings never pause: nothing may go over what came before again, and the
+// window must answer "Exit" meanwhile. Processor time, so a busy machine
+// does not fail it; the bench has the precise figures.
+void TestScenes::long_run_without_pauses_is_linear_and_answers()
+{
+    const auto cpu_seconds = [](int count, bool exit_at_once) {
+        std::string script;
+        for (int i = 0; i < count; ++i)
+            script += "\r\n#clear&x&";
+        testing::Harness h;
+        h.menu("mnu_waitt").set_checked(false);
+        h.pump.deliver_qt_events = exit_at_once;
+        if (exit_at_once)
+            QTimer::singleShot(0, [&h] { h.tutor().quit(); });
+        h.tutor().offer_authoring({});
+        h.tutor().authoring_model().set_writestring(script);
+        const std::clock_t start = std::clock();
+        h.menu("mnu_playback").choose();
+        if (h.settle() != exit_at_once)
+            qFatal("the long scene ended the wrong way");
+        return double(std::clock() - start) / CLOCKS_PER_SEC;
+    };
+    const double small = cpu_seconds(5000, false);
+    const double large = cpu_seconds(50000, false);
+    QVERIFY2(large < 2, qPrintable(QString::number(large)));
+    QVERIFY2(large < 20 * small + 0.2, qPrintable(QString("%1 %2").arg(small).arg(large)));
+    // "Exit" ends it within a few dozen commands.
+    const double exited = cpu_seconds(50000, true);
+    QVERIFY2(exited <= small, qPrintable(QString("%1 %2").arg(exited).arg(small)));
+}
+
+// One line of each kind that plays as nothing or fails, among lines that
+// play well; the window lists them and takes the author to each.
+void TestScenes::check_names_each_line_that_will_not_play()
+{
+    const std::string script = "\r\n#wait&"
+                               "\r\n#nww&typo&"                              // 3 misspelt
+                               "\r\n#nw&A fine FontSize__20 line&"
+                               "\r\n#setfraction&0"                           // 5 field missing
+                               "\r\n#exercise&condition 2 0 + 1"              // 6 prompt missing
+                               "\r\n#exercise&condition 2 0 % 1&Do it&"       // 7 unreadable
+                               "\r\n#exercise&condition 5 0 + 1&Do it&"       // 8 no slot 5
+                               "\r\n#setfraction&1&40/1"                      // 9 sliders refuse
+                               "\r\n#setfraction&7&1/2"                       // 10 no slot 7
+                               "\r\n#write&Font_Italic__True x"               // 11 markup
+                               "\r\n#exercise&condition 2 0 - 1 &Take 1/4 from 3/4&"
+                               "\r\n#setfraction&2&1..3/4\r\n#clear&Title&\r\n#wait\r\n"; // 15 no "&"
+    QList<int> lines;
+    for (const Finding& f : check_script(script)) {
+        lines << f.line;
+        QVERIFY2(!f.problem.empty() && f.text.starts_with('#'), f.text.c_str());
+    }
+    QCOMPARE(lines, (QList<int>{3, 5, 6, 7, 8, 9, 10, 11, 15}));
+    QVERIFY(check_script(script)[0].problem.find("\"nw\"") != std::string::npos);
+
+    MemoryFiles files;
+    RecordingDialogs dialogs;
+    Authoring model(files, dialogs);
+    model.set_writestring(script);
+    app::AuthoringWindow window(model);
+    window.refresh();
+    window.show();
+    QTest::mouseClick(window.findChild<QPushButton*>("cmd_check"), Qt::LeftButton);
+    auto* list = window.findChild<QListWidget*>("findings");
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->count(), 9);
+    QVERIFY(list->item(4)->text().startsWith("Line 8: "));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
+    QCOMPARE(window.findChild<QPlainTextEdit*>("writestring")->textCursor().blockNumber() + 1, 8);
+    model.set_writestring("\r\n#wait&");
+    QCOMPARE(window.check(), 0);
+    QVERIFY(!list->isVisible());
+}
+
+// From a line on: fractions set before it are set, nothing before it is
+// written; Stop ends the scene and leaves the screen.
+void TestScenes::plays_from_a_line_and_stops()
+{
+    testing::Harness h;
+    app::Tutor& t = h.tutor();
+    t.offer_authoring({});
+    const std::string script = "\r\n#nw&Before&\r\n#setfraction&0&2/3\r\n#nw&From here&\r\n#nw&Then this&"
+                               "\r\n#nw&Not reached&";
+    t.authoring_model().set_writestring(script);
+    h.set_learner([](testing::Harness& l) { l.tutor().stop_scene(); });
+    t.play_scene(script.find("#nw&From"));
+    QVERIFY(!h.settle());
+    // "From here" took playback's own click: the first wait is on the line after.
+    QCOMPARE(h.transcript(), std::vector<std::string>{"Then this"});
+    QCOMPARE(h.num(0), 2);
+    QCOMPARE(h.den(0), 3);
+    QCOMPARE(h.pump.turns, 1);
+}
+
+void TestScenes::example_scenes_check_clean_and_play_through_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("an exercise") << "adding-fractions.scene";
+    QTest::newRow("a drill") << "subtraction-drill.scene";
+}
+
+// The scenes that ship, as the authors' guide shows them: nothing to report,
+// and a learner who answers right gets through them.
+void TestScenes::example_scenes_check_clean_and_play_through()
+{
+    QFETCH(QString, name);
+    QFile file(QFINDTESTDATA("../data/scenes/" + name));
+    QFile guide(QFINDTESTDATA("../docs/scenes.md"));
+    QVERIFY(file.open(QIODevice::ReadOnly) && guide.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(guide.readAll().contains(QByteArray("```\n" + QByteArray(bytes).replace("\r\n", "\n") + "```\n")));
+    QCOMPARE(check_script(bytes.toStdString()), std::vector<Finding>{});
+
+    testing::Harness h;
+    h.tutor().offer_authoring({});
+    h.tutor().authoring_model().set_writestring(bytes.toStdString());
+    int answered = 0;
+    h.set_learner([&answered](testing::Harness& l) {
+        if (const auto* asked = std::get_if<exercises::Arithmetic>(l.probe().asked())) {
+            const int n0 = l.num(0), d0 = l.den(0), n1 = l.num(1), d1 = l.den(1);
+            const bool sum = asked->op == exercises::Operation::sum;
+            const int d = d0 == d1 ? d0 : d0 * d1; // as the learner is taught
+            QVERIFY(l.set_fraction(2, sum ? n0 * (d / d0) + n1 * (d / d1) : n1 * (d / d1) - n0 * (d / d0), d));
+            ++answered;
+        }
+        l.click_text();
+    });
+    h.choose("mnu_playback");
+    QVERIFY(!h.settle());
+    QVERIFY(!h.limit_reached());
+    QVERIFY(h.dialogs.messages.empty());
+    QCOMPARE(answered, name.contains("drill") ? 3 : 1);
+}
+
 void TestScenes::test_menu_opens_a_window_that_closes_alone()
 {
     app::Program program(ui::Random::fixed(1), true);
@@ -861,6 +1086,39 @@ void TestScenes::test_menu_opens_a_window_that_closes_alone()
     program.tutor().window().menu_bar().find("mnu_test")->choose();
     QCOMPARE(program.authoring_window(), window);
     QCOMPARE(window->findChild<QPlainTextEdit*>("writestring")->toPlainText(), QString("\n#wait&"));
+
+    // "Playback" lists what will not play as meant.
+    auto* findings = window->findChild<QListWidget*>("findings");
+    QVERIFY(findings->isHidden());
+    program.tutor().authoring_model().set_writestring("\r\n#wait&\r\n#wiat&");
+    program.tutor().window().menu_bar().find("mnu_playback")->choose();
+    QCOMPARE(findings->count(), 1);
+    program.tutor().authoring_model().set_writestring("\r\n#wait&");
+    window->refresh();
+
+    // Exit and closing the main window ask about the unsaved script.
+    answer_next_box(QMessageBox::Cancel);
+    program.tutor().window().menu_bar().find("mnu_exit")->choose();
+    QVERIFY(!program.tutor().probe().quitting());
+    program.window().show();
+    answer_next_box(QMessageBox::Cancel);
+    QVERIFY(!program.window().close());
+    QVERIFY(!program.tutor().probe().quitting());
+    answer_next_box(QMessageBox::Discard);
+    QVERIFY(program.window().close());
+    QVERIFY(program.tutor().probe().quitting());
+
+    // A button's line is undone with Ctrl+Z; Return in the text adds a line.
+    auto* script = window->findChild<QPlainTextEdit*>("writestring");
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::mouseClick(window->findChild<QPushButton*>("cmd_nw"), Qt::LeftButton);
+    QCOMPARE(script->toPlainText(), QString("\n#wait&\n#nw&&"));
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(program.tutor().authoring_model().writestring(), std::string("\r\n#wait&"));
+    QTest::keyClicks(window->findChild<QLineEdit*>("Text1"), "Hi");
+    QTest::keyClick(window->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+    QCOMPARE(program.tutor().authoring_model().writestring(), std::string("\r\n#wait&\r\n#write&Hi"));
 }
 
 QTEST_MAIN(TestScenes)

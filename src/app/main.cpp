@@ -19,23 +19,31 @@ constexpr const char* usage = "Usage: quorrel [--author]\n"
 
 int main(int argc, char* argv[])
 {
-    // Before the window system is asked for: help needs no display.
+    // Before the window system is asked for: a mistyped option or a request
+    // for help needs no display. Options of one dash are the toolkit's own.
+    bool author = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(usage, stdout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--author") == 0) {
+            author = true;
+            continue;
+        }
+        if (argv[i][0] != '-' || argv[i][1] == '-') {
+            std::fprintf(stderr, "quorrel: unknown argument '%s'\n\n%s", argv[i], usage);
+            return 2;
+        }
     }
     QApplication application(argc, argv);
-    // Qt has taken its own options out of the list by now.
-    bool author = false;
+    // Whatever the toolkit has not taken out of the list is not an option.
     const QStringList arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i] != "--author") {
             std::fprintf(stderr, "quorrel: unknown argument '%s'\n\n%s", qPrintable(arguments[i]), usage);
             return 2;
         }
-        author = true;
     }
     QApplication::setOrganizationName("Quorrel");
     QApplication::setApplicationName("Quorrel");

@@ -177,9 +177,13 @@ void MainWindow::ask_for_page()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing ends the program from whatever wait is running.
+    // Closing ends the program from whatever wait is running, unless the
+    // author keeps it open for unsaved work.
     tutor_.quit();
-    event->accept();
+    if (tutor_.probe().quitting())
+        event->accept();
+    else
+        event->ignore();
 }
 
 } // namespace quorrel::app

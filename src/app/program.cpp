@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace quorrel::app {
 
 Program::Program(ui::Random random, bool author) : Program(std::move(random), author, steady_clock_) {}
@@ -24,14 +26,33 @@ Program::Program(ui::Random random, bool author, const ui::Clock& clock)
     };
     window_.fill(area_);
     if (author)
-        tutor_.offer_authoring([this] {
-            if (!authoring_window_)
-                authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring_model());
-            authoring_window_->refresh();
-            authoring_window_->show();
-            authoring_window_->raise();
-            authoring_window_->activateWindow();
-        });
+        tutor_.offer_authoring([this] { open_authoring(); },
+                               [this] { return !authoring_window_ || authoring_window_->settle_unsaved(); },
+                               [this] {
+                                   if (authoring_window_)
+                                       authoring_window_->check();
+                               });
+}
+
+void Program::open_authoring()
+{
+    if (!authoring_window_) {
+        authoring_window_ = std::make_unique<AuthoringWindow>(tutor_.authoring_model());
+        authoring_window_->set_player({[this](std::size_t from) { tutor_.play_scene(from); },
+                                       [this] { tutor_.stop_scene(); }});
+        // Beside the message box, in the lower right half under a scene's
+        // three fractions; either window comes to the front when clicked.
+        const QRect main = window_.geometry();
+        const int height = std::min(std::max(main.height() / 2, authoring_window_->minimumSizeHint().height()),
+                                    main.height());
+        const QRect place(main.left() + main.width() / 2, main.bottom() + 1 - height, main.width() - main.width() / 2,
+                          height);
+        authoring_window_->setGeometry(place);
+    }
+    authoring_window_->refresh();
+    authoring_window_->show();
+    authoring_window_->raise();
+    authoring_window_->activateWindow();
 }
 
 int Program::exec()

@@ -33,6 +33,9 @@ public:
     AuthoringWindow* authoring_window() { return authoring_window_.get(); }
 
 private:
+    // "Test": the authoring window, made and placed the first time.
+    void open_authoring();
+
     ui::QtEventPump pump_;
     ui::SteadyClock steady_clock_;
     ui::MessageBoxDialogs dialogs_;

@@ -27,18 +27,22 @@ public:
     void hear(std::string_view text);
     // A new page or lesson: nothing of the last one is read on.
     void stop();
-    // The messages since the learner last moved on, marked up, whether or
-    // not they are being read aloud.
-    const std::string& newest() const { return pending_; }
+    // The messages since the learner last moved on, in words, whether or
+    // not they are being read aloud; only the last few screens' worth of a
+    // long run without a pause.
+    const std::string& newest() const { return words_; }
 
 private:
     // The engine has failed meanwhile: the item is withdrawn.
     bool still_available();
+    // Each message is put into words once, as it comes: a long run of them
+    // without a pause costs no more than its length.
+    void add_words(std::string_view words);
 
     ui::Speech& speech_;
     ui::MenuItem& item_;
     const ui::Waits& waits_;
-    std::string pending_; // the messages since the learner last moved on
+    std::string words_; // the messages since the learner last moved on
     std::uint64_t heard_at_ = 0;
 };
 

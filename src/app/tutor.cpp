@@ -2,7 +2,6 @@
 
 #include "pages/catalogue.h"
 #include "scenes/playback.h"
-#include "text/markup.h"
 
 
 namespace quorrel::app {
@@ -47,8 +46,8 @@ Tutor::Tutor(Services services, int width, int height)
     // messages since the learner last moved on, as a voice would say them.
     writer_.on_new_text = [this](std::string_view text) {
         reader_.hear(text);
-        if (std::string words = text::spoken(reader_.newest()); !words.empty())
-            form_.pbox_text.set_accessible_description(std::move(words));
+        if (!reader_.newest().empty())
+            form_.pbox_text.set_accessible_description(reader_.newest());
     };
     // The menu's check marks follow the slots' modes, however they are set.
     slots_.on_modes_changed = [this](int slot) {
@@ -119,19 +118,45 @@ void Tutor::mnu_mixed_Click(int slot)
     fractions::redraw(slots_, slot);
 }
 
-void Tutor::mnu_playback_Click()
+void Tutor::mnu_playback_Click() { play_scene(0); }
+
+void Tutor::play_scene(std::size_t from)
 {
+    if (before_play_)
+        before_play_();
     // The script as it is now: editing it while it plays changes nothing.
-    course_.play([this, script = authoring_.writestring()] {
-        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, script, [this] {
+    course_.play([this, commands = scenes::parse_script_from(authoring_.writestring(), from)] {
+        const auto layout = [this] {
             screen_.reset_screen();
             lessons_.Lesson3_setup();
-        });
+        };
+        playing_scene_ = true;
+        struct Done {
+            bool& playing;
+            ~Done() { playing = false; }
+        } done{playing_scene_};
+        scenes::play({writer_, slots_, exercises_, dialogs_, random_}, commands, layout,
+                     [this] { waits_.keep_answering(); });
     });
 }
 
-void Tutor::offer_authoring(std::function<void()> open_authoring)
+void Tutor::stop_scene()
 {
+    if (playing_scene_)
+        waits_.start([] {});
+}
+
+void Tutor::mnu_exit_Click()
+{
+    if (!may_end_ || may_end_())
+        waits_.request_quit();
+}
+
+void Tutor::offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end,
+                            std::function<void()> before_play)
+{
+    may_end_ = std::move(may_end);
+    before_play_ = std::move(before_play);
     form_.mnu_test.on_choose = std::move(open_authoring);
     form_.mnu_test.set_enabled(true);
     form_.mnu_playback.set_enabled(true);

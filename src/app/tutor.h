@@ -16,6 +16,7 @@
 #include "ui/platform.h"
 #include "ui/waits.h"
 
+#include <cstddef>
 #include <functional>
 #include <string_view>
 
@@ -59,8 +60,17 @@ public:
     // The authoring window's script and fields; the window itself is a view.
     scenes::Authoring& authoring_model() { return authoring_; }
     // Offers "Test", "Playback" and "1f", which learners are not offered;
-    // "Test" calls `open_authoring`.
-    void offer_authoring(std::function<void()> open_authoring);
+    // "Test" calls `open_authoring`. "Exit" and closing the window end the
+    // program only once `may_end` agrees (unsaved work is settled);
+    // `before_play` runs as each playback starts (to check the script).
+    void offer_authoring(std::function<void()> open_authoring, std::function<bool()> may_end = {},
+                         std::function<void()> before_play = {});
+    // Plays the authoring window's script from byte `from` on, as
+    // "Playback" plays it whole: of the commands before, only those that set
+    // fractions run.
+    void play_scene(std::size_t from = 0);
+    // Ends the scene being played, if one is; the screen stays as it is.
+    void stop_scene();
 
     // What the learner does from the keyboard, as the matching click does.
     void go_on() { pbox_text_Click(); }
@@ -99,7 +109,7 @@ private:
     // mnu_circle0_Click ... mnu_mixed2_Click.
     void mnu_circle_Click(int slot);
     void mnu_mixed_Click(int slot);
-    void mnu_exit_Click() { waits_.request_quit(); }
+    void mnu_exit_Click();
     // Plays the authoring window's script in place of the running lesson.
     void mnu_playback_Click();
     // Runs a lesson: the one the services put in its place, if any.
@@ -120,6 +130,9 @@ private:
     lessons::Stage stage_;
     lessons::Library lessons_;
     Services::Scripts stand_ins_;
+    std::function<bool()> may_end_;
+    std::function<void()> before_play_;
+    bool playing_scene_ = false;
     scenes::DiskScriptFiles script_files_;
     scenes::Authoring authoring_;
     Probe probe_;

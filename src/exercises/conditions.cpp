@@ -46,20 +46,24 @@ std::optional<Operation> parse_operation(std::string_view word)
     return std::nullopt;
 }
 
-// "condition R A op B": five words parted by single spaces.
+// "condition R A op B": five words. A hand-written line may part them by
+// more than one blank or tab, or end with some: runs of them part words, and
+// those at either end are ignored.
 std::optional<Condition> parse_generic(std::string_view text)
 {
+    constexpr std::string_view blanks = " \t";
     std::array<std::string_view, 5> words;
-    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-        const auto space = text.find(' ');
-        if (space == std::string_view::npos)
+    std::size_t count = 0;
+    for (auto at = text.find_first_not_of(blanks); at != std::string_view::npos;
+         at = text.find_first_not_of(blanks, at)) {
+        const auto end = std::min(text.find_first_of(blanks, at), text.size());
+        if (count == words.size())
             return std::nullopt;
-        words[i] = text.substr(0, space);
-        text.remove_prefix(space + 1);
+        words[count++] = text.substr(at, end - at);
+        at = end;
     }
-    if (text.find(' ') != std::string_view::npos)
+    if (count != words.size() || words[0] != "condition")
         return std::nullopt;
-    words.back() = text;
 
     const auto result = parse_slot(words[1]);
     const auto left = parse_slot(words[2]);
@@ -178,8 +182,6 @@ private:
 
 std::optional<Condition> parse_condition(std::string_view text)
 {
-    if (!text.starts_with("condition "))
-        return std::nullopt;
     return parse_generic(text);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/platform.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -43,6 +44,8 @@ void Authoring::cmd_wait_Click() { append("#wait&"); }
 
 void Authoring::cmd_write_Click() { append("#write&" + Text1); }
 
+void Authoring::cmd_nw_Click() { append("#nw&" + Text1 + "&"); }
+
 void Authoring::Frame1_Click()
 {
     const std::string op = op_ ? std::string(op_captions[static_cast<std::size_t>(*op_)]) : std::string();
@@ -52,13 +55,43 @@ void Authoring::Frame1_Click()
 
 void Authoring::Frame2_Click() { append("#setfraction&" + std::to_string(updown(3)) + "&" + fraction); }
 
+bool Authoring::save_replaces_bytes() const
+{
+    return !kept_.utf8 && modified();
+}
+
+std::string Authoring::file_bytes() const
+{
+    if (!modified() && !kept_.name.empty())
+        return kept_.bytes;
+    std::string bytes;
+    bytes.reserve(script_.size() + line_break.size());
+    std::string_view rest = script_;
+    for (auto at = rest.find(line_break); at != std::string_view::npos; at = rest.find(line_break)) {
+        bytes.append(rest.substr(0, at));
+        bytes.append(kept_.line_end);
+        rest.remove_prefix(at + line_break.size());
+    }
+    bytes.append(rest);
+    // A loaded script already ends each line; one more would add an empty line.
+    if (!script_.ends_with(line_break))
+        bytes.append(kept_.line_end);
+    return bytes;
+}
+
 bool Authoring::cmd_savefile_Click()
 {
-    const std::string bytes = script_ + std::string(line_break);
-    if (const auto failure = files_.write(tbox_filename, bytes)) {
-        dialogs_.message_box("Could not save the script to \"" + tbox_filename + "\": " + failure->reason);
+    const std::string bytes = file_bytes();
+    const std::string failed = "Could not save the script to \"" + tbox_filename + "\": ";
+    if (bytes.size() > static_cast<std::size_t>(DiskScriptFiles::max_bytes)) {
+        dialogs_.message_box(failed + "it would be larger than 4 MiB, and Load File refuses such files");
         return false;
     }
+    if (const auto failure = files_.write(tbox_filename, bytes)) {
+        dialogs_.message_box(failed + failure->reason);
+        return false;
+    }
+    kept_ = {script_, tbox_filename, bytes, kept_.line_end, is_utf8(bytes)};
     return true;
 }
 
@@ -69,10 +102,33 @@ bool Authoring::cmd_loadfile_Click()
         dialogs_.message_box("Could not load the script from \"" + tbox_filename + "\": " + failure->reason);
         return false;
     }
-    script_ = script_from_file(std::get<std::string>(result));
+    std::string& bytes = std::get<std::string>(result);
+    script_ = script_from_file(bytes);
+    const bool utf8 = is_utf8(bytes);
+    const std::string_view line_end = line_end_of(bytes);
+    kept_ = {script_, tbox_filename, std::move(bytes), std::string(line_end), utf8};
+    if (!utf8)
+        dialogs_.message_box("\"" + tbox_filename +
+                             "\" is not UTF-8 text: the bytes that are not show as \"\xEF\xBF\xBD\". Saving the "
+                             "script unedited keeps them as they were; saving it edited replaces them.");
     if (play_)
         play_();
     return true;
+}
+
+bool is_utf8(std::string_view bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return !decoder.hasError();
+}
+
+std::string_view line_end_of(std::string_view bytes)
+{
+    const auto at = bytes.find_first_of("\r\n");
+    if (at == std::string_view::npos || bytes.substr(at).starts_with("\r\n"))
+        return Authoring::line_break;
+    return bytes[at] == '\n' ? "\n" : "\r";
 }
 
 std::string script_from_file(std::string_view bytes)

@@ -136,4 +136,16 @@ std::vector<Command> parse_script(std::string_view script)
     return commands;
 }
 
+std::vector<Command> parse_script_from(std::string_view script, std::size_t from)
+{
+    if (from == 0)
+        return parse_script(script);
+    const std::size_t cut = std::min(script.find('#', std::min(from, script.size())), script.size());
+    std::vector<Command> commands = parse_script(script.substr(0, cut));
+    std::erase_if(commands, [](const Command& c) { return !std::holds_alternative<SetFraction>(c); });
+    std::vector<Command> rest = parse_script(script.substr(cut));
+    commands.insert(commands.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
+    return commands;
+}
+
 } // namespace quorrel::scenes

@@ -52,6 +52,10 @@ using Command = std::variant<Wait, WriteLine, ClearScene, Draw, SetFraction, Exe
 // without two or three fields, and commands missing a field they need are
 // left out. Linear in the length of the text.
 std::vector<Command> parse_script(std::string_view script);
+// The commands of `script` as played from byte `from` on (from the first
+// command that starts there or later): of those before, only the
+// set-fraction commands, so that the fractions are as they would be.
+std::vector<Command> parse_script_from(std::string_view script, std::size_t from);
 
 // The slot numbers a scene may address.
 inline constexpr int max_slot = 10;

@@ -61,19 +61,24 @@ void setfraction(const Stage& stage, const SetFraction& command)
 
 void play_command(const Stage& stage, const Command& command) { std::visit(Dispatch{stage}, command); }
 
-void play(const Stage& stage, std::span<const Command> commands, const std::function<void()>& layout)
+void play(const Stage& stage, std::span<const Command> commands, const std::function<void()>& layout,
+          const std::function<void()>& between)
 {
     if (layout)
         layout();
     stage.say.click();
-    for (const Command& command : commands)
+    for (const Command& command : commands) {
         play_command(stage, command);
+        if (between)
+            between();
+    }
 }
 
-void play(const Stage& stage, std::string_view script, const std::function<void()>& layout)
+void play(const Stage& stage, std::string_view script, const std::function<void()>& layout,
+          const std::function<void()>& between)
 {
     const std::vector<Command> commands = parse_script(script);
-    play(stage, commands, layout);
+    play(stage, commands, layout, between);
 }
 
 } // namespace quorrel::scenes

@@ -37,8 +37,11 @@ void play_command(const Stage& stage, const Command& command);
 
 // A scene in the main window: the empty lesson screen with the three
 // fractions (`layout`), a pending click so that a first wait returns at
-// once, then every command in order.
-void play(const Stage& stage, std::span<const Command> commands, const std::function<void()>& layout);
-void play(const Stage& stage, std::string_view script, const std::function<void()>& layout);
+// once, then every command in order, `between` called after each (to keep
+// the window answering through commands that never pause).
+void play(const Stage& stage, std::span<const Command> commands, const std::function<void()>& layout,
+          const std::function<void()>& between = {});
+void play(const Stage& stage, std::string_view script, const std::function<void()>& layout,
+          const std::function<void()>& between = {});
 
 } // namespace quorrel::scenes

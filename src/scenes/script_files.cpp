@@ -3,14 +3,46 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
 
 namespace quorrel::scenes {
+
+namespace {
+
+// Reading a FIFO or a device would block the program or never end.
+std::optional<ScriptFiles::Failure> not_a_file(const QFileInfo& info)
+{
+    if (info.isDir())
+        return ScriptFiles::Failure{"it is a folder"};
+    if (info.exists() && !info.isFile())
+        return ScriptFiles::Failure{"it is not an ordinary file"};
+    return std::nullopt;
+}
+
+// Qt names some failures only "Unknown error"; the system's own word, or a
+// full disk, says more.
+std::string write_failure(const QFileDevice& file, const QString& path, qint64 size)
+{
+    const int error = errno;
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    if (error == ENOSPC || (storage.isValid() && storage.bytesAvailable() < size))
+        return "the disk is full";
+    std::string reason = file.errorString().toStdString();
+    if (reason.empty() || reason == "Unknown error")
+        reason = error != 0 ? std::strerror(error) : "the file could not be written";
+    return reason;
+}
+
+} // namespace
 
 std::variant<std::string, ScriptFiles::Failure> DiskScriptFiles::read(const std::string& name)
 {
     const QString path = QString::fromStdString(name);
-    if (QFileInfo(path).isDir())
-        return Failure{"it is a folder"};
+    if (auto failure = not_a_file(QFileInfo(path)))
+        return *failure;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{file.errorString().toStdString()};
@@ -27,17 +59,23 @@ std::variant<std::string, ScriptFiles::Failure> DiskScriptFiles::read(const std:
 
 std::optional<ScriptFiles::Failure> DiskScriptFiles::write(const std::string& name, std::string_view bytes)
 {
-    QSaveFile file(QString::fromStdString(name));
+    const QString path = QString::fromStdString(name);
+    if (auto failure = not_a_file(QFileInfo(path)))
+        return failure;
+    QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return Failure{file.errorString().toStdString()};
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const std::string reason = file.errorString().toStdString();
+    errno = 0;
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
+        const std::string reason = write_failure(file, path, size);
         file.cancelWriting();
         return Failure{reason};
     }
+    errno = 0;
     if (!file.commit())
-        return Failure{file.errorString().toStdString()};
+        return Failure{write_failure(file, path, size)};
     return std::nullopt;
 }
 

@@ -519,6 +519,22 @@ std::string spoken(std::string_view text)
     return tidy(out);
 }
 
+std::optional<std::string_view> markup_fault(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(" \r\n", at), text.size());
+        const std::string_view raw = text.substr(at, end - at);
+        at = end + 1;
+        const Word word = classify(raw);
+        const bool bad = word.kind == WordKind::unknown_token ||
+                         (word.kind == WordKind::font_size && !word.text.empty() && !font_size(word.text)) ||
+                         (word.kind == WordKind::fore_color && !word.text.empty() && !color(word.text));
+        if (bad)
+            return raw;
+    }
+    return std::nullopt;
+}
+
 Layout lay_out(std::string_view text, const Pen& start, double box_width, const ui::Font& main_font,
                const Metrics& metrics, const Style& style)
 {

@@ -137,4 +137,9 @@ Layout draw(ui::Canvas& canvas, std::string_view text, const ui::Font& main_font
 // sentence. Like the layout, it stops at a malformed size or colour.
 std::string spoken(std::string_view text);
 
+// The first word of marked-up text that does nothing or stops the drawing:
+// a token of an unknown name ("Font_Italic__True"), or a size or colour that
+// is no number. Empty when there is none.
+std::optional<std::string_view> markup_fault(std::string_view text);
+
 } // namespace quorrel::text

@@ -39,6 +39,10 @@ public:
     void delay(double seconds);
     // Handles pending events once, without blocking.
     void process_pending();
+    // For a long run of work that never pauses: handles pending events now
+    // and then (every few calls or hundredths of a second), so that the
+    // window still answers.
+    void keep_answering();
 
     // A "go on" click (the message box, or the continue link).
     void click() { clicked_ = true; }
@@ -83,6 +87,8 @@ private:
     bool in_lesson_ = false;
     int dispatching_ = 0; // nested event handling now under way
     std::uint64_t pauses_ = 0;
+    double answered_at_ = 0; // the clock when keep_answering last handled events
+    int unanswered_ = 0;     // calls since then
 };
 
 } // namespace quorrel::ui
