@@ -203,6 +203,8 @@ void Tutor::place_panels()
     // The message box starts under the strip, never over its last row.
     if (const int strip_end = form_.pbox_pages.bottom_edge(); form_.pbox_text.top() < strip_end)
         form_.pbox_text.move(0, strip_end, half, form_.pbox_text.bottom_edge() - strip_end);
+    // A drill's Stop sits at the foot of the window, whatever its size now.
+    form_.cmd_stop.move(form_.pbox_text.width() / 2 - 40, form_.form().height() - 40, 80, 30);
 }
 
 void Tutor::refit(int width, int height)
