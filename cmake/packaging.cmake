@@ -32,5 +32,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # Library dependencies come from dpkg-shlibdeps; the fonts are asked for by
 # name at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fontconfig, libqt6sql6-sqlite")
 include(CPack)

@@ -19,6 +19,13 @@ void add_lessons(ui::MenuItem& chapter_menu, int chapter)
                 info.code.back();
 }
 
+const std::pair<const char*, const char*> learner_items[] = {
+    {"mnu_newlearner", "New learner…"},
+    {"mnu_renamelearner", "Rename…"},
+    {"mnu_forgetlearner", "Forget this learner…"},
+    {"mnu_progress", "Progress…"},
+};
+
 std::string caption_of(std::string_view code)
 {
     const auto info = pages::find_lesson(code);
@@ -61,6 +68,7 @@ LessonForm::LessonForm(int width, int height)
       mnu_circle2(checkable(mnu_modes.add("mnu_circle2", "Frac 2 Circle"))),
       mnu_mixed2(checkable(mnu_modes.add("mnu_mixed2", "Frac 2 Mixed"))),
       mnu_read(checkable(mnu_modes.add("mnu_read", "Read aloud"))),
+      mnu_learner(form_.menu_bar().add("mnu_learner", "Learner")),
       mnu_next(form_.menu_bar().add("mnu_next", "NextPage")),
       mnu_prev(form_.menu_bar().add("mnu_prev", "PrevPage")),
       mnu_exit(form_.menu_bar().add("mnu_exit", "Exit")),
@@ -70,6 +78,8 @@ LessonForm::LessonForm(int width, int height)
     add_lessons(mnu_1, 1);
     add_lessons(mnu_2, 2);
     add_lessons(mnu_3, 3);
+    for (const auto& [name, text] : learner_items)
+        mnu_learner.add(name, text);
     mnu_waitt.set_checked(true);
     // The learner is not offered these; the features behind them still work.
     lesson_item("1f")->set_enabled(false);
@@ -100,7 +110,7 @@ void LessonForm::set_mnemonics()
 {
     LessonForm& f = *this;
     const std::pair<ui::MenuItem*, char> table[] = {
-        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
+        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_learner, 'e'}, {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
         {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
         {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
         {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},

@@ -81,6 +81,8 @@ private:
     ui::MenuItem& mnu_circle2;
     ui::MenuItem& mnu_mixed2;
     ui::MenuItem& mnu_read;
+    // Filled by whoever keeps the learners; the items here work without one.
+    ui::MenuItem& mnu_learner;
     ui::MenuItem& mnu_next;
     ui::MenuItem& mnu_prev;
     ui::MenuItem& mnu_exit;

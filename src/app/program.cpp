@@ -3,16 +3,31 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstdio>
+
 namespace quorrel::app {
 
-Program::Program(ui::Random random, bool author) : Program(std::move(random), author, steady_clock_) {}
+Program::Program(ui::Random random, bool author) : Program(std::move(random), author, nullptr, nullptr) {}
 
 Program::Program(ui::Random random, bool author, const ui::Clock& clock)
+    : Program(std::move(random), author, &clock, nullptr)
+{
+}
+
+Program::Program(ui::Random random, bool author, progress::Store& store)
+    : Program(std::move(random), author, nullptr, &store)
+{
+}
+
+Program::Program(ui::Random random, bool author, const ui::Clock* clock, progress::Store* store)
     : speech_(ui::system_speech()),
       area_(QGuiApplication::primaryScreen()->availableGeometry()),
-      tutor_({pump_, clock, dialogs_, std::move(random), *speech_}, area_.width(), area_.height()),
+      tutor_({pump_, clock ? *clock : steady_clock_, dialogs_, std::move(random), *speech_, {}, store},
+             area_.width(), area_.height()),
       window_(tutor_)
 {
+    if (store)
+        learners_ = std::make_unique<LearnerDesk>(*store, tutor_, window_);
     dialogs_.set_parent(&window_);
     window_.fill(area_);
     if (author)
@@ -26,9 +41,14 @@ Program::Program(ui::Random random, bool author, const ui::Clock& clock)
         });
 }
 
-int Program::exec()
+int Program::exec(const std::optional<QString>& learner)
 {
     window_.show();
+    QString why;
+    if (learners_ && !learners_->start(learner, why)) {
+        std::fprintf(stderr, "quorrel: %s\n", qPrintable(why));
+        return 2;
+    }
     tutor_.Form_Load();
     tutor_.run_until_quit();
     return 0;

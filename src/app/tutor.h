@@ -10,6 +10,8 @@
 #include "fractions/slots.h"
 #include "lessons/library.h"
 #include "pages/page_bar.h"
+#include "progress/events.h"
+#include "progress/store.h"
 #include "scenes/authoring.h"
 #include "scenes/script_files.h"
 #include "text/writer.h"
@@ -33,6 +35,8 @@ struct Services {
     ui::Random random;
     ui::Speech& speech;
     Scripts stand_ins = {};
+    // Where the course's events go; none are kept without one.
+    progress::Recorder* recorder = nullptr;
 };
 
 // The program's composition root: builds the parts in dependency order and
@@ -44,6 +48,13 @@ public:
     Tutor(Services services, int width, int height);
     Tutor(const Tutor&) = delete;
     Tutor& operator=(const Tutor&) = delete;
+
+    // Where the learner goes on: `place` with `greeting` as its first line,
+    // or lesson 1a when there is none. Before Form_Load it is where the
+    // course starts.
+    void resume_at(std::optional<progress::Place> place, std::string greeting);
+    // Marks the learner's finished pages on the page strip.
+    void show_finished(const std::set<progress::Place>& pages);
 
     // Lays the window out and starts the first lesson (start-up). The
     // lesson runs once one of the loops below runs.
@@ -76,7 +87,11 @@ private:
     void wire_handlers();
 
     // The window's handlers, as the learner triggers them.
-    void pbox_text_Click() { waits_.click(); }
+    void pbox_text_Click()
+    {
+        recorder_.record(progress::Activity{});
+        waits_.click();
+    }
     void pbox_go_on_Click();
     void pbox_text_MouseMove(double y);
     void pbox_pages_MouseMove(double x);
@@ -107,6 +122,10 @@ private:
     lessons::Stage stage_;
     lessons::Library lessons_;
     Services::Scripts stand_ins_;
+    progress::NullRecorder no_recorder_;
+    progress::Recorder& recorder_;
+    std::optional<std::pair<progress::Place, std::string>> resume_;
+    bool loaded_ = false;
     scenes::DiskScriptFiles script_files_;
     scenes::Authoring authoring_;
     Probe probe_;

@@ -42,6 +42,22 @@ void PageBar::draw_strip(std::optional<int> highlighted_cell)
         c.set_pen(cell_width * j, 0);
         c.print(std::to_string(j + 1));
     }
+    for (const int page : finished_)
+        if (page >= 1 && page <= strip_pages)
+            c.box(cell_width * (page - 1) + 1, c.height() - 3, cell_width * page - 2, c.height() - 2,
+                  finished_page_mark, true);
+}
+
+void PageBar::set_finished(std::set<int> global_pages)
+{
+    finished_ = std::move(global_pages);
+    draw_strip();
+}
+
+void PageBar::mark_finished(int global_page)
+{
+    if (finished_.insert(global_page).second)
+        draw_strip();
 }
 
 // The cell the pointer is in, as the number drawn in it reads: rounding
