@@ -1,4 +1,5 @@
 #include "app/learners.h"
+#include "app/progress_window.h"
 #include "progress/store.h"
 #include "progress/summary.h"
 #include "support/harness.h"
@@ -152,6 +153,12 @@ void TestProgress::learnersKeepTheirOwnProgress()
     QCOMPARE(summary.at(learners.front().id).at("2a").right_first, 1);
     QCOMPARE(stored_answers(store, "Ann"), (QStringList{"1/3 wrong", "1/2 right"}));
 
+    QString why;
+    QVERIFY2(app::export_progress(store, ann, dir_.filePath("ann.csv"), why), qPrintable(why));
+    QVERIFY(QFile(dir_.filePath("ann.pdf")).size() > 1000);
+    QFile exported(dir_.filePath("ann.csv"));
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll().count('\n'), 4); // the header, Ann's two answers and Bea's check
     // Forgetting takes everything of that learner and nothing of another.
     store.forget_learner(ann);
     QBuffer csv;

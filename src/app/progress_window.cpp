@@ -22,7 +22,7 @@ namespace quorrel::app {
 
 namespace {
 
-constexpr int row_height = 34;
+constexpr int row_height = 24;
 constexpr int label_width = 60;
 
 void add(progress::LessonSummary& total, const progress::LessonSummary& more)
@@ -134,13 +134,13 @@ std::unique_ptr<ui::Canvas> draw_progress_chart(const std::vector<ProgressRow>& 
         const ProgressRow& row = rows[i];
         const int top = 4 + row_height * static_cast<int>(i);
         canvas->set_fore_color(ui::colors::black);
-        canvas->set_pen(4, top + 6);
+        canvas->set_pen(4, top + 2);
         canvas->print(row.lesson);
         // Pages done of the lesson's pages, then the exercises in three parts.
         const double done = room * row.mine.pages_done / std::max(1, row.pages);
-        canvas->box(label_width, top, label_width + room, top + 10, ui::Color::rgb(220, 220, 220), true);
+        canvas->box(label_width, top, label_width + room, top + 8, ui::Color::rgb(220, 220, 220), true);
         if (done >= 1)
-            canvas->box(label_width, top, label_width + done, top + 10, ui::colors::fraction_blue, true);
+            canvas->box(label_width, top, label_width + done, top + 8, ui::colors::fraction_blue, true);
         double x = label_width;
         const std::pair<int, ui::Color> parts[] = {{row.mine.right_first, ui::Color::rgb(0, 160, 0)},
                                                    {row.mine.right_later, ui::Color::rgb(230, 180, 0)},
@@ -148,7 +148,7 @@ std::unique_ptr<ui::Canvas> draw_progress_chart(const std::vector<ProgressRow>& 
         for (const auto& [count, color] : parts) {
             const double w = room * count / most;
             if (w >= 1)
-                canvas->box(x, top + 14, x + w, top + 26, color, true);
+                canvas->box(x, top + 10, x + w, top + 18, color, true);
             x += w;
         }
     }
@@ -205,7 +205,12 @@ void show_progress(QWidget& parent, const progress::Store& store, qint64 learner
             table->setItem(r, c, new QTableWidgetItem(line[c]));
     }
     table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    table->setMinimumHeight(table->horizontalHeader()->height() + table->verticalHeader()->length() + 4);
     layout->addWidget(table);
+    layout->addWidget(new QLabel("Bars: pages done (blue) of the lesson's pages (grey); exercises right at the first "
+                                 "try (green), right after more tries (amber), not finished (red).",
+                                 &dialog));
     const auto chart = draw_progress_chart(rows, 700);
     auto* bars = new QLabel(&dialog);
     bars->setObjectName("progresschart");
@@ -223,7 +228,7 @@ void show_progress(QWidget& parent, const progress::Store& store, qint64 learner
             QMessageBox::warning(&dialog, "Quorrel", why);
     });
     layout->addWidget(buttons);
-    dialog.resize(table->horizontalHeader()->length() + 40, 640);
+    dialog.resize(table->horizontalHeader()->length() + 40, dialog.sizeHint().height());
     dialog.exec();
 }
 
