@@ -147,8 +147,9 @@ int main(int argc, char* argv[])
             ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         }
         std::sort(ms.begin(), ms.end());
-        std::printf("record one answer: median %.3f ms, 99th %.3f ms, most %.3f ms (goal < 2 ms)\n",
-                    ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
+        const auto over = std::count_if(ms.begin(), ms.end(), [](double t) { return t >= 2; });
+        std::printf("record one answer: median %.3f ms, 99th %.3f ms, most %.3f ms, %ld of %zu over 2 ms (goal < 2 ms)\n",
+                    ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back(), static_cast<long>(over), ms.size());
     }
 
     const QString big = dir.filePath("big.sqlite");

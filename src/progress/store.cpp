@@ -63,6 +63,9 @@ const std::vector<std::vector<const char*>>& migrations()
         "CREATE INDEX checks_learner ON checks(learner)",
         "CREATE TABLE choices(learner INTEGER NOT NULL REFERENCES learners(id) ON DELETE CASCADE, "
         "name TEXT NOT NULL, value TEXT NOT NULL, PRIMARY KEY(learner, name))",
+    }, {
+        // The Progress window's counts come from this index alone.
+        "CREATE INDEX turns_summary ON turns(learner, lesson, outcome, tries)",
     }};
     return steps;
 }
@@ -164,9 +167,13 @@ Store::Opened Store::prepare_schema(QString& why)
     const int version = query.value(0).toInt();
     if (version > schema_version)
         return failed("it was written by a newer Quorrel", {});
+    // Checkpoints copy the journal into the file: done here and on closing,
+    // never while a lesson waits on a recorded event.
     if (!query.exec("PRAGMA journal_mode=WAL") || !query.exec("PRAGMA synchronous=NORMAL") ||
-        !query.exec("PRAGMA foreign_keys=ON"))
+        !query.exec("PRAGMA foreign_keys=ON") || !query.exec("PRAGMA wal_autocheckpoint=0") ||
+        !query.exec("PRAGMA wal_checkpoint(PASSIVE)"))
         return failed(query.lastError().text(), query.lastError());
+    query.finish(); // an unfinished statement would lock the tables against the migration
     if (version < schema_version && !migrate())
         return failed("its tables could not be brought up to date: " + error_.text(), error_);
     // The ends of the tables, where a cut-off file breaks first.
@@ -224,6 +231,8 @@ void Store::close()
 {
     statements_.clear();
     if (QSqlDatabase::contains(connection_)) {
+        if (saving_)
+            QSqlQuery(database()).exec("PRAGMA wal_checkpoint(PASSIVE)");
         database().close();
         QSqlDatabase::removeDatabase(connection_);
     }

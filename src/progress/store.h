@@ -37,7 +37,7 @@ class Store final : public Recorder {
 public:
     // Raised by each forward migration; a file from a later program is set
     // aside rather than misread.
-    static constexpr int schema_version = 1;
+    static constexpr int schema_version = 2;
     static constexpr int longest_name = 200;
     // Seconds on a steady clock, for the time spent on pages.
     using Clock = std::function<double()>;
