@@ -319,7 +319,8 @@ void TestProgress::theTeachersNumbersMatchTheLearner()
     QVERIFY(h.start());
     QVERIFY(walker.failures.empty());
     int right_first = 0, right_later = 0, not_finished = 0, pages_done = 0;
-    for (const auto& [lesson, s] : progress::summarize(store).at(ann)) {
+    const auto summaries = progress::summarize(store);
+    for (const auto& [lesson, s] : summaries.at(ann)) {
         right_first += s.right_first;
         right_later += s.right_later;
         not_finished += s.not_finished;

@@ -118,7 +118,8 @@ bool LearnerDesk::start(const std::optional<QString>& named, QString& why)
 {
     if (!store_.notice().isEmpty()) {
         // Said without holding up the lesson.
-        auto* box = new QMessageBox(QMessageBox::Warning, "Quorrel", store_.notice(), QMessageBox::Ok, &window_);
+        const QString text = store_.saving() ? store_.notice() : "Progress is not being saved. " + store_.notice();
+        auto* box = new QMessageBox(QMessageBox::Warning, "Quorrel", text, QMessageBox::Ok, &window_);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setObjectName("progressnotice");
         box->show();
