@@ -36,6 +36,8 @@ void add(progress::LessonSummary& total, const progress::LessonSummary& more)
 
 QString duration(double seconds)
 {
+    if (seconds < 59.5)
+        return QString("%1 s").arg(std::lround(seconds));
     const int minutes = static_cast<int>(std::lround(seconds / 60));
     return minutes < 60 ? QString("%1 min").arg(minutes) : QString("%1 h %2 min").arg(minutes / 60).arg(minutes % 60);
 }
@@ -217,6 +219,9 @@ void show_progress(QWidget& parent, const progress::Store& store, qint64 learner
     bars->setPixmap(QPixmap::fromImage(chart->image()));
     layout->addWidget(bars);
     layout->addWidget(new QLabel(hardest_text(store, learner), &dialog));
+    layout->addWidget(new QLabel(store.saving() ? "Kept on this computer in " + store.path()
+                                                : "Progress is not being saved. " + store.notice(),
+                                 &dialog));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     QPushButton* exporting = buttons->addButton("Export…", QDialogButtonBox::ActionRole);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
