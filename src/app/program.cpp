@@ -1,11 +1,36 @@
 #include "app/program.h"
 
 #include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QScreen>
 
 #include <cstdio>
 
 namespace quorrel::app {
+
+namespace {
+
+// Every press, key and wheel turn counts as time on the page: a learner
+// trying sliders for a while is working, not away.
+class ActivityWatch final : public QObject {
+public:
+    explicit ActivityWatch(progress::Recorder& recorder) : recorder_(recorder) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Wheel)
+            recorder_.record(progress::Activity{});
+        return false;
+    }
+
+private:
+    progress::Recorder& recorder_;
+};
+
+} // namespace
 
 Program::Program(ui::Random random, bool author) : Program(std::move(random), author, nullptr, nullptr) {}
 
@@ -26,8 +51,11 @@ Program::Program(ui::Random random, bool author, const ui::Clock* clock, progres
              area_.width(), area_.height()),
       window_(tutor_)
 {
-    if (store)
+    if (store) {
         learners_ = std::make_unique<LearnerDesk>(*store, tutor_, window_);
+        activity_ = std::make_unique<ActivityWatch>(*store);
+        qApp->installEventFilter(activity_.get());
+    }
     dialogs_.set_parent(&window_);
     window_.fill(area_);
     if (author)

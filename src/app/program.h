@@ -49,6 +49,7 @@ private:
     MainWindow window_;
     std::unique_ptr<AuthoringWindow> authoring_window_;
     std::unique_ptr<LearnerDesk> learners_;
+    std::unique_ptr<QObject> activity_;
 };
 
 } // namespace quorrel::app
