@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -111,6 +112,7 @@ private Q_SLOTS:
     void theTeachersNumbersMatchTheLearner();
     void aKilledProgramKeepsEveryCheckedAnswer();
     void twoProgramsRecordAtOnce();
+    void aStoreLockedTooLongStopsSaving();
     void theProgramChoosesTheNamedLearner();
 
 private:
@@ -371,6 +373,29 @@ void TestProgress::twoProgramsRecordAtOnce()
     progress::Store store(path);
     QCOMPARE(stored_answers(store, "One"), lines_of(*first).replaceInStrings(QRegularExpression("^D"), ""));
     QCOMPARE(stored_answers(store, "Two"), lines_of(*second).replaceInStrings(QRegularExpression("^D"), ""));
+}
+
+void TestProgress::aStoreLockedTooLongStopsSaving()
+{
+    const QString path = dir_.filePath("locked.sqlite");
+    progress::Store store(path);
+    QString why;
+    store.choose(*store.add_learner("Ann", why));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QVERIFY(QSqlQuery(other).exec("BEGIN IMMEDIATE"));
+        store.record(progress::PageReached{"1a", 1});
+        QVERIFY(!store.saving());
+        QVERIFY2(store.notice().contains("Another copy"), qPrintable(store.notice()));
+        QElapsedTimer timer;
+        timer.start();
+        store.record(progress::PageReached{"1a", 2}); // no second wait
+        QVERIFY(timer.elapsed() < 100);
+        QSqlQuery(other).exec("ROLLBACK");
+    }
+    QSqlDatabase::removeDatabase("other");
 }
 
 void TestProgress::theProgramChoosesTheNamedLearner()

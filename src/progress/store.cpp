@@ -398,13 +398,20 @@ void Store::set_choice(const QString& name, const QString& value)
 
 void Store::record(const Event& event)
 {
-    if (!current_)
+    if (!current_ || locked_out_)
         return;
     if (std::holds_alternative<Activity>(event)) {
         apply(std::get<Activity>(event));
         return;
     }
-    write([&] { return std::visit([this](const auto& e) { return keep_time() && apply(e); }, event); });
+    if (write([&] { return std::visit([this](const auto& e) { return keep_time() && apply(e); }, event); }) ||
+        !saving_ || !busy(error_))
+        return;
+    // Another copy has held the file for longer than a lesson may wait:
+    // this one goes on without recording rather than stall at every event.
+    locked_out_ = true;
+    saving_ = false;
+    notice_ = QString("Another copy of Quorrel kept %1 busy, so this one stopped saving progress.").arg(path_);
 }
 
 bool Store::keep_time()

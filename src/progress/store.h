@@ -108,6 +108,7 @@ private:
     QString connection_;
     Clock clock_;
     bool saving_ = false;
+    bool locked_out_ = false; // by another copy, while recording
     QString notice_;
     std::map<const char*, QSqlQuery> statements_;
     std::optional<qint64> current_;
