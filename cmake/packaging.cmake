@@ -38,6 +38,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # is Liberation Mono). Reading aloud needs a voice, which not every learner
 # wants.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fontconfig, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-flite-plugin")
 include(CPack)

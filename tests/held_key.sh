@@ -11,7 +11,8 @@ start_x 1280x1024
 
 # Starts the program, gives it the keyboard, and runs "$@" as the learner.
 sitting() {
-    QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" "$program" >"$work/program.log" 2>&1 &
+    # Each sitting a first start: a returning learner is greeted first.
+    QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data/$1" XDG_CONFIG_HOME="$work/config" "$program" >"$work/program.log" 2>&1 &
     pid=$!
     window=
     for _ in $(seq 100); do

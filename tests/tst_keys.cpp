@@ -654,7 +654,7 @@ void TestKeys::menuMnemonicsAreUniqueAndKeepCaptions()
     QVERIFY(items > 30);
     QCOMPARE(w.menu("mnu_Lessons").caption(), std::string("Lessons"));
     const std::vector<QString> bar = ui::menu_texts(w.tutor().window().menu_bar());
-    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&View", "&NextPage", "&PrevPage", "E&xit",
+    QCOMPARE(bar, (std::vector<QString>{"&Lessons", "&Choices", "&View", "L&earner", "&NextPage", "&PrevPage", "E&xit",
                                         "&Test", "Play&back"}));
     const std::vector<QString> lessons = ui::menu_texts(w.menu("mnu_1"));
     QCOMPARE(lessons.front(), "1&a: Understanding Fractions");

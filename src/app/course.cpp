@@ -19,6 +19,13 @@ int Course::first_page() const
 
 void Course::hand_over()
 {
+    // Read to the end: the last page and the lesson are done.
+    if (page_in_run_ > 0) {
+        recorder_->record(progress::PageFinished{current_lesson_, page_in_run_});
+        bar_.mark_finished(table_.global_page(current_lesson_, page_in_run_));
+        recorder_->record(progress::LessonFinished{current_lesson_});
+        page_in_run_ = 0;
+    }
     if (const auto lesson = pages::find_lesson(current_lesson_); lesson && !lesson->next.empty())
         new_Lesson(lesson->next);
 }
@@ -66,6 +73,7 @@ void Course::run_scoped(const std::function<void()>& body)
     // the box, and a lesson reached from there must read as it does when
     // reached by reading on.
     writer_.set_text_font({"Arial Narrow", 14});
+    page_in_run_ = 0;
     const LessonScope scope(clear_);
     body();
 }
@@ -79,11 +87,20 @@ void Course::new_Lesson(std::string_view code)
 
 void Course::page(int k)
 {
+    // Reading on from the page before finishes it; a jump finishes nothing.
+    if (page_in_run_ > 0 && page_in_run_ < k) {
+        recorder_->record(progress::PageFinished{current_lesson_, page_in_run_});
+        bar_.mark_finished(table_.global_page(current_lesson_, page_in_run_));
+    }
+    page_in_run_ = k;
     current_page_ = k;
+    recorder_->record(progress::PageReached{current_lesson_, k});
     if (on_page_)
         on_page_();
     writer_.clear_text();
     bar_.show_title(std::string(pages::lesson_name(current_lesson_)), table_.global_page(current_lesson_, k));
+    if (!greeting_.empty())
+        writer_.write_line(std::exchange(greeting_, {}));
 }
 
 void Course::start_lesson(std::string_view code)
@@ -95,6 +112,12 @@ void Course::start_lesson(std::string_view code)
         current_page_ = 1;
         show_Lesson();
     });
+}
+
+void Course::resume(std::string lesson, int page, std::string greeting)
+{
+    greeting_ = std::move(greeting);
+    restart(std::move(lesson), page, false);
 }
 
 void Course::mnu_next_Click()

@@ -3,6 +3,7 @@
 #include "lessons/stage.h"
 #include "pages/page_bar.h"
 #include "pages/page_table.h"
+#include "progress/events.h"
 #include "text/writer.h"
 #include "ui/controls.h"
 #include "ui/waits.h"
@@ -37,6 +38,9 @@ public:
     // Called as each page of the running lesson starts.
     void set_on_page(std::function<void()> on_page) { on_page_ = std::move(on_page); }
 
+    // Where pages reached and finished are reported.
+    void set_recorder(progress::Recorder& recorder) { recorder_ = &recorder; }
+
     const std::string& current_lesson() const { return current_lesson_; }
     void set_current_lesson(std::string code) { current_lesson_ = std::move(code); }
     int current_page() const { return current_page_; }
@@ -64,6 +68,8 @@ public:
 
     // What the learner starts; each replaces the running lesson.
     void start_lesson(std::string_view code);
+    // Starts at page `page` of `lesson`, with `greeting` as the page's first line.
+    void resume(std::string lesson, int page, std::string greeting);
     void mnu_next_Click();
     void mnu_prev_Click();
     // The lesson holding course-wide page `global_page`; pages beyond the
@@ -82,6 +88,11 @@ private:
     Scripts scripts_;
     Clear clear_;
     std::function<void()> on_page_;
+    progress::NullRecorder no_recorder_;
+    progress::Recorder* recorder_ = &no_recorder_;
+    // The page the running lesson last started, while it runs.
+    int page_in_run_ = 0;
+    std::string greeting_;
     std::uintptr_t shallowest_start_ = UINTPTR_MAX;
     std::uintptr_t deepest_start_ = 0;
     std::string current_lesson_;

@@ -20,6 +20,13 @@ void add_lessons(ui::MenuItem& chapter_menu, int chapter)
                 info.code.back();
 }
 
+const std::pair<const char*, const char*> learner_items[] = {
+    {"mnu_newlearner", "New learner…"},
+    {"mnu_renamelearner", "Rename…"},
+    {"mnu_forgetlearner", "Forget this learner…"},
+    {"mnu_progress", "Progress…"},
+};
+
 std::string caption_of(std::string_view code)
 {
     const auto info = pages::find_lesson(code);
@@ -68,6 +75,7 @@ LessonForm::LessonForm(int width, int height)
       mnu_smaller(mnu_view.add("mnu_smaller", "Smaller")),
       mnu_normalsize(mnu_view.add("mnu_normalsize", "Normal size")),
       mnu_contrast(checkable(mnu_view.add("mnu_contrast", "High contrast"))),
+      mnu_learner(form_.menu_bar().add("mnu_learner", "Learner")),
       mnu_next(form_.menu_bar().add("mnu_next", "NextPage")),
       mnu_prev(form_.menu_bar().add("mnu_prev", "PrevPage")),
       mnu_exit(form_.menu_bar().add("mnu_exit", "Exit")),
@@ -77,6 +85,8 @@ LessonForm::LessonForm(int width, int height)
     add_lessons(mnu_1, 1);
     add_lessons(mnu_2, 2);
     add_lessons(mnu_3, 3);
+    for (const auto& [name, text] : learner_items)
+        mnu_learner.add(name, text);
     mnu_waitt.set_checked(true);
     // The learner is not offered these; the features behind them still work.
     lesson_item("1f")->set_enabled(false);
@@ -107,7 +117,7 @@ void LessonForm::set_mnemonics()
 {
     LessonForm& f = *this;
     const std::pair<ui::MenuItem*, char> table[] = {
-        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
+        {&f.mnu_Lessons, 'L'}, {&f.mnu_modes, 'C'},    {&f.mnu_learner, 'e'}, {&f.mnu_next, 'N'},     {&f.mnu_prev, 'P'},
         {&f.mnu_exit, 'x'},    {&f.mnu_test, 'T'},     {&f.mnu_playback, 'b'}, {&f.mnu_1, '1'},
         {&f.mnu_2, '2'},       {&f.mnu_3, '3'},        {&f.mnu_4, '4'},        {&f.mnu_auto, 'A'},
         {&f.mnu_waitt, 'W'},   {&f.mnu_circle0, '0'},  {&f.mnu_mixed0, 'M'},   {&f.mnu_circle1, '1'},

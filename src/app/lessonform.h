@@ -87,6 +87,8 @@ private:
     ui::MenuItem& mnu_smaller;
     ui::MenuItem& mnu_normalsize;
     ui::MenuItem& mnu_contrast;
+    // Filled by whoever keeps the learners; the items here work without one.
+    ui::MenuItem& mnu_learner;
     ui::MenuItem& mnu_next;
     ui::MenuItem& mnu_prev;
     ui::MenuItem& mnu_exit;

@@ -11,6 +11,7 @@
 #include "ui/waits.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 namespace quorrel::app {
@@ -56,6 +57,8 @@ public:
     // The title bar's lesson title and page label, as drawn.
     const std::string& title_shown() const { return p_.page_bar.shown_title(); }
     const std::string& page_label() const { return p_.page_bar.shown_label(); }
+    // The pages the strip marks finished, course-wide.
+    const std::set<int>& page_finished() const { return p_.page_bar.finished(); }
 
     // The exercise waiting for an answer, if any.
     const exercises::Condition* asked() const { return p_.exercises.current_condition(); }

@@ -1,21 +1,64 @@
 #include "app/program.h"
 
 #include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QScreen>
 #include <QSettings>
 
 #include <algorithm>
 
+#include <cstdio>
+
 namespace quorrel::app {
 
-Program::Program(ui::Random random, bool author) : Program(std::move(random), author, steady_clock_) {}
+namespace {
+
+// Every press, key and wheel turn counts as time on the page: a learner
+// trying sliders for a while is working, not away.
+class ActivityWatch final : public QObject {
+public:
+    explicit ActivityWatch(progress::Recorder& recorder) : recorder_(recorder) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Wheel)
+            recorder_.record(progress::Activity{});
+        return false;
+    }
+
+private:
+    progress::Recorder& recorder_;
+};
+
+} // namespace
+
+Program::Program(ui::Random random, bool author) : Program(std::move(random), author, nullptr, nullptr) {}
 
 Program::Program(ui::Random random, bool author, const ui::Clock& clock)
+    : Program(std::move(random), author, &clock, nullptr)
+{
+}
+
+Program::Program(ui::Random random, bool author, progress::Store& store)
+    : Program(std::move(random), author, nullptr, &store)
+{
+}
+
+Program::Program(ui::Random random, bool author, const ui::Clock* clock, progress::Store* store)
     : speech_(ui::system_speech()),
       area_(QGuiApplication::primaryScreen()->availableGeometry()),
-      tutor_({pump_, clock, dialogs_, std::move(random), *speech_}, area_.width(), area_.height()),
+      tutor_({pump_, clock ? *clock : steady_clock_, dialogs_, std::move(random), *speech_, {}, store},
+             area_.width(), area_.height()),
       window_(tutor_)
 {
+    if (store) {
+        learners_ = std::make_unique<LearnerDesk>(*store, tutor_, window_);
+        activity_ = std::make_unique<ActivityWatch>(*store);
+        qApp->installEventFilter(activity_.get());
+    }
     dialogs_.set_parent(&window_);
     // The size and contrast the learner chose last time, kept as they change.
     QSettings settings;
@@ -55,9 +98,14 @@ void Program::open_authoring()
     authoring_window_->activateWindow();
 }
 
-int Program::exec()
+int Program::exec(const std::optional<QString>& learner)
 {
     window_.show();
+    QString why;
+    if (learners_ && !learners_->start(learner, why)) {
+        std::fprintf(stderr, "quorrel: %s\n", qPrintable(why));
+        return 2;
+    }
     tutor_.Form_Load();
     tutor_.run_until_quit();
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/authoring_window.h"
+#include "app/learners.h"
 #include "app/main_window.h"
 #include "app/tutor.h"
 #include "ui/views/message_box.h"
@@ -20,12 +21,16 @@ public:
     // Pauses measured on `clock` instead of the steady clock (a soak test's
     // clock that runs ahead with every action); it must outlive the program.
     Program(ui::Random random, bool author, const ui::Clock& clock);
+    // Remembers the learners in `store`, which must outlive the program.
+    Program(ui::Random random, bool author, progress::Store& store);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     // Shows the window, runs the lessons and then the idle loop until "Exit"
     // or the window closes; the exit status.
-    int exec();
+    // With a store: first the learner, `learner` if named (see
+    // LearnerDesk::start); 2 when that name cannot be used.
+    int exec(const std::optional<QString>& learner = std::nullopt);
 
     Tutor& tutor() { return tutor_; }
     MainWindow& window() { return window_; }
@@ -35,6 +40,7 @@ public:
 private:
     // "Test": the authoring window, made and placed the first time.
     void open_authoring();
+    Program(ui::Random random, bool author, const ui::Clock* clock, progress::Store* store);
 
     ui::QtEventPump pump_;
     ui::SteadyClock steady_clock_;
@@ -44,6 +50,8 @@ private:
     Tutor tutor_;
     MainWindow window_;
     std::unique_ptr<AuthoringWindow> authoring_window_;
+    std::unique_ptr<LearnerDesk> learners_;
+    std::unique_ptr<QObject> activity_;
 };
 
 } // namespace quorrel::app

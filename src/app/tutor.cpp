@@ -24,10 +24,14 @@ Tutor::Tutor(Services services, int width, int height)
       stage_{writer_, slots_, screen_, exercises_, course_, random_},
       lessons_(stage_),
       stand_ins_(std::move(services.stand_ins)),
+      recorder_(services.recorder ? *services.recorder : no_recorder_),
       authoring_(script_files_, dialogs_, [this] { mnu_playback_Click(); }),
       probe_({form_.form(), slots_, writer_, course_, page_bar_, exercises_, practice_, waits_})
 {
     course_.set_scripts([this](std::string_view code) { return run_lesson(code); });
+    course_.set_recorder(recorder_);
+    exercises_.set_recorder(recorder_);
+    practice_.set_recorder(recorder_);
     // A lesson never inherits a Stop meant for an earlier drill, the "here"
     // link of an exercise it cut short, a drill's locked question or the
     // verdict of an earlier visit to the practice screen.
@@ -179,8 +183,45 @@ bool Tutor::run_lesson(std::string_view code)
     return lessons_.run(code);
 }
 
+namespace {
+
+// A lesson of the course's page table (the authoring lesson is not).
+bool paged(std::string_view code)
+{
+    const auto lesson = pages::find_lesson(code);
+    return lesson && lesson->paged;
+}
+
+} // namespace
+
+void Tutor::resume_at(std::optional<progress::Place> place, std::string greeting)
+{
+    if (place && !paged(place->lesson))
+        place.reset();
+    if (!loaded_) {
+        if (place)
+            resume_.emplace(std::move(*place), std::move(greeting));
+        else
+            resume_.reset();
+    } else if (place) {
+        course_.resume(place->lesson, place->page, std::move(greeting));
+    } else {
+        course_.start_lesson("1a");
+    }
+}
+
+void Tutor::show_finished(const std::set<progress::Place>& pages)
+{
+    std::set<int> global;
+    for (const progress::Place& place : pages)
+        if (paged(place.lesson))
+            global.insert(course_.table().global_page(place.lesson, place.page));
+    page_bar_.set_finished(std::move(global));
+}
+
 void Tutor::pbox_go_on_Click()
 {
+    recorder_.record(progress::Activity{});
     exercises_.give_up();
     waits_.click();
     writer_.write_text("");
@@ -271,7 +312,11 @@ void Tutor::Form_Load()
     form_.pbox_title.show();
     form_.form().bring_to_front(form_.pbox_title);
 
-    course_.start_lesson("1a");
+    loaded_ = true;
+    if (resume_)
+        course_.resume(resume_->first.lesson, resume_->first.page, resume_->second);
+    else
+        course_.start_lesson("1a");
 }
 
 } // namespace quorrel::app

@@ -10,6 +10,8 @@
 #include "fractions/slots.h"
 #include "lessons/library.h"
 #include "pages/page_bar.h"
+#include "progress/events.h"
+#include "progress/store.h"
 #include "scenes/authoring.h"
 #include "scenes/script_files.h"
 #include "text/writer.h"
@@ -34,6 +36,8 @@ struct Services {
     ui::Random random;
     ui::Speech& speech;
     Scripts stand_ins = {};
+    // Where the course's events go; none are kept without one.
+    progress::Recorder* recorder = nullptr;
 };
 
 // The program's composition root: builds the parts in dependency order and
@@ -45,6 +49,13 @@ public:
     Tutor(Services services, int width, int height);
     Tutor(const Tutor&) = delete;
     Tutor& operator=(const Tutor&) = delete;
+
+    // Where the learner goes on: `place` with `greeting` as its first line,
+    // or lesson 1a when there is none. Before Form_Load it is where the
+    // course starts.
+    void resume_at(std::optional<progress::Place> place, std::string greeting);
+    // Marks the learner's finished pages on the page strip.
+    void show_finished(const std::set<progress::Place>& pages);
 
     // Lays the window out and starts the first lesson (start-up). The
     // lesson runs once one of the loops below runs.
@@ -99,7 +110,11 @@ private:
     void place_panels();
 
     // The window's handlers, as the learner triggers them.
-    void pbox_text_Click() { waits_.click(); }
+    void pbox_text_Click()
+    {
+        recorder_.record(progress::Activity{});
+        waits_.click();
+    }
     void pbox_go_on_Click();
     void pbox_text_MouseMove(double y);
     void pbox_pages_MouseMove(double x);
@@ -133,6 +148,10 @@ private:
     std::function<bool()> may_end_;
     std::function<void()> before_play_;
     bool playing_scene_ = false;
+    progress::NullRecorder no_recorder_;
+    progress::Recorder& recorder_;
+    std::optional<std::pair<progress::Place, std::string>> resume_;
+    bool loaded_ = false;
     scenes::DiskScriptFiles script_files_;
     scenes::Authoring authoring_;
     Probe probe_;

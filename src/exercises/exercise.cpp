@@ -30,6 +30,46 @@ private:
     std::optional<Condition> saved_;
 };
 
+// The slot that holds the learner's answer, for the record.
+std::optional<int> answer_slot(const Condition& condition)
+{
+    return std::visit(
+        [](const auto& c) -> std::optional<int> {
+            using C = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<C, ReducedArithmetic>)
+                return c.arithmetic.result;
+            else if constexpr (std::is_same_v<C, Arithmetic>)
+                return c.result;
+            else if constexpr (std::is_same_v<C, Equivalent>)
+                return c.second;
+            else if constexpr (requires { c.answer; })
+                return c.answer;
+            else if constexpr (requires { c.slot; })
+                return c.slot;
+            else
+                return std::nullopt;
+        },
+        condition);
+}
+
+std::string fraction_text(const std::optional<fractions::Fraction>& value)
+{
+    return value ? std::to_string(value->num()) + "/" + std::to_string(value->den()) : std::string();
+}
+
+// The turn is reported ended however the exercise is left, unwinding included.
+class Turn {
+public:
+    explicit Turn(progress::Recorder& recorder) : recorder_(recorder) {}
+    ~Turn() { recorder_.record(progress::ExerciseEnded{outcome}); }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+    progress::Outcome outcome = progress::Outcome::unanswered;
+
+private:
+    progress::Recorder& recorder_;
+};
+
 // A drill's question stays as dealt while the learner answers it.
 class QuestionLock {
 public:
@@ -66,8 +106,9 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         return;
 
     const Asked asked(current_, condition);
-    const ConditionEffects effects{dialogs_, box};
     const std::string please = "Please " + std::string(prompt);
+    recorder_->record(progress::ExerciseAsked{std::string(prompt), dealt_});
+    Turn turn(*recorder_);
 
     double y = box.pen_y();
     if (!go_on_mark_) {
@@ -81,7 +122,26 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         }
     }
 
-    while (!evaluate(condition, board_, effects)) {
+    turn.outcome = ask(condition, restate == Restate::prompt ? please : std::string(), y);
+}
+
+bool ExerciseRunner::check(const Condition& condition, const ConditionEffects& effects)
+{
+    const bool right = evaluate(condition, board_, effects);
+    if (right || (!go_on_mark_ && !quit_mark_)) {
+        const std::optional<int> slot = answer_slot(condition);
+        recorder_->record(progress::AnswerChecked{slot ? fraction_text(board_.value(*slot)) : std::string(),
+                                                  right ? progress::Verdict::right : progress::Verdict::wrong});
+    }
+    return right;
+}
+
+progress::Outcome ExerciseRunner::ask(const Condition& condition, const std::string& restated, double y)
+{
+    ui::Canvas& box = screen_.text_box.canvas();
+    const ConditionEffects effects{dialogs_, box};
+    const auto left = [this] { return quit_mark_ ? progress::Outcome::stopped : progress::Outcome::unanswered; };
+    while (!check(condition, effects)) {
         screen_.go_on.hide();
         if (box.pen_y() > 0.8 * box.height()) {
             writer_.clear_scene("\r\n");
@@ -89,23 +149,23 @@ void ExerciseRunner::exercise(const Condition& condition, std::string_view promp
         }
         if (go_on_mark_) {
             go_on_mark_ = false;
-            return;
+            return left();
         }
         if (quit_mark_)
-            return;
+            return left();
 
         try_again_at(y);
         if (go_on_mark_) {
             screen_.go_on.hide();
             go_on_mark_ = false;
-            return;
+            return left();
         }
         if (quit_mark_)
-            return;
+            return left();
         waits_.wait();
     }
-
-    praise(restate == Restate::prompt ? please : std::string());
+    praise(restated);
+    return progress::Outcome::right;
 }
 
 void ExerciseRunner::try_again_at(double y)
@@ -151,6 +211,7 @@ void ExerciseRunner::praise(std::string_view restated)
 void ExerciseRunner::end_lesson()
 {
     prompt_prefix_.clear();
+    dealt_.clear();
     current_.reset();
     go_on_mark_ = false;
     quit_mark_ = false;
@@ -197,7 +258,9 @@ void ExerciseRunner::quiz(const Drill& drill)
         prompt_prefix_ = (turn == 1 ? introduction : std::string()) + std::string(drill.turn_prefix);
         {
             const QuestionLock lock(board_, drill.question);
+            dealt_ = std::to_string(n) + "/" + std::to_string(d);
             exercise(drill.condition, drill.prompt, drill.restate);
+            dealt_.clear();
         }
         if (quit_mark_)
             break; // Stop also skips the turn's closing check

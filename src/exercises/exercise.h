@@ -4,6 +4,7 @@
 #include "exercises/conditions.h"
 #include "exercises/restate.h"
 #include "fractions/board.h"
+#include "progress/events.h"
 #include "text/writer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -44,6 +45,9 @@ public:
     bool quit_marked() const override { return quit_mark_; }
     void clear_quit_mark() override { quit_mark_ = false; }
 
+    // Where each exercise, checked answer and ending is reported.
+    void set_recorder(progress::Recorder& recorder) { recorder_ = &recorder; }
+
     // The learner's "Stop": the drill in progress ends.
     void stop() { quit_mark_ = true; }
     // The learner's "here": this exercise is given up.
@@ -57,6 +61,12 @@ public:
     const Condition* current_condition() const { return current_ ? &*current_ : nullptr; }
 
 private:
+    // Checks the answer, and reports the check unless the learner has just
+    // given up or stopped.
+    bool check(const Condition& condition, const ConditionEffects& effects);
+    // Asks until right, stopped or given up, then praises and restates
+    // `restated`; how it ended.
+    progress::Outcome ask(const Condition& condition, const std::string& restated, double y);
     // Flashes "Please try again" on the line at `y`, then offers the link.
     void try_again_at(double y);
     // "Good!", then the page's history again, ending with `restated` (when
@@ -75,6 +85,9 @@ private:
     ui::Random& random_;
     std::optional<Condition> current_;
     std::string prompt_prefix_;
+    std::string dealt_; // the drill turn's fraction, for the record
+    progress::NullRecorder no_recorder_;
+    progress::Recorder* recorder_ = &no_recorder_;
     bool go_on_mark_ = false;
     bool quit_mark_ = false;
 };

@@ -94,28 +94,40 @@ void Practice::check_sum(int a, int b, int c)
 {
     record_answer(c);
     if (!matches(top_, values_.value(a)))
-        show_feedback("top fraction rewritten incorrectly. Try again");
+        verdict("sum", c, "top fraction rewritten incorrectly. Try again");
     else if (!matches(bottom_, values_.value(b)))
-        show_feedback("bottom fraction rewritten incorrectly. Try again");
+        verdict("sum", c, "bottom fraction rewritten incorrectly. Try again");
     else if (!isfracsum(values_, a, b, c))
-        show_feedback("Added incorrectly. Try again");
+        verdict("sum", c, "Added incorrectly. Try again");
     else
-        show_feedback(good);
+        verdict("sum", c, good);
 }
 
 void Practice::check_product(int a, int b, int c)
 {
     record_answer(c);
-    show_feedback(isfracproduct(values_, a, b, c) ? good : "Try again. ");
+    verdict("product", c, isfracproduct(values_, a, b, c) ? good : "Try again. ");
 }
 
 void Practice::check_quotient(int a, int b, int c)
 {
     record_answer(c);
-    show_feedback(isfracquotient(values_, a, b, c) ? good : "Try again. ");
+    verdict("quotient", c, isfracquotient(values_, a, b, c) ? good : "Try again. ");
 }
 
-void Practice::check_reduced(int slot) { show_feedback(reduced_verdict(values_.value(slot), answer_)); }
+void Practice::check_reduced(int slot) { verdict("reduced", slot, reduced_verdict(values_.value(slot), answer_)); }
+
+void Practice::verdict(std::string_view kind, int slot, std::string_view message)
+{
+    show_feedback(message);
+    const auto text = [](const std::optional<Fraction>& f) {
+        return f ? std::to_string(f->num()) + "/" + std::to_string(f->den()) : std::string("?");
+    };
+    const bool right = message == good || message == reduced;
+    recorder_->record(progress::Lesson4Check{std::string(kind), text(top_) + " and " + text(bottom_),
+                                             text(values_.value(slot)),
+                                             right ? progress::Verdict::right : progress::Verdict::wrong});
+}
 
 void Practice::show_feedback(std::string_view message) { message_.set_text("   " + std::string(message)); }
 

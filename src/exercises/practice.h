@@ -2,6 +2,7 @@
 
 #include "fractions/fraction.h"
 #include "fractions/slot_values.h"
+#include "progress/events.h"
 
 #include <functional>
 #include <optional>
@@ -25,6 +26,9 @@ public:
     Practice(const fractions::SlotValues& values, ui::TextBox& message, ui::Random& random, ShowFraction show_fraction);
     Practice(const Practice&) = delete;
     Practice& operator=(const Practice&) = delete;
+
+    // Where each check and its verdict is reported.
+    void set_recorder(progress::Recorder& recorder) { recorder_ = &recorder; }
 
     void cmd_newprob_Click();
     void cmd_checksum_Click() { check_sum(0, 1, 2); }
@@ -57,6 +61,8 @@ public:
 
 private:
     void record_answer(int slot);
+    // Shows the verdict on slot `slot`'s fraction and reports the check.
+    void verdict(std::string_view kind, int slot, std::string_view message);
 
     const fractions::SlotValues& values_;
     ui::TextBox& message_;
@@ -65,6 +71,8 @@ private:
     std::optional<fractions::Fraction> top_;
     std::optional<fractions::Fraction> bottom_;
     std::optional<fractions::Fraction> answer_;
+    progress::NullRecorder no_recorder_;
+    progress::Recorder* recorder_ = &no_recorder_;
 };
 
 } // namespace quorrel::exercises

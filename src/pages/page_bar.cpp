@@ -49,12 +49,28 @@ void PageBar::draw_strip(std::optional<int> highlighted_cell)
         c.set_pen(cell_width * j, 0);
         c.print(std::to_string(j + 1));
     }
+    for (const int page : finished_)
+        if (page >= 1 && page <= strip_pages)
+            c.box(cell_width * (page - 1) + 1, c.height() - 3, cell_width * page - 2, c.height() - 2,
+                  finished_page_mark, true);
     static const PageTable table;
     std::string description(strip_description);
     if (const auto opens = highlighted_cell ? table.locate(*highlighted_cell + 1) : std::nullopt)
         description += "; under the pointer: page " + std::to_string(*highlighted_cell + 1) + " (lesson " +
                        opens->lesson + ", page " + std::to_string(opens->page) + ")";
     strip_.set_accessible_description(std::move(description));
+}
+
+void PageBar::set_finished(std::set<int> global_pages)
+{
+    finished_ = std::move(global_pages);
+    draw_strip();
+}
+
+void PageBar::mark_finished(int global_page)
+{
+    if (finished_.insert(global_page).second)
+        draw_strip();
 }
 
 // The cell the pointer is in, as the number drawn in it reads: rounding

@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,12 @@ public:
     // pointer highlighted if given.
     void draw_strip(std::optional<int> highlighted_cell = std::nullopt);
 
+    // Pages the learner has finished (course-wide numbers) carry a mark
+    // under their number, whatever else marks their cell.
+    void set_finished(std::set<int> global_pages);
+    void mark_finished(int global_page);
+    const std::set<int>& finished() const { return finished_; }
+
     // The cell under strip position x (0 is page 1's cell).
     static int cell_at(double x);
 
@@ -43,9 +50,12 @@ private:
     std::string shown_title_;
     std::string shown_label_;
     std::optional<int> current_page_;
+    std::set<int> finished_;
 };
 
 // The current page's cell on the strip.
 inline constexpr ui::Color current_page_mark = ui::colors::white;
+// The bar under a finished page's number.
+inline constexpr ui::Color finished_page_mark = ui::Color::rgb(0, 128, 0);
 
 } // namespace quorrel::pages

@@ -255,6 +255,9 @@ public:
     std::vector<std::string> shortcuts;
 
     MenuItem& add(std::string name, std::string caption);
+    // Empties a menu whose items change (the views build it again as it
+    // opens, after `on_open`).
+    void remove_items() { items_.clear(); }
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
     const MenuItem* find(const std::string& name) const;
     MenuItem* find(const std::string& name) { return const_cast<MenuItem*>(std::as_const(*this).find(name)); }
@@ -266,6 +269,8 @@ public:
             on_choose();
     }
     std::function<void()> on_choose;
+    // A menu that fills itself: run as it opens, before its items are shown.
+    std::function<void()> on_open;
 
     void set_listener(std::function<void()> listener) { listener_ = std::move(listener); }
 

@@ -4,9 +4,10 @@
 
 namespace quorrel::testing {
 
-Harness::Harness(std::uint64_t seed, int width, int height)
+Harness::Harness(std::uint64_t seed, int width, int height, progress::Recorder* recorder)
 {
     app::Services services{pump, clock, dialogs, ui::Random::fixed(seed), speech};
+    services.recorder = recorder;
     services.stand_ins = [this](std::string_view code, const lessons::Stage& stage) {
         stage_ = &stage;
         const auto it = lessons_.find(code);

@@ -21,7 +21,9 @@ namespace quorrel::testing {
 // the tutor wrote. A lesson of many pages runs in milliseconds.
 class Harness {
 public:
-    explicit Harness(std::uint64_t seed = 1, int width = 1280, int height = 1000);
+    // Course events go to `recorder` when given.
+    explicit Harness(std::uint64_t seed = 1, int width = 1280, int height = 1000,
+                     progress::Recorder* recorder = nullptr);
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
 

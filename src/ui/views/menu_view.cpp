@@ -64,6 +64,16 @@ void fill(QMenu& menu, MenuItem& item)
     menu.setObjectName(QString::fromStdString(item.name()));
     menu.setToolTipsVisible(true);
     add_items(menu, item);
+    // The model may take a handler after the menu is built.
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu, &item] {
+        if (!item.on_open)
+            return;
+        for (const auto& child : item.items())
+            release_menu_tree(*child);
+        item.on_open();
+        menu.clear();
+        add_items(menu, item);
+    });
 }
 
 template <typename Menu>
