@@ -109,8 +109,8 @@ const std::vector<std::string>& LearnerDesk::kept_choices()
 
 const std::vector<QString>& LearnerDesk::kept_settings()
 {
-    // The View menu's text size joins here by its QSettings key.
-    static const std::vector<QString> keys = {};
+    // The View menu's size and contrast, as kept between runs.
+    static const std::vector<QString> keys = {"view/zoom", "view/high_contrast"};
     return keys;
 }
 
@@ -184,6 +184,8 @@ void LearnerDesk::keep_choice(const std::string& name)
 
 void LearnerDesk::keep_settings()
 {
+    if (!store_.current())
+        return;
     const QSettings settings;
     for (const QString& key : kept_settings())
         if (settings.contains(key))

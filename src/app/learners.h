@@ -30,13 +30,14 @@ public:
     // QSettings keys: the value is saved as the learner leaves and put back
     // as they return.
     static const std::vector<QString>& kept_settings();
+    // Keeps the current learner's value of each such setting, as it changes.
+    void keep_settings();
 
 private:
     void refresh_menu();
     // Makes `id` the learner: their choices, finished pages and place.
     void switch_to(qint64 id);
     void keep_choice(const std::string& item);
-    void keep_settings();
     void restore_choices(qint64 id);
     void new_learner();
     void rename_learner();

@@ -63,9 +63,13 @@ Program::Program(ui::Random random, bool author, const ui::Clock* clock, progres
     // The size and contrast the learner chose last time, kept as they change.
     QSettings settings;
     window_.set_view_choices(ViewChoices::load(settings));
-    window_.on_view_changed = [](const ViewChoices& choices) {
-        QSettings kept;
-        choices.save(kept);
+    window_.on_view_changed = [this](const ViewChoices& choices) {
+        {
+            QSettings kept;
+            choices.save(kept);
+        }
+        if (learners_)
+            learners_->keep_settings();
     };
     window_.fill(area_);
     if (author)
@@ -106,6 +110,9 @@ int Program::exec(const std::optional<QString>& learner)
         std::fprintf(stderr, "quorrel: %s\n", qPrintable(why));
         return 2;
     }
+    // The learner's own size and contrast, as their start restored them.
+    QSettings settings;
+    window_.set_view_choices(ViewChoices::load(settings));
     tutor_.Form_Load();
     tutor_.run_until_quit();
     return 0;
