@@ -14,13 +14,7 @@ sleep 1
 QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$program" >/dev/null 2>&1 &
 pids="$! $pids"
 
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Quorrel$' 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the window never showed"; exit 1; }
+find_window || { echo "the window never showed"; exit 1; }
 sleep 1 # let the window manager settle the frame
 
 geometry() { xwininfo -id "$window" | sed -n "s/^ *$1: *//p"; }

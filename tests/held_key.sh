@@ -14,13 +14,7 @@ sitting() {
     # Each sitting a first start: a returning learner is greeted first.
     QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data/$1" XDG_CONFIG_HOME="$work/config" "$program" >"$work/program.log" 2>&1 &
     pid=$!
-    window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Quorrel$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "the window never showed"; cat "$work/program.log"; kill $pid; exit 1; }
+    find_window || { echo "the window never showed"; cat "$work/program.log"; kill $pid; exit 1; }
     xdotool mousemove 300 600 windowfocus "$window" 2>/dev/null
     sleep 1
     "$@"

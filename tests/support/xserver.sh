@@ -2,6 +2,7 @@
 # need_tools TOOL...: skips the check (77) unless Xvfb and each TOOL is here.
 # start_x SIZE: a scratch folder `$work`, a virtual X server of SIZE
 # (WIDTHxHEIGHT) with its DISPLAY exported, and `$pids`, what to stop on exit.
+# find_window: see below.
 need_tools() {
     for tool in Xvfb "$@"; do
         command -v "$tool" >/dev/null 2>&1 || exit 77
@@ -23,4 +24,16 @@ start_x() {
     [ -s "$work/display" ] || { echo "no X server"; exit 1; }
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
+}
+
+# find_window: sets `window` to the tutor's window once it shows (10 s at
+# most); false if it never does.
+find_window() {
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name '^Quorrel$' 2>/dev/null | head -1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
