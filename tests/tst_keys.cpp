@@ -36,7 +36,7 @@ struct Window {
 
     Window()
     {
-        h.add_lesson("1a", [this](const lessons::Stage& s) {
+        h.add_lesson("1a", [](const lessons::Stage& s) {
             s.screen.reset_screen();
             lessons::Chapter3(s).Lesson3_setup(); // two fractions and the answer
         });
