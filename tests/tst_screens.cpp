@@ -346,6 +346,17 @@ QStringList faults_at(QSize size)
 QSize design_size() { return {app::LessonForm::design_width, app::LessonForm::design_height}; }
 
 // The whole scaled form shows, as large as the inside allows.
+// Shows the window with `inside` under its menus, as a window manager would
+// size it; true once it is active.
+bool open_with_inside(app::MainWindow& window, QSize inside)
+{
+    window.resize(inside + QSize(0, window.menuBar()->sizeHint().height()));
+    window.show();
+    window.lay_out(inside);
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 void shows_whole(const app::MainWindow& window, QSize inside)
 {
     QGraphicsView* stage = window.scaled_view();
@@ -427,11 +438,7 @@ void TestScreens::aSmallScreenScalesTheFormDown()
     h.add_lesson("1a", [](const lessons::Stage& s) { s.screen.reset_screen(); });
     app::MainWindow window(h.tutor());
     const QSize inside(800, 480); // a netbook's, under its menus
-    window.resize(inside + QSize(0, window.menuBar()->sizeHint().height()));
-    window.show();
-    window.lay_out(inside);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(open_with_inside(window, inside));
     QVERIFY(!h.start());
 
     const ui::Form& form = h.tutor().window();
@@ -469,11 +476,7 @@ void TestScreens::largerSizesShowEveryPageWhole()
     constexpr int title_bar = 30;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize inside(screen.width(), screen.height() - panel - title_bar - window.menuBar()->sizeHint().height());
-    window.resize(inside + QSize(0, window.menuBar()->sizeHint().height()));
-    window.show();
-    window.lay_out(inside);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(open_with_inside(window, inside));
     QVERIFY(!h.start());
     QVERIFY2(window.scale() > 1.4, qPrintable(QString::number(window.scale())));
     shows_whole(window, inside);

@@ -48,7 +48,7 @@ void LessonScreen::reset_screen()
     slots_.place_slot(0, form.pbox_text.right_edge() + 10, form.form().height() - 5 * picture_height);
     slots_.make_slot(0);
     slots_.show_fraction(0, 2, 5);
-    form.cmd_stop.move(form.pbox_text.width() / 2 - 40, form.form().height() - 40, 80, 30);
+    form.place_stop();
     form.form().bring_to_front(form.cmd_stop);
     form.pbox_go_on.hide();
     slots_.design();

@@ -210,4 +210,9 @@ void LessonForm::save_arrow_shape()
         arrow_shape_[i] = {arrow_[i]->x1(), arrow_[i]->y1(), arrow_[i]->x2(), arrow_[i]->y2()};
 }
 
+void LessonForm::place_stop()
+{
+    cmd_stop.move(pbox_text.width() / 2 - 40, form_.height() - 40, 80, 30);
+}
+
 } // namespace quorrel::app

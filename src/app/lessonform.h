@@ -52,6 +52,8 @@ private:
     // each control.
     void set_mnemonics();
     void describe_controls();
+    // A drill's Stop, centred under the message box at the foot of the window.
+    void place_stop();
 
     ui::Form form_;
     ui::PictureBox& pbox_title;

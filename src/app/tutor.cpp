@@ -245,7 +245,7 @@ void Tutor::place_panels()
     if (const int strip_end = form_.pbox_pages.bottom_edge(); form_.pbox_text.top() < strip_end)
         form_.pbox_text.move(0, strip_end, half, form_.pbox_text.bottom_edge() - strip_end);
     // A drill's Stop sits at the foot of the window, whatever its size now.
-    form_.cmd_stop.move(form_.pbox_text.width() / 2 - 40, form_.form().height() - 40, 80, 30);
+    form_.place_stop();
 }
 
 void Tutor::refit(int width, int height)
